@@ -1,0 +1,2 @@
+// Vexolan: plug-in organizer, converter and creator.
+int main() { return 0; }
