@@ -1,0 +1,158 @@
+#pragma once
+// The Host: the one way out from the program to the user and the desktop. Every message box, input
+// box, modal window, pop-up menu and common dialog passes through it, and so do the clock, random
+// numbers, key and mouse polling and the clipboard. The desktop program runs on the FLTK host; tests
+// run on a scripted host that answers from a queue.
+
+#include "platform/values/values.hpp"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+class Window;
+class Menu;
+
+// Message box styles and answers, with Windows' numbers.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+// The title a message box gets when its caller gives none.
+inline constexpr std::string_view DefaultTitle = "Vexolan";
+
+// Mouse pointers the program sets.
+enum MousePointerKind : int { vbDefault = 0, vbArrow = 1, vbHourglass = 11 };
+
+// Virtual key codes the program polls.
+enum KeyCode : int {
+    vbKeyLButton = 1,
+    vbKeyRButton = 2,
+    vbKeyBack = 8,
+    vbKeyTab = 9,
+    vbKeyReturn = 13,
+    vbKeyShift = 16,
+    vbKeyControl = 17,
+    vbKeyMenu = 18,
+    vbKeyEscape = 27,
+    vbKeySpace = 32,
+    vbKeyPageUp = 33,
+    vbKeyPageDown = 34,
+    vbKeyEnd = 35,
+    vbKeyHome = 36,
+    vbKeyLeft = 37,
+    vbKeyUp = 38,
+    vbKeyRight = 39,
+    vbKeyDown = 40,
+    vbKeyInsert = 45,
+    vbKeyDelete = 46,
+    vbKeyF1 = 112,
+    vbKeyF2 = 113,
+    vbKeyF5 = 116,
+};
+
+// Shift-state bits passed with key and mouse events.
+enum ShiftBits : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+// Mouse button bits passed with mouse events.
+enum ButtonBits : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+// A filter pair of a file dialog: the text shown and its pattern list ("Plugins", "*.8bf;*.prm").
+struct FileFilter {
+    std::string Description;
+    std::string Pattern;
+};
+
+// What a file dialog asks.
+struct FileDialogRequest {
+    enum Mode { Open = 0, SaveWithPrompt = 1, SaveNoPrompt = 2 };
+    Mode DialogMode = Open;
+    std::string Title;
+    std::string InitialFolder;
+    std::string ProposedName;
+    std::vector<FileFilter> Filters;
+    std::string DefaultExtension;
+};
+
+// A font as the font dialog shows and returns it.
+struct FontChoice {
+    std::string Name;
+    double Size = 8;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool Strikeout = false;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // --- questions to the user ---
+    // Shows a message box; an empty title means "Vexolan". Returns one of MsgBoxResult.
+    virtual int MsgBox(std::string_view prompt, int style = vbOKOnly, std::string_view title = {}) = 0;
+    // Windows InputBox: the text entered, or "" when the user cancels.
+    virtual std::string InputBox(std::string_view prompt, std::string_view title = {},
+                                 std::string_view defaultText = {}) = 0;
+    // Runs `window` modally: returns once it is hidden or unloaded.
+    virtual void ShowModal(Window& window) = 0;
+    // Shows a pop-up menu at a position in twips of `owner`'s client area (or at the mouse when
+    // both are negative); the chosen item's Click runs before this returns.
+    virtual void PopupMenu(Window& owner, Menu& menu, int x = -1, int y = -1) = 0;
+    // The full path chosen in an open or save dialog, or "" on cancel.
+    virtual std::string FileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<FontChoice> FontDialog(const FontChoice& initial) = 0;
+    // A folder browser; "" on cancel.
+    virtual std::string BrowseForFolder(std::string_view prompt, std::string_view initialFolder) = 0;
+
+    // --- the event loop ---
+    // Lets pending window events through (a no-op in tests unless scripted).
+    virtual void DoEvents() = 0;
+    virtual void SetMousePointer(int pointer) = 0;
+    virtual int MousePointer() const = 0;
+
+    // --- polling ---
+    // Whether the key (a KeyCode) is down now; the mouse buttons are vbKeyLButton/vbKeyRButton.
+    virtual bool KeyDown(int keyCode) = 0;
+
+    // --- time and chance ---
+    // A steady clock for measuring durations.
+    virtual std::chrono::steady_clock::time_point SteadyNow() = 0;
+    // The wall-clock date and time, local.
+    virtual vb::DateTime Now() = 0;
+    // A number in [0, 1), as Windows Rnd.
+    virtual double Rnd() = 0;
+    virtual void Randomize(std::uint32_t seed) = 0;
+
+    // --- the screen ---
+    virtual int TwipsPerPixelX() const = 0;
+    virtual int TwipsPerPixelY() const = 0;
+    virtual int ScreenWidth() const = 0;  // twips
+    virtual int ScreenHeight() const = 0; // twips
+    // Height of a window caption and of a menu bar, in pixels.
+    virtual int CaptionHeight() const = 0;
+    virtual int MenuHeight() const = 0;
+
+    // --- the clipboard ---
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(std::string_view text) = 0;
+    virtual void ClearClipboard() = 0;
+};
+
+} // namespace ui
