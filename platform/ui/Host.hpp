@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@ namespace ui {
 
 class Window;
 class Menu;
+class Timer;
 
 // Message box styles and answers, with Windows' numbers.
 enum MsgBoxStyle : int {
@@ -100,9 +102,41 @@ struct FontChoice {
     bool Strikeout = false;
 };
 
+// What the model keeps per host: the loaded windows (Windows' Forms collection) and the timers
+// of every window, so that each host (and so each test) starts with none.
+class Registry {
+public:
+    // --- loaded windows, in the order they were loaded ---
+    const std::vector<Window*>& LoadedWindows() const { return windows_; }
+    void window_loaded(Window& w);
+    void window_unloaded(Window& w);
+    // Unloads every loaded window, last loaded first (a window whose unload is cancelled stays).
+    void UnloadAll();
+
+    // --- timers ---
+    void add_timer(Timer& t);
+    void remove_timer(Timer& t);
+    const std::vector<Timer*>& Timers() const { return timers_; }
+    // The earliest time a running timer is due, if any timer runs.
+    std::optional<std::chrono::steady_clock::time_point> NextDue() const;
+    // Raises the Timer event of every running timer due at `now` (each once, in due order) and
+    // schedules its next tick one Interval after `now`. Returns how many ticked.
+    int FireDue(std::chrono::steady_clock::time_point now);
+    // Called whenever a timer starts, stops or changes its Interval (a screen host re-arms its
+    // own timeout from NextDue()).
+    std::function<void()> on_schedule_changed;
+
+private:
+    std::vector<Window*> windows_;
+    std::vector<Timer*> timers_;
+};
+
 class Host {
 public:
     virtual ~Host() = default;
+
+    // The model's book-keeping of this host's windows and timers.
+    Registry& registry() { return registry_; }
 
     // --- questions to the user ---
     // Shows a message box; an empty title means "Vexolan". Returns one of MsgBoxResult.
@@ -110,7 +144,8 @@ public:
     // Windows InputBox: the text entered, or "" when the user cancels.
     virtual std::string InputBox(std::string_view prompt, std::string_view title = {},
                                  std::string_view defaultText = {}) = 0;
-    // Runs `window` modally: returns once it is hidden or unloaded.
+    // Runs `window` modally: returns once it is hidden or unloaded. Window::ShowModal() has
+    // already loaded and shown the window when it calls this.
     virtual void ShowModal(Window& window) = 0;
     // Shows a pop-up menu at a position in twips of `owner`'s client area (or at the mouse when
     // both are negative); the chosen item's Click runs before this returns.
@@ -148,11 +183,19 @@ public:
     // Height of a window caption and of a menu bar, in pixels.
     virtual int CaptionHeight() const = 0;
     virtual int MenuHeight() const = 0;
+    // Width and height of a text in pixels in a font. Without a screen (the default), every
+    // character (UTF-8 code point) is round(Size * 3/4) pixels wide (6 at 8 points) and a line is
+    // round(Size * 5/3) pixels high (13 at 8 points); a screen host measures the real font.
+    virtual int TextWidthPixels(const FontChoice& font, std::string_view text) const;
+    virtual int TextHeightPixels(const FontChoice& font, std::string_view text) const;
 
     // --- the clipboard ---
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(std::string_view text) = 0;
     virtual void ClearClipboard() = 0;
+
+private:
+    Registry registry_;
 };
 
 } // namespace ui

@@ -1,0 +1,103 @@
+#include "platform/ui/Host.hpp"
+
+#include "platform/ui/Controls.hpp"
+#include "platform/ui/Window.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+int count_code_points(std::string_view text) {
+    int n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+int count_lines(std::string_view text) {
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            ++lines;
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (text[i] == '\n') {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+int Host::TextWidthPixels(const FontChoice& font, std::string_view text) const {
+    // The widest line counts, as Windows' TextWidth measures it.
+    int widest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        widest = std::max(widest, count_code_points(text.substr(start, end - start)));
+        if (end == text.size()) break;
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    int perChar = std::max(1, static_cast<int>(std::nearbyint(font.Size * 3 / 4)));
+    return widest * perChar;
+}
+
+int Host::TextHeightPixels(const FontChoice& font, std::string_view text) const {
+    int perLine = std::max(1, static_cast<int>(std::nearbyint(font.Size * 5 / 3)));
+    return count_lines(text) * perLine;
+}
+
+// --- Registry ---------------------------------------------------------------------------------
+
+void Registry::window_loaded(Window& w) {
+    if (std::find(windows_.begin(), windows_.end(), &w) == windows_.end()) windows_.push_back(&w);
+}
+
+void Registry::window_unloaded(Window& w) {
+    std::erase(windows_, &w);
+}
+
+void Registry::UnloadAll() {
+    std::vector<Window*> all = windows_;
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (std::find(windows_.begin(), windows_.end(), *it) != windows_.end()) (*it)->unload(vbFormCode);
+}
+
+void Registry::add_timer(Timer& t) {
+    if (std::find(timers_.begin(), timers_.end(), &t) == timers_.end()) timers_.push_back(&t);
+}
+
+void Registry::remove_timer(Timer& t) {
+    std::erase(timers_, &t);
+    if (on_schedule_changed) on_schedule_changed();
+}
+
+std::optional<std::chrono::steady_clock::time_point> Registry::NextDue() const {
+    std::optional<std::chrono::steady_clock::time_point> next;
+    for (Timer* t : timers_)
+        if (t->Running() && t->Due() && (!next || *t->Due() < *next)) next = t->Due();
+    return next;
+}
+
+int Registry::FireDue(std::chrono::steady_clock::time_point now) {
+    // Collect first: a handler may stop, start or even destroy timers.
+    std::vector<Timer*> due;
+    for (Timer* t : timers_)
+        if (t->Running() && t->Due() && *t->Due() <= now) due.push_back(t);
+    std::stable_sort(due.begin(), due.end(), [](Timer* a, Timer* b) { return *a->Due() < *b->Due(); });
+    int fired = 0;
+    for (Timer* t : due) {
+        if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
+        if (!t->Running() || !t->Due() || *t->Due() > now) continue;
+        t->tick(now);
+        ++fired;
+    }
+    return fired;
+}
+
+} // namespace ui
