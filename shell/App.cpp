@@ -1,1 +1,16 @@
 #include "shell/App.hpp"
+
+#include "shell/Form1.hpp"
+
+namespace vexolan {
+
+App::App(ui::Host& host, std::filesystem::path appPath) : host(host), AppPath(std::move(appPath)) {}
+
+App::~App() = default;
+
+Form1& App::form1() {
+    if (!form1_) form1_ = std::make_unique<Form1>(*this);
+    return *form1_;
+}
+
+} // namespace vexolan

@@ -1,14 +1,36 @@
 #pragma once
-// The application object: owns every window and every piece of program-wide state.
+// The application object: owns every window and every piece of program-wide state. A test builds
+// a fresh App on a scripted host and a temporary application folder, so tests never share state.
+// Windows are created on first use (their Load runs when they are loaded or shown).
+
+#include "platform/ui/Host.hpp"
+#include "platform/values/values.hpp"
 
 #include <filesystem>
+#include <memory>
 
 namespace vexolan {
 
+class Form1;
+
 class App {
 public:
+    App(ui::Host& host, std::filesystem::path appPath);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Host& host;
     // The per-user, writable application folder (templates, temp.dll, lists, help pages).
     std::filesystem::path AppPath;
+    // The error a procedure caught last, as the error boxes report it.
+    vb::ErrObject Err;
+
+    // --- windows ---
+    Form1& form1();
+
+private:
+    std::unique_ptr<Form1> form1_;
 };
 
 } // namespace vexolan
