@@ -35,7 +35,7 @@ TEST(SettingsStore, ValuesRoundTripByteExactlyThroughANewStoreOnTheSameFile) {
         "  both ends  ",
         "line1\r\nline2\rline3\nend",
         "-*.8bf;*._bf",
-        std::string("nul\0byte\x01\x7F", 12),
+        std::string("nul\0byte\x01\x7F", 10),
         "caf\xE9 \xA9 1999",
         "[Vexo10\\Settings]",
         "tab\there\t",
