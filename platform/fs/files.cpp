@@ -725,6 +725,22 @@ void set_app_folder(const Path& folder) {
     g_app_folder = folder.empty() ? std::string() : absolute_path(folder);
 }
 
+std::string app_path(std::string_view relative) {
+    std::string current = app_folder();
+    bool found = true;
+    while (!relative.empty()) {
+        size_t slash = relative.find('/');
+        std::string_view part = relative.substr(0, slash);
+        relative = slash == std::string_view::npos ? std::string_view{} : relative.substr(slash + 1);
+        if (part.empty()) continue;
+        // Once a part is missing, nothing below it can be there.
+        std::string there = found ? find_file_no_case(current, part) : std::string();
+        found = !there.empty();
+        current = found ? there : join_path(current, part);
+    }
+    return current;
+}
+
 namespace {
 
 void fill_missing(const std::string& installed, const std::string& target, std::optional<vb::Error>& first) {

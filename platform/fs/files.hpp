@@ -140,6 +140,9 @@ int delete_tree(const Path& folder);
 // set_app_folder chose another one (tests do).
 std::string app_folder();
 void set_app_folder(const Path& folder);
+// A file of the application folder by its relative name ("Photo30.dll", "help/tuts/tutorials.htm"), each
+// part looked up without regard to case; parts not found are kept as given (the path to create).
+std::string app_path(std::string_view relative);
 // Creates the application folder when missing and copies in every file of the installed folder (sub-
 // folders included) that it lacks, compared without regard to case; files already there are kept.
 // Tries every file; throws the first failure at the end.

@@ -192,5 +192,10 @@ TEST(FsAppFolder, PreparingCopiesOnlyWhatIsMissingComparedWithoutCase) {
     files::replace_file(app / "Tips.txt", "changed by the user");
     files::prepare_app_folder(installed.path());
     EXPECT_EQ(read_file(app / "Tips.txt"), "changed by the user");
+
+    EXPECT_EQ(files::app_path("Photo30.dll"), (app / "photo30.dll").string());
+    EXPECT_EQ(files::app_path("help/help.htm"), (app / "HELP/Help.htm").string());
+    EXPECT_EQ(files::app_path("Temp.txt"), (app / "Temp.txt").string());
+    EXPECT_EQ(files::app_path("cache/New/x.bmp"), (app / "cache/New/x.bmp").string());
     files::set_app_folder({});
 }
