@@ -1,0 +1,786 @@
+#include "platform/fs/files.hpp"
+
+#include "platform/fs/patterns.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace files {
+
+namespace {
+
+std::string g_curdir;
+std::string g_app_folder;
+
+struct Fault {
+    Op op;
+    std::string path;
+    int err;
+    int times;
+};
+std::vector<Fault> g_faults;
+
+bool is_under(const std::string& path, const std::string& top) {
+    if (path == top) return true;
+    if (top == "/") return true;
+    return path.size() > top.size() && path.compare(0, top.size(), top) == 0 && path[top.size()] == '/';
+}
+
+std::string parent_of(const std::string& abs) {
+    auto slash = abs.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) return "/";
+    return abs.substr(0, slash);
+}
+
+std::string name_of(const std::string& abs) {
+    auto slash = abs.find_last_of('/');
+    return slash == std::string::npos ? abs : abs.substr(slash + 1);
+}
+
+bool lexists(const std::string& abs) {
+    struct stat st;
+    return ::lstat(abs.c_str(), &st) == 0;
+}
+
+// The Windows error for a failed call on `abs`: a missing name whose folder is missing too is 76
+// "Path not found", as Windows tells the two apart.
+[[noreturn]] void fail(int err, const std::string& abs) {
+    if (err == ENOENT && !lexists(parent_of(abs))) throw vb::Error(vb::ErrPathNotFound);
+    throw vb::Error(vb::ErrorFromErrno(err));
+}
+
+// The errno a test chose for `op` on `abs`, or 0.
+int injected_errno(Op op, const std::string& abs) {
+    for (auto& f : g_faults) {
+        if (f.times == 0 || !(f.op == Op::Any || f.op == op) || !is_under(abs, f.path)) continue;
+        if (f.times > 0) --f.times;
+        return f.err;
+    }
+    return 0;
+}
+
+void check_fault(Op op, const std::string& abs) {
+    if (int err = injected_errno(op, abs)) fail(err, abs);
+}
+
+// An open descriptor, closed when it goes.
+struct Fd {
+    int fd = -1;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    int release() {
+        int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
+void write_all(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw errno;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+// Reads up to `size` bytes, fewer only at the end of the file.
+size_t read_some(int fd, char* data, size_t size) {
+    size_t got = 0;
+    while (got < size) {
+        ssize_t n = ::read(fd, data + got, size - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw errno;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    return got;
+}
+
+mode_t default_file_mode() {
+    static mode_t mode = [] {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+// The file a write to `abs` lands in: a link is followed, so the link stays a link.
+std::string write_target(const std::string& abs) {
+    struct stat st;
+    if (::lstat(abs.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        std::error_code ec;
+        auto real = std::filesystem::weakly_canonical(abs, ec);
+        if (!ec) return real.string();
+    }
+    return abs;
+}
+
+// Creates a hidden temporary file beside `target`; returns its descriptor and fills `tempPath`.
+int make_temp_beside(const std::string& target, std::string& tempPath) {
+    tempPath = join_path(parent_of(target), "." + name_of(target) + ".XXXXXX");
+    int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
+    if (fd < 0) fail(errno, target);
+    return fd;
+}
+
+// Copies the bytes, date and permissions of the open file `in` (described by `st`) into `out`.
+void copy_contents(int in, const struct stat& st, int out, const std::string& from, const std::string& to) {
+    std::unique_ptr<char[]> buffer(new char[1 << 16]);
+    try {
+        for (;;) {
+            size_t n = read_some(in, buffer.get(), 1 << 16);
+            if (n == 0) break;
+            check_fault(Op::Read, from);
+            check_fault(Op::Write, to);
+            write_all(out, buffer.get(), n);
+        }
+        check_fault(Op::Write, to);
+        if (::fchmod(out, st.st_mode & 07777) != 0) throw errno;
+        struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::futimens(out, times) != 0) throw errno;
+    } catch (int err) {
+        fail(err, to);
+    }
+}
+
+// Whether two files hold the same bytes.
+bool same_contents(const std::string& a, const std::string& b) {
+    Fd fa(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fb(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fa.fd < 0 || fb.fd < 0) return false;
+    std::unique_ptr<char[]> ba(new char[1 << 16]), bb(new char[1 << 16]);
+    try {
+        for (;;) {
+            size_t na = read_some(fa.fd, ba.get(), 1 << 16);
+            size_t nb = read_some(fb.fd, bb.get(), 1 << 16);
+            if (na != nb || std::memcmp(ba.get(), bb.get(), na) != 0) return false;
+            if (na == 0) return true;
+        }
+    } catch (int) {
+        return false;
+    }
+}
+
+DirEntry make_entry(std::string name, const struct stat& lst, const std::string& full) {
+    DirEntry e;
+    e.Name = std::move(name);
+    struct stat st = lst;
+    if (S_ISLNK(lst.st_mode)) {
+        e.Attributes |= AttrLink;
+        if (::stat(full.c_str(), &st) != 0) st = lst; // a broken link: a file of length 0
+    }
+    if (S_ISDIR(st.st_mode))
+        e.Attributes |= AttrFolder;
+    else if (!S_ISLNK(st.st_mode))
+        e.Length = static_cast<std::uint64_t>(st.st_size);
+    if (!(st.st_mode & S_IWUSR)) e.Attributes |= AttrReadOnly;
+    if (!e.Name.empty() && e.Name[0] == '.') e.Attributes |= AttrHidden;
+    e.Date = vb::DateFromTime(st.st_mtim.tv_sec);
+    return e;
+}
+
+std::vector<DirEntry> list_entries(const Path& folder) {
+    std::string abs = absolute_path(folder);
+    check_fault(Op::List, abs);
+    DIR* dir = ::opendir(abs.c_str());
+    if (!dir) {
+        int err = errno;
+        if (err == ENOENT || err == ENOTDIR) throw vb::Error(vb::ErrPathNotFound);
+        fail(err, abs);
+    }
+    std::vector<DirEntry> entries;
+    while (dirent* d = ::readdir(dir)) {
+        std::string name = d->d_name;
+        if (name == "." || name == "..") continue;
+        std::string full = join_path(abs, name);
+        struct stat lst;
+        if (::fstatat(::dirfd(dir), d->d_name, &lst, AT_SYMLINK_NOFOLLOW) != 0) continue; // gone meanwhile
+        entries.push_back(make_entry(std::move(name), lst, full));
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+struct stat stat_or_fail(const std::string& abs) {
+    struct stat st;
+    if (::stat(abs.c_str(), &st) != 0) fail(errno, abs);
+    return st;
+}
+
+// Removes everything in the open folder `dirFd` (named `path`), then nothing else; counts what stayed.
+int empty_folder(int dirFd, const std::string& path) {
+    int failures = 0;
+    try {
+        check_fault(Op::List, path);
+    } catch (const vb::Error&) {
+        return 1;
+    }
+    int listFd = ::dup(dirFd);
+    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0) ::close(listFd);
+        return 1;
+    }
+    std::vector<std::string> names;
+    while (dirent* d = ::readdir(dir)) {
+        std::string name = d->d_name;
+        if (name != "." && name != "..") names.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    for (const auto& name : names) {
+        std::string full = join_path(path, name);
+        struct stat st;
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        try {
+            if (S_ISDIR(st.st_mode)) {
+                // O_NOFOLLOW: should the folder have been swapped for a link meanwhile, it is not entered.
+                Fd sub(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                if (sub.fd < 0) throw vb::Error(vb::ErrorFromErrno(errno));
+                failures += empty_folder(sub.fd, full);
+                check_fault(Op::RemoveFolder, full);
+                if (::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR) != 0) throw vb::Error(vb::ErrorFromErrno(errno));
+            } else {
+                check_fault(Op::Delete, full);
+                if (::unlinkat(dirFd, name.c_str(), 0) != 0) throw vb::Error(vb::ErrorFromErrno(errno));
+            }
+        } catch (const vb::Error&) {
+            ++failures;
+        }
+    }
+    return failures;
+}
+
+// Copies a file, link or folder tree to `to`, which must not exist (58 when it does).
+void copy_tree(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (::lstat(from.c_str(), &st) != 0) fail(errno, from);
+    if (S_ISLNK(st.st_mode)) {
+        std::string target(static_cast<size_t>(st.st_size) + 256, '\0');
+        ssize_t n = ::readlink(from.c_str(), target.data(), target.size());
+        if (n < 0) fail(errno, from);
+        target.resize(static_cast<size_t>(n));
+        check_fault(Op::Write, to);
+        if (::symlink(target.c_str(), to.c_str()) != 0) fail(errno, to);
+    } else if (S_ISDIR(st.st_mode)) {
+        check_fault(Op::MakeFolder, to);
+        if (::mkdir(to.c_str(), 0700) != 0) fail(errno, to);
+        for (const auto& e : list_all(from))
+            copy_tree(join_path(from, e.Name), join_path(to, e.Name));
+        ::chmod(to.c_str(), st.st_mode & 07777);
+        struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+    } else {
+        check_fault(Op::Read, from);
+        Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+        if (in.fd < 0) fail(errno, from);
+        check_fault(Op::Write, to);
+        Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (out.fd < 0) fail(errno, to);
+        copy_contents(in.fd, st, out.fd, from, to);
+        if (::close(out.release()) != 0) fail(errno, to);
+    }
+}
+
+// Whether the tree at `b` is a faithful copy of the tree at `a`.
+bool same_tree(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (::lstat(a.c_str(), &sa) != 0 || ::lstat(b.c_str(), &sb) != 0) return false;
+    if ((sa.st_mode & S_IFMT) != (sb.st_mode & S_IFMT)) return false;
+    if (S_ISLNK(sa.st_mode)) return true;
+    if (S_ISREG(sa.st_mode)) return sa.st_size == sb.st_size && same_contents(a, b);
+    if (!S_ISDIR(sa.st_mode)) return true;
+    try {
+        auto entries = list_all(a);
+        if (entries.size() != list_all(b).size()) return false;
+        for (const auto& e : entries)
+            if (!same_tree(join_path(a, e.Name), join_path(b, e.Name))) return false;
+    } catch (const vb::Error&) {
+        return false;
+    }
+    return true;
+}
+
+// A move between file systems: copy, check the copy, then remove the source. A failure before the
+// source is touched removes the partial copy; the source is never removed unless the copy is whole.
+void move_across(const std::string& from, const std::string& to) {
+    try {
+        copy_tree(from, to);
+        if (!same_tree(from, to)) throw vb::Error(vb::ErrDeviceIO);
+    } catch (const vb::Error& e) {
+        // Only what this call made is removed: a 58 means the target was there before.
+        if (e.number() != vb::ErrFileExists && lexists(to)) delete_tree(to);
+        throw;
+    }
+    struct stat st;
+    ::lstat(from.c_str(), &st);
+    if (!S_ISDIR(st.st_mode)) {
+        try {
+            check_fault(Op::Delete, from);
+            if (::unlink(from.c_str()) != 0) fail(errno, from);
+        } catch (const vb::Error&) {
+            // The source could not go: take the copy back, so the move did nothing.
+            ::unlink(to.c_str());
+            throw;
+        }
+    } else if (delete_tree(from) > 0) {
+        // The whole tree is at the target; what could not be removed stays at the source too.
+        throw vb::Error(vb::ErrPathFileAccess);
+    }
+}
+
+std::string env_folder(const char* variable) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') return std::string(value);
+    return {};
+}
+
+std::string home_folder() {
+    std::string home = env_folder("HOME");
+    if (!home.empty()) return home;
+    if (passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return "/";
+}
+
+} // namespace
+
+// --- paths ---------------------------------------------------------------------------------------
+
+std::string join_path(std::string_view folder, std::string_view name) {
+    while (!name.empty() && name.front() == '/')
+        name.remove_prefix(1);
+    if (folder.empty()) return std::string(name);
+    std::string out(folder);
+    while (out.size() > 1 && out.back() == '/')
+        out.pop_back();
+    if (out != "/") out += '/';
+    out += name;
+    return out;
+}
+
+bool is_root(std::string_view path) {
+    return !path.empty() && path.find_first_not_of('/') == std::string_view::npos;
+}
+
+std::string CurDir() {
+    if (g_curdir.empty()) {
+        std::error_code ec;
+        auto cwd = std::filesystem::current_path(ec);
+        g_curdir = ec ? "/" : cwd.string();
+    }
+    return g_curdir;
+}
+
+void ChDir(const Path& folder) {
+    std::string abs = absolute_path(folder);
+    struct stat st;
+    if (::stat(abs.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathNotFound);
+    g_curdir = abs;
+}
+
+std::string absolute_path(const Path& p) {
+    Path full = p.is_absolute() ? p : Path(CurDir()) / p;
+    std::string s = full.lexically_normal().string();
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
+    return s;
+}
+
+std::string data_home() {
+    std::string d = env_folder("XDG_DATA_HOME");
+    return d.empty() ? join_path(home_folder(), ".local/share") : d;
+}
+
+std::string config_home() {
+    std::string d = env_folder("XDG_CONFIG_HOME");
+    return d.empty() ? join_path(home_folder(), ".config") : d;
+}
+
+// --- looking at files ----------------------------------------------------------------------------
+
+bool exists(const Path& p) {
+    return lexists(absolute_path(p));
+}
+
+bool file_exists(const Path& p) {
+    struct stat st;
+    return ::stat(absolute_path(p).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool folder_exists(const Path& p) {
+    struct stat st;
+    return ::stat(absolute_path(p).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int file_attributes(const Path& p) {
+    std::string abs = absolute_path(p);
+    struct stat st;
+    if (::lstat(abs.c_str(), &st) != 0) fail(errno, abs);
+    return make_entry(is_root(abs) ? "" : name_of(abs), st, abs).Attributes;
+}
+
+std::uint64_t file_length(const Path& p) {
+    std::string abs = absolute_path(p);
+    return static_cast<std::uint64_t>(stat_or_fail(abs).st_size);
+}
+
+vb::DateTime file_date(const Path& p) {
+    std::string abs = absolute_path(p);
+    return vb::DateFromTime(stat_or_fail(abs).st_mtim.tv_sec);
+}
+
+bool same_file(const Path& a, const Path& b) {
+    std::error_code ec;
+    bool same = std::filesystem::equivalent(absolute_path(a), absolute_path(b), ec);
+    return !ec && same;
+}
+
+bool same_file_system(const Path& a, const Path& b) {
+    auto device = [](std::string abs) -> dev_t {
+        struct stat st;
+        while (::stat(abs.c_str(), &st) != 0) {
+            if (abs == "/") return 0;
+            abs = parent_of(abs);
+        }
+        return st.st_dev;
+    };
+    return device(absolute_path(a)) == device(absolute_path(b));
+}
+
+std::uint64_t free_space(const Path& folder) {
+    std::string abs = absolute_path(folder);
+    struct statvfs vfs;
+    if (::statvfs(abs.c_str(), &vfs) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) throw vb::Error(vb::ErrPathNotFound);
+        fail(errno, abs);
+    }
+    return static_cast<std::uint64_t>(vfs.f_bavail) * static_cast<std::uint64_t>(vfs.f_frsize);
+}
+
+std::string temp_folder() {
+    std::string tmp = env_folder("TMPDIR");
+    if (!tmp.empty() && folder_exists(tmp)) return absolute_path(tmp);
+    return "/tmp";
+}
+
+std::string find_file_no_case(const Path& folder, std::string_view name) {
+    if (name.empty() || name.find('/') != std::string_view::npos) return {};
+    std::string abs = absolute_path(folder);
+    std::string exact = join_path(abs, name);
+    if (lexists(exact)) return exact;
+    DIR* dir = ::opendir(abs.c_str());
+    if (!dir) return {};
+    std::string found;
+    while (dirent* d = ::readdir(dir)) {
+        if (vb::EqualsNoCase(d->d_name, name)) {
+            found = join_path(abs, d->d_name);
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// --- listing -------------------------------------------------------------------------------------
+
+std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns, ListOptions options) {
+    std::vector<DirEntry> out;
+    for (auto& e : list_entries(folder)) {
+        if (e.is_folder() || (e.is_hidden() && !options.IncludeHidden)) continue;
+        if (!patterns.empty() && !fs_patterns::MatchPatternList(e.Name, patterns)) continue;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<DirEntry> list_folders(const Path& folder, ListOptions options) {
+    std::vector<DirEntry> out;
+    for (auto& e : list_entries(folder)) {
+        if (!e.is_folder() || (e.is_hidden() && !options.IncludeHidden)) continue;
+        if (e.is_link() && !options.IncludeFolderLinks) continue;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<DirEntry> list_all(const Path& folder) {
+    return list_entries(folder);
+}
+
+// --- reading and writing -------------------------------------------------------------------------
+
+std::string read_file_bytes(const Path& p) {
+    std::string abs = absolute_path(p);
+    check_fault(Op::Read, abs);
+    Fd fd(::open(abs.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.fd < 0) fail(errno, abs);
+    struct stat st;
+    if (::fstat(fd.fd, &st) != 0) fail(errno, abs);
+    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    std::string bytes;
+    try {
+        if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+        char buffer[1 << 15];
+        while (size_t n = read_some(fd.fd, buffer, sizeof buffer))
+            bytes.append(buffer, n);
+    } catch (int err) {
+        fail(err, abs);
+    }
+    return bytes;
+}
+
+void replace_file(const Path& p, std::string_view bytes) {
+    std::string target = write_target(absolute_path(p));
+    mode_t mode = default_file_mode();
+    if (struct stat old; ::stat(target.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        mode = old.st_mode & 07777;
+    }
+    std::string temp;
+    Fd fd(make_temp_beside(target, temp));
+    try {
+        try {
+            // A fault on writing strikes halfway, as a full disk would.
+            size_t half = bytes.size() / 2;
+            write_all(fd.fd, bytes.data(), half);
+            check_fault(Op::Write, target);
+            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+            if (::fchmod(fd.fd, mode) != 0) throw errno;
+            if (::fsync(fd.fd) != 0) throw errno;
+            if (::close(fd.release()) != 0) throw errno;
+        } catch (int err) {
+            fail(err, target);
+        }
+        check_fault(Op::Rename, target);
+        if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno, target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes) {
+    std::string abs = absolute_path(p);
+    check_fault(Op::Write, abs);
+    Fd fd(::open(abs.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.fd < 0) fail(errno, abs);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(fd.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(position + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno, abs);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::close(fd.release()) != 0) fail(errno, abs);
+}
+
+// --- changing the tree ---------------------------------------------------------------------------
+
+void rename(const Path& from, const Path& to) {
+    std::string a = absolute_path(from), b = absolute_path(to);
+    int injected = injected_errno(Op::Rename, a);
+    if (!injected) injected = injected_errno(Op::Rename, b);
+    if (injected && injected != EXDEV) fail(injected, b);
+    if (!lexists(a)) fail(ENOENT, a);
+    if (lexists(b)) throw vb::Error(vb::ErrFileExists);
+    // POSIX rename() replaces an existing file and even an empty folder; RENAME_NOREPLACE refuses.
+    // (An injected EXDEV lets tests take the path of a move between file systems.)
+    if (!injected && ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE) == 0) return;
+    int err = injected ? injected : errno;
+    if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
+        // A file system without RENAME_NOREPLACE: the check above has to do.
+        if (::rename(a.c_str(), b.c_str()) == 0) return;
+        err = errno;
+    }
+    if (err == EXDEV) return move_across(a, b);
+    if (err == EEXIST || err == ENOTEMPTY) throw vb::Error(vb::ErrFileExists);
+    fail(err, b);
+}
+
+void copy_file(const Path& from, const Path& to, bool replace) {
+    std::string a = absolute_path(from);
+    std::string b = write_target(absolute_path(to));
+    check_fault(Op::Read, a);
+    check_fault(Op::Write, b);
+    Fd in(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.fd < 0) fail(errno, a);
+    struct stat st;
+    if (::fstat(in.fd, &st) != 0) fail(errno, a);
+    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    struct stat target;
+    if (::stat(b.c_str(), &target) == 0) {
+        // Onto itself (the same name, a link, a hard link or a bind mount) the copy would destroy the
+        // source while writing it: refuse, as Windows does.
+        if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) throw vb::Error(vb::ErrPermissionDenied);
+        if (S_ISDIR(target.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        if (!replace) throw vb::Error(vb::ErrFileExists);
+    } else if (lexists(b) && !replace) {
+        throw vb::Error(vb::ErrFileExists);
+    }
+    std::string temp;
+    Fd out(make_temp_beside(b, temp));
+    try {
+        copy_contents(in.fd, st, out.fd, a, b);
+        if (::close(out.release()) != 0) fail(errno, b);
+        int done = replace ? ::rename(temp.c_str(), b.c_str())
+                           : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
+        if (done != 0) fail(errno, b);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+void delete_file(const Path& p) {
+    std::string abs = absolute_path(p);
+    check_fault(Op::Delete, abs);
+    struct stat st;
+    if (::lstat(abs.c_str(), &st) != 0) fail(errno, abs);
+    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrFileNotFound); // Kill matches files only
+    if (::unlink(abs.c_str()) != 0) fail(errno, abs);
+}
+
+void make_folder(const Path& p) {
+    std::string abs = absolute_path(p);
+    check_fault(Op::MakeFolder, abs);
+    if (::mkdir(abs.c_str(), 0777) == 0) return;
+    int err = errno;
+    if (err == EEXIST) throw vb::Error(vb::ErrPathFileAccess);
+    if (err == ENOENT || err == ENOTDIR) throw vb::Error(vb::ErrPathNotFound);
+    fail(err, abs);
+}
+
+void make_folders(const Path& p) {
+    std::string abs = absolute_path(p);
+    if (folder_exists(abs)) return;
+    if (!is_root(abs)) make_folders(parent_of(abs));
+    make_folder(abs);
+}
+
+void remove_folder(const Path& p) {
+    std::string abs = absolute_path(p);
+    check_fault(Op::RemoveFolder, abs);
+    if (::rmdir(abs.c_str()) == 0) return;
+    int err = errno;
+    if (err == ENOTEMPTY || err == EEXIST || err == EBUSY) throw vb::Error(vb::ErrPathFileAccess);
+    if (err == ENOENT || err == ENOTDIR) throw vb::Error(vb::ErrPathNotFound);
+    fail(err, abs);
+}
+
+int delete_tree(const Path& folder) {
+    std::string abs = absolute_path(folder);
+    struct stat st;
+    if (::lstat(abs.c_str(), &st) != 0) throw vb::Error(vb::ErrPathNotFound);
+    if (!S_ISDIR(st.st_mode)) {
+        // A link (or a file) in place of the folder: only the link goes, never what it leads to.
+        try {
+            check_fault(Op::Delete, abs);
+            if (::unlink(abs.c_str()) != 0) return 1;
+        } catch (const vb::Error&) {
+            return 1;
+        }
+        return 0;
+    }
+    Fd dir(::open(abs.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (dir.fd < 0) return 1;
+    int failures = empty_folder(dir.fd, abs);
+    try {
+        check_fault(Op::RemoveFolder, abs);
+        if (::rmdir(abs.c_str()) != 0) ++failures;
+    } catch (const vb::Error&) {
+        ++failures;
+    }
+    return failures;
+}
+
+// --- the application folder ----------------------------------------------------------------------
+
+std::string app_folder() {
+    return g_app_folder.empty() ? join_path(data_home(), "vexolan") : g_app_folder;
+}
+
+void set_app_folder(const Path& folder) {
+    g_app_folder = folder.empty() ? std::string() : absolute_path(folder);
+}
+
+std::string app_path(std::string_view relative) {
+    std::string current = app_folder();
+    bool found = true;
+    while (!relative.empty()) {
+        size_t slash = relative.find('/');
+        std::string_view part = relative.substr(0, slash);
+        relative = slash == std::string_view::npos ? std::string_view{} : relative.substr(slash + 1);
+        if (part.empty()) continue;
+        // Once a part is missing, nothing below it can be there.
+        std::string there = found ? find_file_no_case(current, part) : std::string();
+        found = !there.empty();
+        current = found ? there : join_path(current, part);
+    }
+    return current;
+}
+
+namespace {
+
+void fill_missing(const std::string& installed, const std::string& target, std::optional<vb::Error>& first) {
+    for (const auto& e : list_all(installed)) {
+        std::string source = join_path(installed, e.Name);
+        try {
+            std::string there = find_file_no_case(target, e.Name);
+            if (folder_exists(source)) {
+                if (there.empty()) {
+                    there = join_path(target, e.Name);
+                    make_folder(there);
+                }
+                if (folder_exists(there)) fill_missing(source, there, first);
+            } else if (there.empty() && file_exists(source)) {
+                copy_file(source, join_path(target, e.Name), false);
+            }
+        } catch (const vb::Error& err) {
+            if (!first) first = err;
+        }
+    }
+}
+
+} // namespace
+
+void prepare_app_folder(const Path& installed) {
+    std::string target = app_folder();
+    make_folders(target);
+    std::optional<vb::Error> first;
+    fill_missing(absolute_path(installed), target, first);
+    if (first) throw *first;
+}
+
+// --- fault injection -----------------------------------------------------------------------------
+
+void inject_fault(Op op, const Path& path, int err, int times) {
+    g_faults.push_back(Fault{op, absolute_path(path), err, times});
+}
+
+void clear_faults() {
+    g_faults.clear();
+}
+
+} // namespace files

@@ -1,0 +1,178 @@
+#pragma once
+// The file system as the program sees it: every file operation of the program goes through here.
+// Failures are thrown as vb::Error with the Windows numbers the program branches on (53, 58, 61, 70,
+// 75, 76). Relative paths are resolved against the virtual current folder (CurDir), never against the
+// process's own working folder.
+//
+// Two kinds of writing are kept apart on purpose:
+//  - rename/move of a user's file or folder never replaces anything (error 58, both survive);
+//  - a file the program writes in full goes through replace_file, which writes a temporary file in
+//    the same folder and renames it over the old one, so a failure leaves the old file whole.
+
+#include "platform/values/values.hpp"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace files {
+
+using Path = std::filesystem::path;
+
+// --- paths ---------------------------------------------------------------------------------------
+
+// Joins a folder and a name with one "/" between them: ("/", "x") is "/x", ("/a/", "x") is "/a/x",
+// ("", "x") is "x".
+std::string join_path(std::string_view folder, std::string_view name);
+// Whether the path is the root folder "/" (any number of slashes).
+bool is_root(std::string_view path);
+
+// The virtual current folder: model state that starts as the process's working folder. ChDir fails
+// with 76 when the folder does not exist.
+std::string CurDir();
+void ChDir(const Path& folder);
+// An absolute, lexically normal form of `p` (relative paths taken from CurDir); links are not resolved.
+std::string absolute_path(const Path& p);
+
+// The user's folders of the freedesktop base-directory rules: $XDG_DATA_HOME (~/.local/share) and
+// $XDG_CONFIG_HOME (~/.config); a variable that is empty or not absolute counts as unset.
+std::string data_home();
+std::string config_home();
+
+// --- looking at files ----------------------------------------------------------------------------
+
+// Windows attribute bits as the program tests them. A symbolic link carries AttrLink (Windows' reparse
+// point), so "exactly AttrFolder" never matches a link to a folder.
+enum Attribute : int {
+    AttrNormal = 0,
+    AttrReadOnly = 1,
+    AttrHidden = 2,
+    AttrFolder = 16,
+    AttrLink = 1024,
+};
+
+// Whether anything (file, folder, link, hidden or not) has this name.
+bool exists(const Path& p);
+bool file_exists(const Path& p);   // a file, or a link to one
+bool folder_exists(const Path& p); // a folder, or a link to one
+// The attribute bits of a path (hidden = a name starting with "."; read-only = no write permission for
+// the owner). 53 when it does not exist.
+int file_attributes(const Path& p);
+std::uint64_t file_length(const Path& p); // 53 when missing
+vb::DateTime file_date(const Path& p);    // last write, local time; 53 when missing
+// Whether both names lead to the same file or folder (links and bind mounts included).
+bool same_file(const Path& a, const Path& b);
+// Whether `a` and `b` (or, for a path that does not exist yet, its nearest existing parent) lie on one
+// file system, so that a rename between them needs no copy.
+bool same_file_system(const Path& a, const Path& b);
+// The bytes free to the user on the file system holding `folder`.
+std::uint64_t free_space(const Path& folder);
+// The folder for temporary files: $TMPDIR when it names a folder, otherwise "/tmp".
+std::string temp_folder();
+
+// The real name of `name` in `folder`, compared without regard to case ("Photo30.dll" finds
+// "photo30.dll"): the full path of the entry found, an exact match preferred, or "" when none.
+std::string find_file_no_case(const Path& folder, std::string_view name);
+
+// --- listing -------------------------------------------------------------------------------------
+
+struct DirEntry {
+    std::string Name; // the name on disk, no folder
+    int Attributes = AttrNormal;
+    std::uint64_t Length = 0; // of the file a link leads to; 0 for folders and broken links
+    vb::DateTime Date;        // last write, local time
+
+    bool is_folder() const { return (Attributes & AttrFolder) != 0; }
+    bool is_link() const { return (Attributes & AttrLink) != 0; }
+    bool is_hidden() const { return (Attributes & AttrHidden) != 0; }
+};
+
+struct ListOptions {
+    bool IncludeHidden = false;
+    // Links to folders are left out of folder lists unless asked for, so that anything that walks a
+    // tree by these lists never follows a link (and never loops through one).
+    bool IncludeFolderLinks = false;
+};
+
+// The files of a folder (no "." or ".."; in no particular order), optionally only those whose names
+// match a ";"-separated pattern list (see patterns.hpp; an empty list means all). 76 when the folder
+// does not exist.
+std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns = {}, ListOptions options = {});
+// The sub-folders of a folder, the same way.
+std::vector<DirEntry> list_folders(const Path& folder, ListOptions options = {});
+// Everything in a folder, hidden entries and links included, nothing followed.
+std::vector<DirEntry> list_all(const Path& folder);
+
+// --- reading and writing -------------------------------------------------------------------------
+
+// The whole file as bytes.
+std::string read_file_bytes(const Path& p);
+// Writes a whole file through a temporary file in the same folder and an atomic rename: readers see
+// the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
+// the permissions of the file it replaces.
+void replace_file(const Path& p, std::string_view bytes);
+// Overwrites bytes of an existing file in place at a 0-based position (53 when the file is missing).
+void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes);
+
+// --- changing the tree ---------------------------------------------------------------------------
+
+// Renames or moves a file or folder (Windows Name). Never replaces: onto anything existing, an empty
+// folder included, it fails with 58 and both stay. Across file systems it copies, checks the copy,
+// then removes the source.
+void rename(const Path& from, const Path& to);
+// Copies a file (Windows FileCopy/CopyFile): the date and permissions go along; an existing target is
+// replaced only when `replace` is true (otherwise 58), and only once the copy is complete. Copying a
+// file onto itself (by any name) fails with 70 and changes nothing.
+void copy_file(const Path& from, const Path& to, bool replace = true);
+void delete_file(const Path& p);   // Kill: 53 when missing; never removes a folder
+void make_folder(const Path& p);   // MkDir: 75 when it exists, 76 when its parent is missing
+void make_folders(const Path& p);  // creates every missing folder on the way; nothing when it exists
+void remove_folder(const Path& p); // RmDir: 75 when it is not empty
+// Removes a folder with everything below it, hidden entries included. Links are removed, never followed.
+// Goes on past failures; returns the number of entries (the folder itself included) that stayed.
+int delete_tree(const Path& folder);
+
+// --- the application folder ----------------------------------------------------------------------
+
+// The per-user writable application folder: $XDG_DATA_HOME/vexolan (~/.local/share/vexolan), unless
+// set_app_folder chose another one (tests do).
+std::string app_folder();
+void set_app_folder(const Path& folder);
+// A file of the application folder by its relative name ("Photo30.dll", "help/tuts/tutorials.htm"), each
+// part looked up without regard to case; parts not found are kept as given (the path to create).
+std::string app_path(std::string_view relative);
+// Creates the application folder when missing and copies in every file of the installed folder (sub-
+// folders included) that it lacks, compared without regard to case; files already there are kept.
+// Tries every file; throws the first failure at the end.
+void prepare_app_folder(const Path& installed);
+
+// --- fault injection for tests -------------------------------------------------------------------
+
+// Tests run as root and cannot provoke permission or disk errors; they make chosen operations on chosen
+// paths fail with a chosen errno instead. A fault applies to the path given (resolved like every path
+// here) and to everything below it.
+enum class Op {
+    Any,
+    Read,         // read_file_bytes, reading in copies
+    Write,        // writing the temporary file of replace_file, write_bytes_at, writing a copy
+    Rename,       // rename, and the final rename of replace_file (on its target)
+    Delete,       // delete_file, and each file removed by delete_tree or a cross-device move
+    MakeFolder,   // make_folder(s)
+    RemoveFolder, // remove_folder, and each folder removed by delete_tree
+    List,         // the listing functions
+};
+
+// Makes `op` on `path` fail with `err` (an errno value) the next `times` times (-1: until cleared).
+void inject_fault(Op op, const Path& path, int err, int times = -1);
+void clear_faults();
+// Clears every fault when it goes, so that a failing test leaves none behind.
+struct FaultScope {
+    FaultScope() = default;
+    FaultScope(const FaultScope&) = delete;
+    FaultScope& operator=(const FaultScope&) = delete;
+    ~FaultScope() { clear_faults(); }
+};
+
+} // namespace files

@@ -1,0 +1,373 @@
+#include "platform/shell/shell.hpp"
+
+#include "platform/fs/files.hpp"
+#include "platform/values/values.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace desktop {
+
+namespace {
+
+// Programs started without waiting; each is reaped once it has ended, so none lingers as a zombie.
+std::vector<pid_t> g_running;
+
+void reap_finished() {
+    std::erase_if(g_running, [](pid_t pid) {
+        int status = 0;
+        pid_t r = ::waitpid(pid, &status, WNOHANG);
+        return r == pid || (r < 0 && errno == ECHILD);
+    });
+}
+
+bool is_executable_file(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder) {
+    reap_finished();
+    if (argv.empty() || argv[0].empty()) throw vb::Error(vb::ErrInvalidCall);
+    std::string folder = workingFolder.empty() ? files::CurDir() : files::absolute_path(std::string(workingFolder));
+    if (!files::folder_exists(folder)) throw vb::Error(vb::ErrPathNotFound);
+    std::string program = find_program(argv[0]);
+    if (program.empty()) {
+        bool named = argv[0].find('/') != std::string::npos;
+        std::string there = files::absolute_path(argv[0]);
+        if (named && files::folder_exists(there)) throw vb::Error(vb::ErrPathFileAccess);
+        if (named && files::exists(there)) throw vb::Error(vb::ErrPermissionDenied);
+        throw vb::Error(vb::ErrFileNotFound);
+    }
+
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // The child starts in the working folder; this process's own folder never changes.
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    pid_t pid = 0;
+    int rc = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) throw vb::Error(vb::ErrorFromErrno(rc));
+    return pid;
+}
+
+std::string two_digits(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+// Percent-encodes a path for a .trashinfo file: everything but unreserved characters and "/".
+std::string percent_encode(std::string_view path) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : path) {
+        auto u = static_cast<unsigned char>(c);
+        bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                     c == '_' || c == '.' || c == '~' || c == '/';
+        if (plain) {
+            out += c;
+        } else {
+            out += '%';
+            out += digits[u >> 4];
+            out += digits[u & 15];
+        }
+    }
+    return out;
+}
+
+// One argument of a desktop file's Exec line, quoted when it holds a reserved character.
+std::string exec_argument(std::string_view arg) {
+    std::string escaped;
+    bool quote = arg.empty();
+    for (char c : arg) {
+        if (std::string_view(" \t\n\"'\\><~|&;$*?#()`").find(c) != std::string_view::npos) quote = true;
+        if (c == '"' || c == '`' || c == '$' || c == '\\') escaped += '\\';
+        if (c == '%') escaped += '%';
+        escaped += c;
+    }
+    if (!quote) return escaped;
+    // Inside quotes the backslashes are escaped once more by the desktop file's own string rules.
+    std::string out = "\"";
+    for (char c : escaped) {
+        if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
+std::string desktop_string(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string applications_folder() {
+    return files::join_path(files::data_home(), "applications");
+}
+
+} // namespace
+
+// --- opening documents and addresses ------------------------------------------------------------
+
+OpenResult open_document(std::string_view target, std::string_view workingFolder, std::chrono::milliseconds patience) {
+    std::string opener = find_program("xdg-open");
+    if (opener.empty()) return OpenResult::NoAssociation;
+    std::string folder(workingFolder);
+    if (!folder.empty() && !files::folder_exists(folder)) folder.clear();
+    pid_t pid;
+    try {
+        pid = spawn({opener, std::string(target)}, folder);
+    } catch (const vb::Error&) {
+        return OpenResult::Failed;
+    }
+    auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        int status = 0;
+        pid_t r = ::waitpid(pid, &status, WNOHANG);
+        if (r == pid) {
+            if (!WIFEXITED(status)) return OpenResult::Failed;
+            switch (WEXITSTATUS(status)) {
+            case 0:
+                return OpenResult::Opened;
+            case 2:
+                return OpenResult::NotFound;
+            case 3:
+                return OpenResult::NoAssociation;
+            default:
+                return OpenResult::Failed;
+            }
+        }
+        if (r < 0 && errno != EINTR) return OpenResult::Failed;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            g_running.push_back(pid);
+            return OpenResult::Opened;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// --- starting programs ---------------------------------------------------------------------------
+
+std::string find_program(std::string_view program) {
+    if (program.empty()) return {};
+    if (program.find('/') != std::string_view::npos) {
+        std::string abs = files::absolute_path(std::string(program));
+        return is_executable_file(abs) ? abs : std::string();
+    }
+    const char* env = std::getenv("PATH");
+    std::string_view path = env ? env : "/usr/local/bin:/usr/bin:/bin";
+    while (!path.empty()) {
+        size_t colon = path.find(':');
+        std::string_view dir = path.substr(0, colon);
+        path = colon == std::string_view::npos ? std::string_view{} : path.substr(colon + 1);
+        if (dir.empty() || dir.front() != '/') continue; // relative PATH entries are never searched
+        std::string candidate = files::join_path(dir, program);
+        if (is_executable_file(candidate)) return candidate;
+    }
+    return {};
+}
+
+int start_program(const std::vector<std::string>& argv, std::string_view workingFolder) {
+    pid_t pid = spawn(argv, workingFolder);
+    g_running.push_back(pid);
+    return static_cast<int>(pid);
+}
+
+int run_and_wait(const std::vector<std::string>& argv, std::string_view workingFolder) {
+    pid_t pid = spawn(argv, workingFolder);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) throw vb::Error(vb::ErrPathFileAccess);
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return -1;
+}
+
+std::vector<std::string> split_command_line(std::string_view line) {
+    std::vector<std::string> args;
+    std::string current;
+    bool inArgument = false;
+    size_t i = 0;
+    while (i < line.size()) {
+        char c = line[i];
+        if (c == ' ' || c == '\t') {
+            if (inArgument) args.push_back(std::move(current));
+            current.clear();
+            inArgument = false;
+            ++i;
+            continue;
+        }
+        inArgument = true;
+        if (c == '\'') {
+            size_t end = line.find('\'', i + 1);
+            if (end == std::string_view::npos) end = line.size();
+            current.append(line.substr(i + 1, end - i - 1));
+            i = end + 1;
+        } else if (c == '"') {
+            ++i;
+            while (i < line.size() && line[i] != '"') {
+                if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) ++i;
+                current += line[i++];
+            }
+            ++i;
+        } else if (c == '\\' && i + 1 < line.size()) {
+            current += line[i + 1];
+            i += 2;
+        } else {
+            current += c;
+            ++i;
+        }
+    }
+    if (inArgument) args.push_back(std::move(current));
+    return args;
+}
+
+// --- the trash -----------------------------------------------------------------------------------
+
+std::string trash_folder() {
+    return files::join_path(files::data_home(), "Trash");
+}
+
+std::string move_to_trash(std::string_view path) {
+    std::string abs = files::absolute_path(std::string(path));
+    if (files::is_root(abs)) throw vb::Error(vb::ErrPathFileAccess);
+    if (!files::exists(abs)) throw vb::Error(vb::ErrFileNotFound);
+    std::string trash = trash_folder();
+    bool fresh = !files::exists(trash);
+    files::make_folders(files::join_path(trash, "files"));
+    files::make_folders(files::join_path(trash, "info"));
+    if (fresh) ::chmod(trash.c_str(), 0700); // the trash is private to its user
+
+    std::string name = abs.substr(abs.find_last_of('/') + 1);
+    std::string stem = name, extension;
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0 && !files::folder_exists(abs)) {
+        stem = name.substr(0, dot);
+        extension = name.substr(dot);
+    }
+    vb::DateTime now = vb::Now();
+    std::string info = "[Trash Info]\nPath=" + percent_encode(abs) + "\nDeletionDate=" + std::to_string(now.Year) +
+                       "-" + two_digits(now.Month) + "-" + two_digits(now.Day) + "T" + two_digits(now.Hour) + ":" +
+                       two_digits(now.Minute) + ":" + two_digits(now.Second) + "\n";
+
+    for (int n = 1;; ++n) {
+        std::string candidate = n == 1 ? name : stem + "." + std::to_string(n) + extension;
+        std::string infoPath = files::join_path(trash, "info/" + candidate + ".trashinfo");
+        std::string filesPath = files::join_path(trash, "files/" + candidate);
+        // Creating the info file exclusively claims the name, also against another program trashing
+        // at the same moment.
+        int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            throw vb::Error(vb::ErrorFromErrno(errno));
+        }
+        bool written = ::write(fd, info.data(), info.size()) == static_cast<ssize_t>(info.size());
+        ::close(fd);
+        if (!written) {
+            ::unlink(infoPath.c_str());
+            throw vb::Error(vb::ErrDiskFull);
+        }
+        if (files::exists(filesPath)) {
+            // A name left in files/ without its info file: leave both alone and take the next number.
+            ::unlink(infoPath.c_str());
+            continue;
+        }
+        try {
+            files::rename(abs, filesPath);
+        } catch (const vb::Error&) {
+            ::unlink(infoPath.c_str());
+            throw;
+        }
+        return filesPath;
+    }
+}
+
+// --- file associations ---------------------------------------------------------------------------
+
+std::string write_desktop_entry(const DesktopEntry& entry) {
+    if (entry.Id.empty() || entry.Id.find('/') != std::string::npos) throw vb::Error(vb::ErrInvalidCall);
+    std::string exec;
+    for (const auto& arg : entry.Command)
+        exec += exec_argument(arg) + " ";
+    exec += "%f";
+    std::string text = "[Desktop Entry]\nType=Application\nName=" + desktop_string(entry.Name) + "\nExec=" + exec +
+                       "\nTerminal=false\n";
+    if (!entry.Icon.empty()) text += "Icon=" + desktop_string(entry.Icon) + "\n";
+    if (!entry.MimeTypes.empty()) {
+        text += "MimeType=";
+        for (const auto& m : entry.MimeTypes)
+            text += m + ";";
+        text += "\n";
+    }
+    if (entry.NoDisplay) text += "NoDisplay=true\n";
+    std::string folder = applications_folder();
+    files::make_folders(folder);
+    std::string path = files::join_path(folder, entry.Id + ".desktop");
+    files::replace_file(path, text);
+    return path;
+}
+
+void set_default_application(std::string_view mimeType, std::string_view desktopId) {
+    std::string folder = applications_folder();
+    std::string path = files::join_path(folder, "mimeapps.list");
+    std::string text = files::file_exists(path) ? files::read_file_bytes(path) : std::string();
+    std::vector<std::string> lines;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t eol = text.find('\n', pos);
+        if (eol == std::string::npos) eol = text.size();
+        lines.push_back(text.substr(pos, eol - pos));
+        pos = eol + 1;
+    }
+    std::string entry = std::string(mimeType) + "=" + std::string(desktopId) + ".desktop;";
+    std::string prefix = std::string(mimeType) + "=";
+    auto header = std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& l) { return vb::Trim(l) == "[Default Applications]"; });
+    if (header == lines.end()) {
+        if (!lines.empty() && !lines.back().empty()) lines.emplace_back();
+        lines.emplace_back("[Default Applications]");
+        lines.push_back(entry);
+    } else {
+        auto it = header + 1;
+        for (; it != lines.end() && vb::LTrim(*it).rfind('[', 0) != 0; ++it) {
+            if (vb::LTrim(*it).rfind(prefix, 0) == 0) {
+                *it = entry;
+                break;
+            }
+        }
+        if (it == lines.end() || vb::LTrim(*it).rfind('[', 0) == 0) lines.insert(header + 1, entry);
+    }
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\n";
+    files::make_folders(folder);
+    files::replace_file(path, out);
+}
+
+} // namespace desktop

@@ -1,0 +1,79 @@
+#pragma once
+// The desktop's shell services: opening documents and addresses with their programs, starting
+// programs, the trash, and file associations. Programs are always started with an argument vector,
+// never through a command shell, so a file name is always exactly one argument. A relative program
+// path and a missing working folder are taken from the virtual current folder (files::CurDir).
+//
+// Failures are thrown as vb::Error with Windows numbers: 53 program or file not found, 76 working
+// folder not found, 70 not allowed, 75 any other failure to start.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace desktop {
+
+// --- opening documents and addresses ------------------------------------------------------------
+
+enum class OpenResult {
+    Opened,        // handed to its program
+    NoAssociation, // no program is associated with it (or there is no opener at all)
+    NotFound,      // the file does not exist
+    Failed,        // the program could not do it
+};
+
+// Opens a file, folder or address ("https://...", "mailto:...") with `xdg-open` from PATH, as the
+// desktop's "Open" does. Waits up to `patience` for the opener's answer; an opener still busy after
+// that (some hand the document to a program that stays attached) counts as Opened and is reaped later.
+OpenResult open_document(std::string_view target, std::string_view workingFolder = {},
+                         std::chrono::milliseconds patience = std::chrono::seconds(5));
+
+// --- starting programs ---------------------------------------------------------------------------
+
+// The full path of a program: a name without "/" is looked up on PATH, a path is resolved against
+// the current folder. "" when there is no such executable file.
+std::string find_program(std::string_view program);
+
+// Starts argv[0] with the arguments argv[1..] in `workingFolder` (empty: the current folder) and returns
+// at once with the process id. Ended programs are reaped on later calls.
+int start_program(const std::vector<std::string>& argv, std::string_view workingFolder = {});
+
+// Runs a program and waits for its end: its exit code, or 128 + the signal number that ended it.
+int run_and_wait(const std::vector<std::string>& argv, std::string_view workingFolder = {});
+
+// Splits a command line of the application list into program and arguments, without a shell: blanks
+// and tabs separate; "double quotes" group (\" and \\ inside them are a quote and a backslash);
+// 'single quotes' group literally; outside quotes a backslash makes the next character plain. Nothing is
+// expanded. An empty pair of quotes is an empty argument.
+std::vector<std::string> split_command_line(std::string_view line);
+
+// --- the trash -----------------------------------------------------------------------------------
+
+// Moves a file or folder to the user's freedesktop trash: $XDG_DATA_HOME/Trash/files/NAME with
+// info/NAME.trashinfo holding the original path (percent-encoded) and the deletion date. A name that
+// is taken there gets a number ("a.2.txt", "a.3.txt", ...). Returns the path in Trash/files. From
+// another file system the item is copied, checked and then removed, as files::rename does.
+std::string move_to_trash(std::string_view path);
+
+// The trash folder: $XDG_DATA_HOME/Trash.
+std::string trash_folder();
+
+// --- file associations ---------------------------------------------------------------------------
+
+struct DesktopEntry {
+    std::string Id;                     // the file name without ".desktop", for example "vexolan"
+    std::string Name;                   // shown in menus
+    std::vector<std::string> Command;   // program and arguments; the file to open is added as %f
+    std::vector<std::string> MimeTypes; // for example "image/png"
+    std::string Icon;
+    bool NoDisplay = false;
+};
+
+// Writes $XDG_DATA_HOME/applications/ID.desktop and returns its path.
+std::string write_desktop_entry(const DesktopEntry& entry);
+// Makes ID.desktop the default program for a MIME type in $XDG_DATA_HOME/applications/mimeapps.list,
+// leaving every other line of that file as it was.
+void set_default_application(std::string_view mimeType, std::string_view desktopId);
+
+} // namespace desktop
