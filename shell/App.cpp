@@ -2,9 +2,14 @@
 
 #include "shell/Form1.hpp"
 
+#include "platform/fs/files.hpp"
+
 namespace vexolan {
 
-App::App(ui::Host& host, std::filesystem::path appPath) : host(host), AppPath(std::move(appPath)) {}
+App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path settingsFile)
+    : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
+    files::set_app_folder(AppPath);
+}
 
 App::~App() = default;
 

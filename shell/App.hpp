@@ -3,6 +3,7 @@
 // a fresh App on a scripted host and a temporary application folder, so tests never share state.
 // Windows are created on first use (their Load runs when they are loaded or shown).
 
+#include "platform/settings/settings.hpp"
 #include "platform/ui/Host.hpp"
 #include "platform/values/values.hpp"
 
@@ -15,7 +16,9 @@ class Form1;
 
 class App {
 public:
-    App(ui::Host& host, std::filesystem::path appPath);
+    // `appPath` becomes the process's application folder; the settings live in `settingsFile`.
+    App(ui::Host& host, std::filesystem::path appPath,
+        std::filesystem::path settingsFile = settings::default_path());
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -23,6 +26,8 @@ public:
     ui::Host& host;
     // The per-user, writable application folder (templates, temp.dll, lists, help pages).
     std::filesystem::path AppPath;
+    // The per-user settings store (application "Vexo10").
+    settings::Store Settings;
     // The error a procedure caught last, as the error boxes report it.
     vb::ErrObject Err;
 

@@ -14,7 +14,7 @@ namespace {
 struct StatusTest : ::testing::Test {
     test_support::TempDir dir{"status"};
     test_support::ScriptedHost host;
-    App app{host, dir.path()};
+    App app{host, dir.path(), dir.path() / "settings.ini"};
     Form1& f = app.form1();
 };
 
