@@ -2,8 +2,7 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
-#include "tests/support/ScriptedHost.hpp"
-#include "tests/support/temp_dir.hpp"
+#include "tests/support/app_fixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +10,7 @@ using namespace vexolan;
 
 namespace {
 
-struct StatusTest : ::testing::Test {
-    test_support::TempDir dir{"status"};
-    test_support::ScriptedHost host;
-    App app{host, dir.path(), dir.path() / "settings.ini"};
+struct StatusTest : test_support::AppTest {
     Form1& f = app.form1();
 };
 
