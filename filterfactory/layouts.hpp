@@ -26,50 +26,40 @@ inline constexpr std::string_view SignatureLeadingBlank = " FilterFactory";
 inline constexpr std::string_view MacSignaturePrefix = "Filter ";
 
 struct PluginLayout {
-    std::string_view Name;               // "57344", "49152 FilterFactory", "MacBinary", ...
+    std::string_view Name;               // "57344", "49152/50176 FilterFactory", "MacBinary", ...
     std::array<std::int64_t, 2> Lengths; // file lengths that select this layout (0 = unused)
     int Shift;                           // S: how far the block sits from the 57344-byte layout's
     FilePos Signature;                   // zero-terminated signature text
     FilePos TitleLength;                 // length byte of the title field; 0 when there is none
     FilePos Title;                       // first letter of the title
-    FilePos CategoryLength;              // length byte of the category field
+    FilePos CategoryLength;              // length byte of the category field; 0 when there is none
     FilePos Category;                    // first letter of the category
-    FilePos ModesWord;                   // 16-bit supported-modes word; 0 when not written
+    FilePos ModesWord;                   // 16-bit supported-modes word (compiler only); 0 when there is none
     FilePos Block;                       // P: first byte of the 8296-byte parameter block
-    bool TitleFromBlock = false;         // title and category are read from the block's own slots
-    bool MacBinary = false;              // big-endian numbers and length-prefixed texts
-    std::string_view Template;           // template file the compiler patches; empty when not written
-    FilePos PreviewData = 0;             // "Big"/"Mega" preview dialog data; 0 when absent
-    FilePos AuthorLine = 0;              // UTF-16LE author/copyright line (at most 124 bytes); 0 when absent
+    bool TitleFromBlock;                 // title and category are read from the block's own slots
+    bool MacBinary;                      // big-endian numbers and length-prefixed texts
+    bool Compiled;                       // the compiler writes plug-ins of this layout
+    std::string_view Template;           // its template in the application folder; empty = the user's own
+    FilePos PreviewData;                 // "Big"/"Mega" preview dialog data; 0 when absent
+    FilePos AuthorLine;                  // UTF-16LE author/copyright line; 0 when absent
 };
 
 inline constexpr int MaxAuthorLineBytes = 124;
 
 // One row per layout. The " FilterFactory" variant shares its lengths with the 49152/50176 rows and
 // is chosen only by its signature (see FindPluginLayout).
+// clang-format off
 inline constexpr std::array<PluginLayout, 7> PluginLayouts{{
-    {"57344", {57344, 0}, 0, 28209, 31011, 31012, 31063, 31064, 31155, 31253, false, false, "photo30.dll", 43809, 0},
-    {"49152",
-     {49152, 0},
-     -7168,
-     21025,
-     23843,
-     23844,
-     23895,
-     23896,
-     23987,
-     24085,
-     false,
-     false,
-     "photo304.dll",
-     36641,
-     0},
-    {"50176", {50176, 0}, -7168, 21025, 23843, 23844, 23895, 23896, 23987, 24085, false, false, "", 36641, 0},
-    {"49664", {49664, 0}, -4668, 21025, 34927, 34928, 34979, 34980, 35071, 26585, false, false, "", 0, 42335},
-    {"53760", {53760, 0}, -576, 27697, 0, 30352, 30403, 30404, 0, 30677, false, false, "", 0, 0},
-    {"49152/50176 FilterFactory", {49152, 50176}, -5096, 21025, 0, 26517, 0, 26261, 0, 26157, true, false, "", 0, 0},
-    {"MacBinary", {99712, 99840}, 19308, 59018, 49853, 49854, 50125, 50126, 0, 50561, false, true, "", 0, 0},
+//   Name                          Lengths         Shift  Sign.  TitleL Title  CatL   Cat    Modes  Block  FromBl MacBin Compiled Template       Preview AuthorLine
+    {"57344",                     {57344, 0},         0, 28209, 31011, 31012, 31063, 31064, 31155, 31253, false, false, true,  "photo30.dll",  43809, 0},
+    {"49152",                     {49152, 0},     -7168, 21025, 23843, 23844, 23895, 23896, 23987, 24085, false, false, true,  "photo304.dll", 36641, 0},
+    {"50176",                     {50176, 0},     -7168, 21025, 23843, 23844, 23895, 23896, 23987, 24085, false, false, false, "",             36641, 0},
+    {"49664",                     {49664, 0},     -4668, 21025, 34927, 34928, 34979, 34980, 35071, 26585, false, false, true,  "",             0,     42335},
+    {"53760",                     {53760, 0},      -576, 27697, 0,     30352, 30403, 30404, 0,     30677, false, false, false, "",             0,     0},
+    {"49152/50176 FilterFactory", {49152, 50176}, -5096, 21025, 0,     26517, 0,     26261, 0,     26157, true,  false, false, "",             0,     0},
+    {"MacBinary",                 {99712, 99840}, 19308, 59018, 49853, 49854, 50125, 50126, 0,     50561, false, true,  false, "",             0,     0},
 }};
+// clang-format on
 
 inline constexpr const PluginLayout& Layout57344 = PluginLayouts[0];
 inline constexpr const PluginLayout& Layout49152 = PluginLayouts[1];

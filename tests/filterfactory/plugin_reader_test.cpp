@@ -210,6 +210,12 @@ TEST(PluginLayouts, EveryLayoutIsThe57344LayoutMovedByItsShift) {
         EXPECT_TRUE(in_file(std::string(static_cast<std::size_t>(layout.Lengths[0]), '\0'), layout.Block, block::Size))
             << layout.Name;
     }
+    // The PC layouts made from the Filter Factory templates move their text fields with the block.
+    for (const PluginLayout* layout : {&Layout57344, &Layout49152, &Layout50176}) {
+        EXPECT_EQ(layout->TitleLength, 31011 + layout->Shift) << layout->Name;
+        EXPECT_EQ(layout->CategoryLength, 31063 + layout->Shift) << layout->Name;
+        EXPECT_EQ(layout->ModesWord, 31155 + layout->Shift) << layout->Name;
+    }
     // The editor flag and values of a MacBinary plug-in are big-endian: their low byte comes last.
     EXPECT_EQ(NumberPos(LayoutMacBinary, block::Value(1)), 50561 + 12 + 3);
     EXPECT_EQ(NumberPos(Layout49664, block::ShowDialog), 26625);
