@@ -4,6 +4,7 @@
 #include "platform/values/values.hpp"
 
 #include <array>
+#include <utility>
 
 namespace vexolan::ff {
 
@@ -49,6 +50,12 @@ constexpr std::array<Shortening, 14> Shortenings{{
     {"sqr(X*X+Y*Y)", "c2m(X,Y)", -1},
     {"(76*r+150*g+29*b)/256", "i", -1},
 }};
+
+// The Premiere limits and their Photoshop forms; the first that matches is taken.
+constexpr std::pair<std::string_view, std::string_view> Limits[] = {
+    {"pmax", "Z"}, {"tmax", "255"}, {"pmin", "0"}, {"xmax", "X"}, {"xmin", "0"},
+    {"ymax", "Y"}, {"ymin", "0"},   {"dmax", "D"}, {"mmax", "M"},
+};
 
 // Whether the parentheses of `text` never close more than they opened.
 bool never_below_zero(std::string_view text) {
@@ -116,17 +123,12 @@ std::string Correctprmcode(std::string& code) {
             std::size_t next = i + 1;
             // The second pattern is literal as the Premiere Filter Factory wrote it, "g" twice.
             if (!swap_if(t, i, "((56*b-19*r-37*g)/256)", "u")) swap_if(t, i, "((78*r-65*g-13*g)/256)", "v");
-            if (swap_if(t, i, "(M/2)", "M") || swap_if(t, i, "M/4", "M/2") || swap_if(t, i, "M/2", "M")) {
-            } else if (swap_if(t, i, "M", "(M/2)")) {
-                next = i + 5;
-            }
-            if (swap_if(t, i, "pmax", "Z")) {
-            } else if (swap_if(t, i, "tmax", "255")) {
-                next = i + 3;
-            } else {
-                swap_if(t, i, "pmin", "0") || swap_if(t, i, "xmax", "X") || swap_if(t, i, "xmin", "0") ||
-                    swap_if(t, i, "ymax", "Y") || swap_if(t, i, "ymin", "0") || swap_if(t, i, "dmax", "D") ||
-                    swap_if(t, i, "mmax", "M");
+            const bool halved = swap_if(t, i, "(M/2)", "M") || swap_if(t, i, "M/4", "M/2") || swap_if(t, i, "M/2", "M");
+            if (!halved && swap_if(t, i, "M", "(M/2)")) next = i + 5;
+            for (const auto& [pattern, with] : Limits) {
+                if (!swap_if(t, i, pattern, with)) continue;
+                if (pattern == "tmax") next = i + with.size();
+                break;
             }
             i = next;
         }
