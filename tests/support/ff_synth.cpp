@@ -48,7 +48,7 @@ struct PcPlacement {
     std::size_t Length, Signature, TitleLength, Title, CategoryLength, Category, Block;
 };
 
-// Appendix of positions for the PC layouts; TitleLength 0 = the layout has no length byte.
+// Where each PC layout keeps its fields; TitleLength 0 = the layout has no length byte.
 PcPlacement pc_placement(Layout layout) {
     switch (layout) {
     case Layout::Pc57344:
