@@ -5,6 +5,7 @@
 #include "filterfactory/rewrite.hpp"
 #include "platform/values/values.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -54,14 +55,18 @@ void read_premiere_block(FilterRecord& record, std::string_view file, FilePos bl
     record.CodeA = bytes2string(block + premiere_block::FormulaAlpha, file);
 }
 
-// Opens and reads a whole Premiere plug-in; an unreadable file is reported unless `Silent`.
+void report_unreadable(FFContext& ff, std::string_view FName, bool Silent) {
+    if (!Silent && ff.Host)
+        ff.Host->MsgBox("Skiping " + std::string(FName) + "! Unexpected Error!", ui::vbOKOnly, "Error");
+}
+
+// Reads a whole Premiere plug-in; an unreadable file is reported unless `Silent`.
 std::optional<std::string> read_premiere_file(FFContext& ff, const std::filesystem::path& path, std::string_view FName,
                                               bool Silent) {
     try {
         return read_file_bytes(path);
-    } catch (const vb::Error&) {
-        if (!Silent && ff.Host)
-            ff.Host->MsgBox("Skiping " + std::string(FName) + "! Unexpected Error!", ui::vbOKOnly, "Error");
+    } catch (const std::exception&) {
+        report_unreadable(ff, FName, Silent);
         return std::nullopt;
     }
 }
@@ -116,7 +121,7 @@ bool Read8bf(FFContext& ff, std::string& Diry, std::string_view FName, bool Sile
     std::string file;
     try {
         file = read_file_bytes(path);
-    } catch (const vb::Error&) {
+    } catch (const std::exception&) {
         return false;
     }
     if (!Read8bfBytes(ff.Record, file, Silent)) return false;
@@ -152,6 +157,16 @@ bool Readprm(FFContext& ff, std::string& Diry, std::string_view FName, bool Sile
         refresh_active_pane(ff);
         return false;
     }
+    // Only the three lengths are read, so a large file of another kind is never loaded.
+    std::error_code ec;
+    const auto length = std::filesystem::file_size(path, ec);
+    if (ec) {
+        report_unreadable(ff, FName, Silent);
+        return false;
+    }
+    if (std::find(PremiereFFLengths.begin(), PremiereFFLengths.end(), static_cast<std::int64_t>(length)) ==
+        PremiereFFLengths.end())
+        return false;
     const auto file = read_premiere_file(ff, path, FName, Silent);
     if (!file || !ReadprmBytes(ff.Record, *file, Silent)) return false;
     if (optimize) OptimizeCode(ff.Record, ff.NoOptimization());
