@@ -9,6 +9,7 @@ namespace vexolan {
 App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path settingsFile)
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
+    FF.Host = &host;
 }
 
 App::~App() = default;

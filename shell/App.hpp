@@ -7,6 +7,8 @@
 #include "platform/ui/Host.hpp"
 #include "platform/values/values.hpp"
 
+#include "filterfactory/record.hpp"
+
 #include <filesystem>
 #include <memory>
 
@@ -30,6 +32,10 @@ public:
     settings::Store Settings;
     // The error a procedure caught last, as the error boxes report it.
     vb::ErrObject Err;
+
+    // --- current filter ---
+    // FilterRecord (FF.Record), pFlag (FF.pFlag) and the hooks its readers call out through.
+    ff::FFContext FF;
 
     // --- windows ---
     Form1& form1();
