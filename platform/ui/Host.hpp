@@ -112,6 +112,11 @@ public:
     void window_unloaded(Window& w);
     // Unloads every loaded window, last loaded first (a window whose unload is cancelled stays).
     void UnloadAll();
+    // Told when a window loads (before its Load procedure runs) and after it unloads, so a screen
+    // host can create and destroy the real window and attach its view. A window destroyed while
+    // loaded is reported as unloaded from its destructor: use only its ui::Window part then.
+    std::function<void(Window&)> on_window_loaded;
+    std::function<void(Window&)> on_window_unloaded;
 
     // --- timers ---
     void add_timer(Timer& t);

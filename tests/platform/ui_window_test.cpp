@@ -158,6 +158,21 @@ TEST(UiWindow, MouseDownOnAnUnfocusedControlRaisesGotFocusFirst) {
     EXPECT_EQ(w.log, (std::vector<std::string>{"Command1_MouseDown 1 1"}));
 }
 
+TEST(UiWindow, ADisabledWindowTakesNoUserInput) {
+    ScriptedHost host;
+    LogWindow w(host);
+    w.Show();
+    w.Enabled = false;
+    w.log.clear();
+    w.Command1[0].user_click();
+    w.user_key_down('S', ui::vbCtrlMask);
+    w.user_close();
+    EXPECT_TRUE(w.log.empty());
+    EXPECT_TRUE(w.Loaded());
+    w.Command1[0].Value = true; // code still works
+    EXPECT_EQ(w.log, (std::vector<std::string>{"Command1_Click 0"}));
+}
+
 TEST(UiWindow, SetFocusOnAHiddenOrDisabledControlFailsWithError5) {
     ScriptedHost host;
     LogWindow w(host);
