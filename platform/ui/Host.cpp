@@ -62,7 +62,18 @@ void Registry::window_loaded(Window& w) {
 
 void Registry::window_unloaded(Window& w) {
     if (std::erase(windows_, &w) == 0) return;
+    window_hidden(w);
     if (on_window_unloaded) on_window_unloaded(w);
+}
+
+void Registry::window_hidden(Window& w) {
+    if (active_ != &w) return;
+    active_ = nullptr;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (*it != &w && (*it)->Visible) {
+            active_ = *it;
+            break;
+        }
 }
 
 void Registry::UnloadAll() {

@@ -192,10 +192,12 @@ bool Window::unload(int unloadMode) {
 void Window::set_visible(bool v) {
     if (!v) {
         Visible.store(false);
+        host_.registry().window_hidden(*this);
         return;
     }
     if (Visible) return;
     Visible.store(true);
+    host_.registry().window_activated(*this);
     if (!shown_once_) {
         shown_once_ = true;
         Resize();
@@ -472,6 +474,7 @@ void Window::user_mouse_up(int button, int shift, float x, float y) {
     MouseUp(button, shift, x, y);
 }
 void Window::user_activate() {
+    host_.registry().window_activated(*this);
     Activate();
 }
 
