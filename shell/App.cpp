@@ -1,6 +1,7 @@
 #include "shell/App.hpp"
 
 #include "shell/Form1.hpp"
+#include "shell/standins.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -10,6 +11,9 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
+        return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
 }
 
 App::~App() = default;
