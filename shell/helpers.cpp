@@ -21,23 +21,17 @@ std::string GetPathName(std::string_view path) {
 std::string InvertDigits(std::string_view text) {
     std::string r(text);
     for (char& c : r) {
-        if (c >= '0' && c <= '9')
-            c = static_cast<char>('9' - (c - '0'));
-        else if (c == '-')
-            c = ' ';
+        if (c >= '0' && c <= '9') c = static_cast<char>('9' - (c - '0'));
+        else if (c == '-') c = ' ';
     }
     return r;
 }
 
 namespace {
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
+bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-int scaled(double value, float factor) {
-    return static_cast<int>(vb::RoundHalfEven(value * factor));
-}
+int scaled(double value, float factor) { return static_cast<int>(vb::RoundHalfEven(value * factor)); }
 
 } // namespace
 
