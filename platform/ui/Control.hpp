@@ -119,8 +119,8 @@ public:
     void ZOrder(int position = 0);
     // Position in the stacking order among the window's controls: higher is in front.
     int ZPosition() const { return z_; }
-    // Redraws the control now (tells the screen; the model has nothing to redraw).
-    void Refresh();
+    // Redraws the control now (tells the screen); the file system boxes also re-read their folder.
+    virtual void Refresh();
     // Begins (1), ends (2, dropping where the pointer is) or cancels (0) a manual drag.
     void Drag(int action = vbBeginDrag);
     bool Dragging() const;
