@@ -11,6 +11,187 @@ Form1::Form1(App& app) : ui::Window(app.host, "Form1"), app(app) {
     Height = 8400;
     Label3.Move(0, 7200, 9000, 255);
     Label4.Move(9000, 7200, 2880, 255);
+    build_menus();
+    connect_menus();
+}
+
+// The menu tree with its captions, shortcuts and design states. Entries that this edition hides
+// or disables at start-up are switched off by the start-up itself.
+void Form1::build_menus() {
+    auto top = [this](ui::Menu& m, const char* name, const char* caption) {
+        add_menu(m, name);
+        m.Caption = caption;
+    };
+    auto item = [this](ui::Menu& m, const char* name, ui::Menu& parent, const char* caption,
+                       const char* shortcut = "") {
+        add_menu(m, name, &parent);
+        m.Caption = caption;
+        m.Shortcut = shortcut;
+    };
+
+    top(mnuProject, "mnuProject", "&File");
+    item(mnuOpen, "mnuOpen", mnuProject, "Open Preview Image...", "Ctrl+O");
+    item(mnuSavePreview, "mnuSavePreview", mnuProject, "Save Preview...");
+    mnuSavePreview.Enabled = false;
+    item(zmnu3, "zmnu3", mnuProject, "-");
+    item(mnuSetWallpaper, "mnuSetWallpaper", mnuProject, "Set as Wallpaper");
+    mnuSetWallpaper.Enabled = false;
+    item(mnuRandomize, "mnuRandomize", mnuProject, "Randomize");
+    mnuRandomize.Enabled = false;
+    item(mnuUpdateCache, "mnuUpdateCache", mnuProject, "Update");
+    mnuUpdateCache.Enabled = false;
+    item(zmnu, "zmnu", mnuProject, "-");
+    item(mnuEditImageList, "mnuEditImageList", mnuProject, "Edit Image List...");
+    add_menu(mnuPictures, "mnuPictures", &mnuProject);
+    item(mnuzzz, "mnuzzz", mnuProject, "-");
+    mnuzzz.Visible = false;
+    item(mnuApplySetting, "mnuApplySetting", mnuProject, "Apply Setting...");
+    mnuApplySetting.Visible = false;
+    item(mnuSaveSetting, "mnuSaveSetting", mnuProject, "Save Setting...");
+    mnuSaveSetting.Visible = false;
+    item(zmnu1, "zmnu1", mnuProject, "-");
+    item(mnuOptions, "mnuOptions", mnuProject, "Preferences...", "F12");
+    item(mnu1, "mnu1", mnuProject, "-");
+    item(mnuExiting, "mnuExiting", mnuProject, "Exit");
+
+    top(mnuEdit, "mnuEdit", "&Edit");
+    item(mnuRefresh, "mnuRefresh", mnuEdit, "Refresh", "Ctrl+R");
+    item(zmnu11, "zmnu11", mnuEdit, "-");
+    item(mnuFilter2Clip, "mnuFilter2Clip", mnuEdit, "Copy Filter to Clipboard");
+    mnuFilter2Clip.Visible = false;
+    item(mnuToggleselect, "mnuToggleselect", mnuEdit, "Toggle Select", "Ctrl+T");
+    item(mnuSelectAll, "mnuSelectAll", mnuEdit, "Select All", "Ctrl+A");
+    item(mnuClearTmp, "mnuClearTmp", mnuEdit, "Gain Harddisc Space");
+    mnuClearTmp.Visible = false;
+
+    top(mnuView, "mnuView", "&View");
+    item(mnuPluginPreview, "mnuPluginPreview", mnuView, "Preview");
+    item(zmnu9, "zmnu9", mnuView, "-");
+    item(mnuFileView, "mnuFileView", mnuView, "File View", "Ctrl+F1");
+    item(mnuFilterview, "mnuFilterview", mnuView, "Plugin View", "Ctrl+F2");
+    item(mnuFflview, "mnuFflview", mnuView, "FFL View", "Ctrl+F3");
+    item(mnuhhh, "mnuhhh", mnuView, "-");
+    item(mnuBrowser, "mnuBrowser", mnuView, "Browser", "F7");
+    item(mnuFFE, "mnuFFE", mnuView, "FF Editor", "F8");
+    item(mnuPictureView, "mnuPictureView", mnuView, "Picture Editor", "F9");
+    item(mnuBatchProcessing, "mnuBatchProcessing", mnuView, "Batch Processing");
+    item(zmnufff, "zmnufff", mnuView, "-");
+    item(mnuFilterDownload, "mnuFilterDownload", mnuView, "FX Download", "F11");
+
+    top(mnuOperations, "mnuOperations", "&Commands");
+    item(mnujjj, "mnujjj", mnuOperations, "-");
+    mnujjj.Visible = false;
+    item(mnuRename, "mnuRename", mnuOperations, "Rename...", "F2");
+    item(mnuFilecopy, "mnuFilecopy", mnuOperations, "Copy", "F5");
+    item(mnuMove, "mnuMove", mnuOperations, "Move", "F6");
+    item(mnuDelete, "mnuDelete", mnuOperations, "Delete", "Del");
+    item(mnuKill2, "mnuKill2", mnuOperations, "Kill", "Shift+Del");
+    item(mnuFileInformation, "mnuFileInformation", mnuOperations, "Properties");
+    item(mnuSearch, "mnuSearch", mnuOperations, "Find...", "Ctrl+F");
+    item(zmnuz, "zmnuz", mnuOperations, "-");
+    item(mnuUnzipit, "mnuUnzipit", mnuOperations, "Unzip", "F3");
+    item(mnuUnzipInstall, "mnuUnzipInstall", mnuOperations, "Unzip and Run", "Shift+F3");
+    item(mnuZipit, "mnuZipit", mnuOperations, "Zip...", "F4");
+    item(mnuyyy, "mnuyyy", mnuOperations, "-");
+    item(mnuConvert, "mnuConvert", mnuOperations, "Convert...");
+    item(mnuEnable, "mnuEnable", mnuOperations, "Enable/Disable", "Ctrl+E");
+    item(mnuChangeCat, "mnuChangeCat", mnuOperations, "Change Category...", "Ctrl+H");
+    item(mnuInvoke, "mnuInvoke", mnuOperations, "Invoke");
+    item(mnuPlugInfo, "mnuPlugInfo", mnuOperations, "Plugin Information", "Ctrl+I");
+    item(mnuPluginAbout, "mnuPluginAbout", mnuOperations, "Plugin About Dialog");
+    item(zmnu2, "zmnu2", mnuOperations, "-");
+    item(mnuCreateLibrary, "mnuCreateLibrary", mnuOperations, "Create FFL...", "Ctrl+L");
+    item(mnuAdd, "mnuAdd", mnuOperations, "Add to FFL", "Ctrl+D");
+    item(mnuListtoFile, "mnuListtoFile", mnuOperations, "Plugin List...");
+    item(mnuCreateBMPs, "mnuCreateBMPs", mnuOperations, "Thumbnail", "Ctrl+B");
+
+    top(mnuZip, "mnuZip", "&Zip");
+    mnuZip.Visible = false;
+    item(mnuViewZip, "mnuViewZip", mnuZip, "View Zip");
+    item(mnuUnzip, "mnuUnzip", mnuZip, "Unzip");
+    item(mnuAddtoZip, "mnuAddtoZip", mnuZip, "Add to Zip...");
+    item(mnusss, "mnusss", mnuZip, "-");
+    item(mnuTestZip, "mnuTestZip", mnuZip, "Test Zip");
+    item(mnuRepairZip, "mnuRepairZip", mnuZip, "Repair Zip");
+    item(mnuRescueZip, "mnuRescueZip", mnuZip, "Rescue Zip "); // the trailing blank is the menu's own
+
+    top(mnuDirs, "mnuDirs", "&Folders");
+    item(mnuRenameFolder, "mnuRenameFolder", mnuDirs, "Rename Folder...");
+    item(mnuMoveFolder, "mnuMoveFolder", mnuDirs, "Move Folder");
+    item(mnuKillFolder, "mnuKillFolder", mnuDirs, "Kill Folder(s)");
+    item(mnuMakeDir, "mnuMakeDir", mnuDirs, "Create Folder ...", "Shift+F7");
+    item(zmnufff2, "zmnufff2", mnuDirs, "-");
+    zmnufff2.Visible = false;
+    item(mnuPhotoshopPluginsFolder, "mnuPhotoshopPluginsFolder", mnuDirs, "Photoshop Plug-Ins Folder");
+    mnuPhotoshopPluginsFolder.Visible = false;
+    item(mnuxxx, "mnuxxx", mnuDirs, "-");
+    item(mnuEditFolders, "mnuEditFolders", mnuDirs, "Edit Folder List...");
+    add_menu(mnuDirectorys, "mnuDirectorys", &mnuDirs);
+
+    top(mnuPics, "mnuPics", "&Preview");
+    mnuPics.Visible = false;
+
+    top(zmnApps, "zmnApps", "&Apps");
+    item(mnuEditApps, "mnuEditApps", zmnApps, "Edit Application List...");
+    add_menu(mnuApps, "mnuApps", &zmnApps);
+
+    top(mnuHelp1, "mnuHelp1", "&Help");
+    item(mnuHelp, "mnuHelp", mnuHelp1, "Help", "F1");
+    item(mnuHelpTutorials, "mnuHelpTutorials", mnuHelp1, "Tutorials");
+    item(mnuTip, "mnuTip", mnuHelp1, "Tip of the Day");
+    item(mnu5, "mnu5", mnuHelp1, "-");
+    item(mnuOnline, "mnuOnline", mnuHelp1, "Online");
+    item(mnuHelpQMK, "mnuHelpQMK", mnuOnline, "Quillmark");
+    item(mnuVexoNews, "mnuVexoNews", mnuOnline, "The Vexo Newsletter");
+    item(zmni, "zmni", mnuOnline, "-");
+    add_menu(mnuAddURL, "mnuAddURL", &mnuOnline);
+    mnuAddURL[0].Caption = "Add URL to Favorites";
+    mnuAddURL.Load(1);
+    mnuAddURL[1].Caption = "Add URL on Desktop";
+    item(mnuEmail, "mnuEmail", mnuHelp1, "Send Email");
+    item(mnuEmailAuthor, "mnuEmailAuthor", mnuEmail, "Comment");
+    item(mnuEmailTechSupport, "mnuEmailTechSupport", mnuEmail, "Technical Support");
+    item(mnuz123, "mnuz123", mnuHelp1, "-");
+    item(mnuOrder, "mnuOrder", mnuHelp1, "Order the Pro Edition");
+    add_menu(mnuaaa, "mnuaaa", &mnuHelp1);
+    mnuaaa[0].Caption = "-";
+    item(mnuabout, "mnuabout", mnuHelp1, "About...");
+
+    top(mnuFileViewMenu, "mnuFileViewMenu", "FileView");
+    mnuFileViewMenu.Visible = false;
+    add_menu(mnuFileViewMode, "mnuFileViewMode", &mnuFileViewMenu);
+    static const char* const modes[] = {"Large Icons", "Small Icons", "List", "Details", "Classic"};
+    for (int i = 0; i < 5; ++i) {
+        if (i > 0) mnuFileViewMode.Load(i);
+        mnuFileViewMode[i].Caption = modes[i];
+    }
+    mnuFileViewMode[3].Checked = true;
+
+    top(mnuFfeFunctions_FFE, "mnuFfeFunctions_FFE", "&Project");
+    top(mnuSliderSwitch_FFE, "mnuSliderSwitch_FFE", "SliderSwitch");
+    top(mnuCodeSnipet_FFE, "mnuCodeSnipet_FFE", "Code Snipet");
+    top(mnuExpression_FFE, "mnuExpression_FFE", "FF Expressions");
+    for (ui::Menu* m : {&mnuFfeFunctions_FFE, &mnuSliderSwitch_FFE, &mnuCodeSnipet_FFE, &mnuExpression_FFE})
+        m->Visible = false;
+}
+
+void Form1::connect_menus() {
+    mnuFileView.Click = [this] { mnuFileview_Click(); };
+    mnuFilterview.Click = [this] { mnuFilterview_Click(); };
+    mnuFflview.Click = [this] { mnuFflview_Click(); };
+    mnuFileViewMode.Click = [this](int Index) { mnuFileViewMode_Click(Index); };
+    mnuRefresh.Click = [this] { mnuRefresh_Click(); };
+    mnuDirectorys.Click = [this](int Index) { mnuDirectorys_Click(Index); };
+    mnuPhotoshopPluginsFolder.Click = [this] { mnuPhotoshopPluginsFolder_Click(); };
+    mnuEditFolders.Click = [this] { mnuEditFolders_Click(); };
+    mnuEditApps.Click = [this] { mnuEditApps_Click(); };
+    mnuOptions.Click = [this] { mnuOptions_Click(); };
+    mnuApps.Click = [this](int Index) { mnuApps_Click(Index); };
+    mnuOperations.Click = [this] { mnuOperations_Click(); };
+    mnuExiting.Click = [this] { mnuExiting_Click(); };
+    mnuTip.Click = [this] { mnuTip_Click(); };
+    mnuOrder.Click = [this] { mnuOrder_Click(); };
+    mnuabout.Click = [this] { mnuabout_Click(); };
 }
 
 } // namespace vexolan
