@@ -1,6 +1,7 @@
 #include "preferences/standins.hpp"
 
 #include "shell/App.hpp"
+#include "shell/Form1.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
@@ -84,8 +85,18 @@ std::string ShowOpenDialog(App& app, std::string_view title, std::string& folder
     return path.substr(slash + 1);
 }
 
-ui::MenuArray* MenuArrayOf(App& /*app*/, int /*list*/) {
-    return nullptr;
+ui::MenuArray* MenuArrayOf(App& app, int list) {
+    Form1& main = app.form1();
+    switch (list) {
+    case 0:
+        return &main.mnuDirectorys;
+    case 1:
+        return &main.mnuPictures;
+    case 2:
+        return &main.mnuApps;
+    default:
+        return nullptr;
+    }
 }
 
 void MenuPicture(App& /*app*/, int /*picture*/, int /*barPosition*/, int /*itemPosition*/) {}

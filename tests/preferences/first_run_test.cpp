@@ -1,14 +1,13 @@
 #include "preferences/Form2.hpp"
+#include "shell/App.hpp"
 #include "tests/support/app_fixture.hpp"
-
-#include "platform/fs/files.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace vexolan;
 using test_support::AppTest;
 
-TEST_F(AppTest, FirstRunGivesTheDefaults) {
+TEST_F(AppTest, FirstRunWithAnEmptyStoreGivesTheDefaults) {
     Form2& f = app.form2();
     f.Command8_Click();
     EXPECT_TRUE(f.Option4[0].Value.get());
@@ -29,4 +28,5 @@ TEST_F(AppTest, FirstRunGivesTheDefaults) {
         EXPECT_EQ(f.List1[i].ListCount(), 0);
     EXPECT_EQ(f.Text1.Text.get(), "20");
     EXPECT_FALSE(f.Visible.get());
+    EXPECT_EQ(app.PlugTypeMask.size(), 252u);
 }
