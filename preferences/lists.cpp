@@ -165,8 +165,9 @@ void Form2::add_picture() {
             name.clear();
         }
     }
+    bool opened = handle != 0;
     CloseImg(app, handle);
-    if (name.empty() || handle == 0) return;
+    if (name.empty() || !opened) return;
     add_unique(1, name);
 }
 
