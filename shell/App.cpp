@@ -1,5 +1,7 @@
 #include "shell/App.hpp"
 
+#include "preferences/Form2.hpp"
+#include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
 
@@ -21,6 +23,21 @@ App::~App() = default;
 Form1& App::form1() {
     if (!form1_) form1_ = std::make_unique<Form1>(*this);
     return *form1_;
+}
+
+// --- preferences ---
+
+Form2& App::form2() {
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(*this);
+        form2_->Load();
+    }
+    return *form2_;
+}
+
+FrmPluginType& App::frmPluginType() {
+    if (!frmPluginType_) frmPluginType_ = std::make_unique<FrmPluginType>(*this);
+    return *frmPluginType_;
 }
 
 } // namespace vexolan

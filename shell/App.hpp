@@ -8,6 +8,7 @@
 #include "platform/values/values.hpp"
 
 #include "filterfactory/record.hpp"
+#include "preferences/plugtypes.hpp"
 #include "shell/panes.hpp"
 
 #include <array>
@@ -20,6 +21,8 @@
 namespace vexolan {
 
 class Form1;
+class Form2;
+class FrmPluginType;
 
 class App {
 public:
@@ -60,8 +63,25 @@ public:
     // --- windows ---
     Form1& form1();
 
+    // --- preferences ---
+    // The Preferences window: the live settings every subsystem reads. Created hidden on first use.
+    Form2& form2();
+    // The plug-in type dialog of the Preferences window.
+    FrmPluginType& frmPluginType();
+    // The checked plug-in types and their scan mask (";*?api;*.p;*_p..."), rebuilt by the
+    // Preferences loader and its Ok.
+    PlugTypeTable PlugTypes;
+    std::string PlugTypeMask;
+    // The editor interface: the chosen description file ("Interfc4.des", or "OFF" for the plain
+    // editor) and the folder of the application folder that holds the files.
+    std::string InterfaceFile = "Interfc4.des";
+    std::string InterfaceFolder = "interface";
+
 private:
     std::unique_ptr<Form1> form1_;
+    // --- preferences ---
+    std::unique_ptr<Form2> form2_;
+    std::unique_ptr<FrmPluginType> frmPluginType_;
 };
 
 } // namespace vexolan
