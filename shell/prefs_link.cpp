@@ -5,7 +5,9 @@
 
 namespace vexolan {
 
-std::string PlugTypeMask(App& app) { return app.PlugTypeMask; }
+std::string PlugTypeMask(App& app) {
+    return app.PlugTypeMask;
+}
 
 std::vector<std::string> PlugTypeExtensions(App& app) {
     std::vector<std::string> out;
@@ -14,9 +16,13 @@ std::vector<std::string> PlugTypeExtensions(App& app) {
     return out;
 }
 
-bool IncludeSources(App& app) { return app.form2().Check8.Value == ui::vbChecked; }
+bool IncludeSources(App& app) {
+    return app.form2().Check8.Value == ui::vbChecked;
+}
 
-bool AutoColumnWidth(App& app) { return app.form2().Check12[5].Value == ui::vbChecked; }
+bool AutoColumnWidth(App& app) {
+    return app.form2().Check12[5].Value == ui::vbChecked;
+}
 
 void ShowPreferences(App& app, int tab) {
     Form2& prefs = app.form2();
@@ -24,7 +30,9 @@ void ShowPreferences(App& app, int tab) {
     prefs.ShowModal();
 }
 
-std::string ApplicationCommand(App& app, int Index) { return app.form2().List1[2].List(Index); }
+std::string ApplicationCommand(App& app, int Index) {
+    return app.form2().List1[2].List(Index);
+}
 
 void RemoveFavouriteFolder(App& app, int Index) {
     Form2& prefs = app.form2();
