@@ -3,6 +3,7 @@
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
+#include "shell/standins.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -12,6 +13,9 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
+        return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
 }
 
 App::~App() = default;

@@ -9,9 +9,14 @@
 
 #include "filterfactory/record.hpp"
 #include "preferences/plugtypes.hpp"
+#include "shell/panes.hpp"
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vexolan {
 
@@ -38,6 +43,22 @@ public:
     // --- current filter ---
     // FilterRecord (FF.Record), pFlag (FF.pFlag) and the hooks its readers call out through.
     ff::FFContext FF;
+
+    // --- main window: panes and views ---
+    // The view of each pane: 1 File View, 2 Plugin View, 3 FFL View.
+    std::array<int, 2> PaneMode{1, 1};
+    // The pane's Plugin View lists are current for the folder last scanned.
+    std::array<bool, 2> ScanValid{};
+    // The catalogue rows behind each pane's plug-in list (row 0 is never filled), and a copy of
+    // each pane's category list after its scan. Each pane keeps its own, so a scan of one pane
+    // never takes the rows from under the other.
+    std::array<PluginCatalogPane, 2> PluginCatalog;
+    std::array<std::vector<std::string>, 2> PaneCategories;
+    // The folder scanner behind the Plugin View: fills the pane's catalogue rows and category
+    // list and returns the number of rows, 0 when nothing was found or the user stopped it with
+    // Esc (it then sets ScanStopped of the pane).
+    std::function<long(int Index, bool OnlyFF, int MultiTask, int LastDirInd)> ScanPluginRecurse;
+    std::array<bool, 2> ScanStopped{};
 
     // --- windows ---
     Form1& form1();

@@ -5,14 +5,122 @@
 namespace vexolan {
 
 Form1::Form1(App& app) : ui::Window(app.host, "Form1"), app(app) {
+    build_controls();
+    design_layout();
+    build_menus();
+    connect_controls();
+    connect_menus();
+}
+
+void Form1::build_controls() {
+    add(Frame1, "Frame1");
+    for (int i = 0; i < 6; ++i)
+        add_indexed(Command1[i], "Command1", i, &Frame1);
+    add(Toolbar1, "Toolbar1", &Frame1);
+    add(Image1, "Image1", &Frame1);
+    for (int p = 0; p < 2; ++p) {
+        add_indexed(Label6[p], "Label6", p);
+        add_indexed(Image2[p], "Image2", p);
+        add_indexed(Image5[p], "Image5", p);
+        add_indexed(Image4[p], "Image4", p);
+        add_indexed(Image6[p], "Image6", p);
+        add_indexed(SSTab1[p], "SSTab1", p);
+    }
+    for (int k = 0; k < 3; ++k)
+        add_indexed(Frame3[k], "Frame3", k);
+    for (int k = 0; k < 3; ++k)
+        add_indexed(Frame4[k], "Frame4", k);
+    for (int p = 0; p < 2; ++p) {
+        ui::Frame* files = &ViewFrame(p, 1);
+        add_indexed(Drive1[p], "Drive1", p, files);
+        add_indexed(Dir1[p], "Dir1", p, files);
+        add_indexed(File1[p], "File1", p, files);
+        add_indexed(ListView1[p], "ListView1", p, files);
+        add_indexed(Combo1[p], "Combo1", p, files);
+        ui::Frame* plugins = &ViewFrame(p, 2);
+        add_indexed(List2[p], "List2", p, plugins);
+        add_indexed(List3[p], "List3", p, plugins);
+        add_indexed(Label5[p], "Label5", p, plugins);
+        add_indexed(Check1[p], "Check1", p, plugins);
+        ui::Frame* library = &ViewFrame(p, 3);
+        add_indexed(ListView2[p], "ListView2", p, library);
+        add_indexed(Label1[p], "Label1", p, library);
+    }
     add(Label3, "Label3");
     add(Label4, "Label4");
-    Width = 12000;
-    Height = 8400;
-    Label3.Move(0, 7200, 9000, 255);
-    Label4.Move(9000, 7200, 2880, 255);
-    build_menus();
-    connect_menus();
+    for (int i = 0; i < 18; ++i)
+        add_indexed(Image3[i], "Image3", i);
+    add(Timer1, "Timer1");
+    add(Timer2, "Timer2");
+    add(picFont, "picFont");
+    add(ArrayList, "ArrayList");
+
+    static const char* const captions[] = {"&Convert",    "&Browse",     "Ba&tch",
+                                           "En/&Disable", "C&hange Cat", "Create FF&L"};
+    static const char* const tips[] = {
+        "Convert between different plugin formats",
+        "Display all selected file as thumnails",
+        "Batch process all selected image files and create thumnails of all selected plugins",
+        "Enable or disable a plugin",
+        "Change the submenu item the plugin will be displayed in an image application",
+        "Archive several FF plugins in a single FFL file",
+    };
+    for (int i = 0; i < 6; ++i) {
+        Command1[i].Caption = captions[i];
+        Command1[i].ToolTipText = tips[i];
+    }
+    ui::ToolbarButton& preview = Toolbar1.Buttons.Add();
+    preview.ToolTipText = "Plugin preview on/off";
+    preview.Style = ui::tbrCheck;
+    Toolbar1.Buttons.Add().Style = ui::tbrSeparator; // a spacer without a command
+    Toolbar1.Buttons.Add().ToolTipText = "Preview overlay on /off";
+    Toolbar1.Buttons(3).Style = ui::tbrCheck;
+    Toolbar1.Buttons.Add().ToolTipText = "Alpha Channel on/off";
+    Toolbar1.Buttons(4).Style = ui::tbrCheck;
+
+    for (int p = 0; p < 2; ++p) {
+        Label6[p].ToolTipText = "Right click to display Folders context menu";
+        Label6[p].BorderStyle = 1;
+        Image2[p].ToolTipText = "Choose File View Mode";
+        Image4[p].ToolTipText = "Synchronize both panes";
+        Image5[p].ToolTipText = "Display folder box";
+        SSTab1[p].Tabs.Add().Caption = "File View";
+        SSTab1[p].Tabs(1).ToolTipText = "Displays all available files and folders";
+        SSTab1[p].Tabs.Add().Caption = "Plugin View";
+        SSTab1[p].Tabs(2).ToolTipText = "Displays categories and names of available plugins";
+        SSTab1[p].Tabs.Add().Caption = "FFL View";
+        SSTab1[p].Tabs(3).ToolTipText = "Displays the contents of a FFL file";
+        for (int k = 1; k <= 3; ++k)
+            ViewFrame(p, k).BorderStyle = 0;
+        File1[p].MultiSelect = ui::vbMultiSelectExtended;
+        Dir1[p].Visible = false; // the report list shows folders as items until the folder box is on
+        File1[p].Visible = false;
+        ListView1[p].View = ui::lvwReport;
+        ListView1[p].MultiSelect = true;
+        ListView1[p].LabelEdit = ui::lvwManual;
+        ListView1[p].ColumnHeaders.Add(-1, "", "Name");
+        ListView1[p].ColumnHeaders.Add(-1, "", "Size", 1440, ui::lvwColumnRight);
+        ListView1[p].ColumnHeaders.Add(-1, "", "Date");
+        List2[p].Sorted = true;
+        List2[p].MultiSelect = ui::vbMultiSelectExtended;
+        List3[p].MultiSelect = ui::vbMultiSelectExtended;
+        Check1[p].Caption = "Photoshop Mode";
+        ListView2[p].View = ui::lvwReport;
+        ListView2[p].MultiSelect = true;
+        ListView2[p].ColumnHeaders.Add(-1, "", "Name");
+        ListView2[p].ColumnHeaders.Add(-1, "", "Category");
+        ListView2[p].ColumnHeaders.Add(-1, "", "Author");
+    }
+    Image1.ToolTipText = "Click me for an application list";
+    for (ui::Image& picture : Image3)
+        picture.Visible = false;
+    Timer1.Enabled = false;
+    Timer1.Interval = 500;
+    Timer2.Enabled = false;
+    Timer2.Interval = 100;
+    picFont.Visible = false;
+    ArrayList.Visible = false;
+    ArrayList.Sorted = true;
 }
 
 // The menu tree with its captions, shortcuts and design states. Entries that this edition hides
@@ -173,25 +281,6 @@ void Form1::build_menus() {
     top(mnuExpression_FFE, "mnuExpression_FFE", "FF Expressions");
     for (ui::Menu* m : {&mnuFfeFunctions_FFE, &mnuSliderSwitch_FFE, &mnuCodeSnipet_FFE, &mnuExpression_FFE})
         m->Visible = false;
-}
-
-void Form1::connect_menus() {
-    mnuFileView.Click = [this] { mnuFileview_Click(); };
-    mnuFilterview.Click = [this] { mnuFilterview_Click(); };
-    mnuFflview.Click = [this] { mnuFflview_Click(); };
-    mnuFileViewMode.Click = [this](int Index) { mnuFileViewMode_Click(Index); };
-    mnuRefresh.Click = [this] { mnuRefresh_Click(); };
-    mnuDirectorys.Click = [this](int Index) { mnuDirectorys_Click(Index); };
-    mnuPhotoshopPluginsFolder.Click = [this] { mnuPhotoshopPluginsFolder_Click(); };
-    mnuEditFolders.Click = [this] { mnuEditFolders_Click(); };
-    mnuEditApps.Click = [this] { mnuEditApps_Click(); };
-    mnuOptions.Click = [this] { mnuOptions_Click(); };
-    mnuApps.Click = [this](int Index) { mnuApps_Click(Index); };
-    mnuOperations.Click = [this] { mnuOperations_Click(); };
-    mnuExiting.Click = [this] { mnuExiting_Click(); };
-    mnuTip.Click = [this] { mnuTip_Click(); };
-    mnuOrder.Click = [this] { mnuOrder_Click(); };
-    mnuabout.Click = [this] { mnuabout_Click(); };
 }
 
 } // namespace vexolan
