@@ -1,6 +1,9 @@
 #include "shell/App.hpp"
 
 #include "shell/Form1.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -10,6 +13,11 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    // The compiler's run-time errors go to the common error box.
+    FF.ShowError = [this](const vb::Error& e) {
+        Err.Raise(e);
+        ErrorMessage(*this);
+    };
 }
 
 App::~App() = default;
@@ -17,6 +25,17 @@ App::~App() = default;
 Form1& App::form1() {
     if (!form1_) form1_ = std::make_unique<Form1>(*this);
     return *form1_;
+}
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
 }
 
 } // namespace vexolan

@@ -7,14 +7,17 @@
 #include "platform/ui/Host.hpp"
 #include "platform/values/values.hpp"
 
+#include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace vexolan {
 
 class Form1;
+class Overwrite;
 
 class App {
 public:
@@ -40,8 +43,19 @@ public:
     // --- windows ---
     Form1& form1();
 
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+    Overwrite& overwrite();
+    // OverwriteCheck's remembered answer: 2 "Overwrite All" and 3 "Ignore All" answer later calls
+    // until a call with two empty names clears it.
+    int OverwriteRemembered = 0;
+    // Where the compiler reads the Preferences' compile options at each compile; until the
+    // Preferences window connects it, the defaults (the "Filter Factory 3.0" template, no options).
+    std::function<ff::CompileOptions()> CompileOptionsSource;
+    ff::CompileOptions FFCompileOptions() const;
+
 private:
     std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Overwrite> overwrite_;
 };
 
 } // namespace vexolan
