@@ -85,7 +85,7 @@ bool ReadFFLEntryII(FFContext& ff, ByteCursor& file) {
     std::array<std::string, LibraryEntryLines> entry;
     for (auto& line : entry) {
         if (file.AtEnd()) return false;
-        line = Byt2str(file);
+        line = vb::Utf8ToCp1252(Byt2str(file)); // back to the file's bytes, as the text reader has them
     }
     return fill_entry(ff, entry);
 }

@@ -27,7 +27,7 @@ std::string plugin_name(std::string_view FName) {
     return std::string(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0)) + "8bf";
 }
 
-// .afs and .pff differ only in how the header and the values end and in the order of the channels.
+// The line readers give UTF-8 texts. .afs and .pff differ only in how the header and the values end and in the order of the channels.
 bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName, bool pff) {
     FilterRecord& r = ff.Record;
     IniVars(r);
@@ -48,18 +48,18 @@ bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName,
         static constexpr int AfsOrder[] = {0, 1, 2, 3};
         static constexpr int PffOrder[] = {2, 1, 0, 3};
         for (int k : pff ? PffOrder : AfsOrder)
-            r.Code(k) = text_of(ReadtoDD(file));
+            r.Code(k) = ReadtoDD(file);
         r.Title = r.Filename;
         r.Category = "Synthetic";
         if (!file.AtEnd()) {
             // An empty category in the tail means none: the default stays.
-            if (std::string category = text_of(ReadtoDD(file)); !category.empty()) r.Category = category;
-            r.Title = text_of(ReadtoDD(file));
-            r.Author = text_of(ReadtoDD(file));
-            r.Copyright = text_of(ReadtoDD(file));
+            if (std::string category = ReadtoDD(file); !category.empty()) r.Category = category;
+            r.Title = ReadtoDD(file);
+            r.Author = ReadtoDD(file);
+            r.Copyright = ReadtoDD(file);
             for (int c = 0; c < 8; ++c) {
                 const std::string line = ReadtoDD(file);
-                if (line.size() > 3) r.CtlName[c] = text_of(line.substr(3));
+                if (line.size() > 3) r.CtlName[c] = line.substr(3);
             }
         }
     } catch (const ReadFailure&) {
