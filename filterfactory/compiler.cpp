@@ -152,9 +152,8 @@ CompileResult Write8bf(FFContext& ff, std::string& Diry, bool Override, bool FFY
 
     // The title field ends before the category's length byte; the category field keeps to the room the
     // template gives it.
-    const std::size_t titleRoom =
-        std::min<std::size_t>(TextFieldRoom(file, layout->Title),
-                              static_cast<std::size_t>(layout->CategoryLength - layout->Title - 1));
+    const std::size_t titleRoom = std::min<std::size_t>(
+        TextFieldRoom(file, layout->Title), static_cast<std::size_t>(layout->CategoryLength - layout->Title - 1));
     const std::size_t categoryRoom = TextFieldRoom(file, layout->Category);
     put_field(file, layout->TitleLength, layout->Title, r.Title, titleRoom);
     put_field(file, layout->CategoryLength, layout->Category, r.Category, categoryRoom);
@@ -229,8 +228,7 @@ void SwapRBchannels() {}
 
 std::string MakeStandInTemplate(const PluginLayout& layout) {
     std::string file(static_cast<std::size_t>(layout.Lengths[0]), '\0');
-    string2bytes("Vexolan stand-in Filter Factory template: plug-ins made from it run only in Vexolan.", 1,
-                 file);
+    string2bytes("Vexolan stand-in Filter Factory template: plug-ins made from it run only in Vexolan.", 1, file);
     string2bytes(SignatureBlank, layout.Signature, file);
     // Title and category fields with room behind them: the title up to the category's length byte,
     // the category up to the supported-modes word.

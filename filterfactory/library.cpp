@@ -120,7 +120,8 @@ void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestTy
             int answer = OverwriteGo;
             if (writes) {
                 const bool mac = options.TemplateChoice == CompileOptions::Macintosh;
-                answer = OverwriteCheck(app, "", files::join_path(Destdir, GetFilname(DestType, ff.Record.Filename, mac)));
+                answer =
+                    OverwriteCheck(app, "", files::join_path(Destdir, GetFilname(DestType, ff.Record.Filename, mac)));
             }
             if (answer == OverwriteCancelBatch) break;
             if (answer == OverwriteGo) {

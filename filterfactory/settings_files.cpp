@@ -27,7 +27,8 @@ std::string plugin_name(std::string_view FName) {
     return std::string(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0)) + "8bf";
 }
 
-// The line readers give UTF-8 texts. .afs and .pff differ only in how the header and the values end and in the order of the channels.
+// The line readers give UTF-8 texts. .afs and .pff differ only in how the header and the values end and in the order of
+// the channels.
 bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName, bool pff) {
     FilterRecord& r = ff.Record;
     IniVars(r);

@@ -24,9 +24,16 @@ namespace {
 // One 29-line entry.
 std::string entry(std::string_view name, std::string_view red, std::string_view green = "g",
                   std::string_view blue = "b", std::string_view copyright = "(c) Me") {
-    return JoinLines({name, "Library", std::string("Title of ") + std::string(name), "Author", copyright, "Angle", "",
-                      "", "", "", "", "Amount", "", "", "", "", "", "10", "20", "30", "0", "0", "0", "0", "0", red,
-                      green, blue, "a"});
+    return JoinLines({name,     "Library", std::string("Title of ") + std::string(name),
+                      "Author", copyright, "Angle",
+                      "",       "",        "",
+                      "",       "",        "Amount",
+                      "",       "",        "",
+                      "",       "",        "10",
+                      "20",     "30",      "0",
+                      "0",      "0",       "0",
+                      "0",      red,       green,
+                      blue,     "a"});
 }
 
 // Line 2 says 3, but the library holds five entries, one of them deleted.
@@ -40,9 +47,7 @@ class Library : public test_support::AppTest {
 protected:
     std::filesystem::path out = root.path() / "unpacked";
 
-    std::string library(std::string_view bytes = five_entry_library()) {
-        return root.write("lib.ffl", bytes).string();
-    }
+    std::string library(std::string_view bytes = five_entry_library()) { return root.write("lib.ffl", bytes).string(); }
     std::string text(std::string_view name) const { return test_support::read_file(out / name); }
     std::vector<std::string> written() const {
         std::vector<std::string> names;

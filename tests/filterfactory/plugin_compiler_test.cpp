@@ -164,8 +164,9 @@ TEST_F(Compiler, EachStandInTemplateGivesTheFilterBackAndChangesOnlyItsFields) {
         options.TemplateChoice = choice;
         app.FF.Record = ff_synth::FullRecord();
         ASSERT_EQ(compile(), CompileResult::Written);
-        const std::string tmpl = test_support::read_file(
-            std::filesystem::path(VEXOLAN_APPFOLDER) / (choice == CompileOptions::FF30 ? "photo30.dll" : "photo304.dll"));
+        const std::string tmpl =
+            test_support::read_file(std::filesystem::path(VEXOLAN_APPFOLDER) /
+                                    (choice == CompileOptions::FF30 ? "photo30.dll" : "photo304.dll"));
         const std::string plugin = output();
         ASSERT_EQ(plugin.size(), tmpl.size());
         EXPECT_EQ(stray_writes(tmpl, plugin, writable_bytes(places_of(tmpl.size()), app.FF.Record, false)),

@@ -69,10 +69,9 @@ TEST_P(RealAfsFile, ReadsAndComesBackTheSameAsAfsAndAsText) {
         EXPECT_EQ(ff.Record.Code(k), without_comment(original.Code(k))) << "channel " << k;
 }
 
-INSTANTIATE_TEST_SUITE_P(TestData, RealAfsFile, ::testing::ValuesIn(real_afs_files()),
-                         [](const auto& info) {
-                             std::string n = info.param.substr(0, info.param.find('.'));
-                             for (char& c : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return "f" + n;
-                         });
+INSTANTIATE_TEST_SUITE_P(TestData, RealAfsFile, ::testing::ValuesIn(real_afs_files()), [](const auto& info) {
+    std::string n = info.param.substr(0, info.param.find('.'));
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return "f" + n;
+});

@@ -38,7 +38,8 @@ std::string ffx_file(std::string_view magic, std::string_view codeR = "r") {
                     ffx_text("Copyright") + ffx_text("skipped") + ffx_text(codeR) + ffx_text("g") + ffx_text("b") +
                     ffx_text("a");
     for (int c = 0; c < 8; ++c)
-        f += ffx_text(c % 2 ? "" : "Ctl" + std::to_string(c)) + '\x7F' + std::string{static_cast<char>(10 * c), 0, 0, 0};
+        f +=
+            ffx_text(c % 2 ? "" : "Ctl" + std::to_string(c)) + '\x7F' + std::string{static_cast<char>(10 * c), 0, 0, 0};
     return f;
 }
 

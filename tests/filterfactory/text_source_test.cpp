@@ -58,10 +58,27 @@ TEST_F(TextSource, WritesTheGoldenFileAndReadsItBack) {
     ff.Record = ff_synth::TwirlRecord();
     ff.pFlag = true;
     ASSERT_TRUE(WriteTXT(ff, dir.path().string(), false));
-    const std::string expected =
-        JoinLines({"Category: Distort", "Title: Twirl", "Copyright: (c) Me", "Author: Me", "Filename: twirl.8bf", "",
-                   "R:r", "", "G:g", "", "B:b", "", "A:a", "", "map[0]: Angle", "ctl[2]: Amount", "", "val[0]: 10",
-                   "val[1]: 20", "val[2]: 30", ""});
+    const std::string expected = JoinLines({"Category: Distort",
+                                            "Title: Twirl",
+                                            "Copyright: (c) Me",
+                                            "Author: Me",
+                                            "Filename: twirl.8bf",
+                                            "",
+                                            "R:r",
+                                            "",
+                                            "G:g",
+                                            "",
+                                            "B:b",
+                                            "",
+                                            "A:a",
+                                            "",
+                                            "map[0]: Angle",
+                                            "ctl[2]: Amount",
+                                            "",
+                                            "val[0]: 10",
+                                            "val[1]: 20",
+                                            "val[2]: 30",
+                                            ""});
     EXPECT_EQ(test_support::read_file(dir / "twirl.txt"), expected);
 
     ASSERT_TRUE(ReadTXT(ff, dir.path().string(), "twirl.txt", false, false));
@@ -181,10 +198,32 @@ TEST_F(TextSource, AMissingFileRefreshesThePaneWithoutAMessage) {
 
 TEST_F(TextSource, ReadsTheReportLayoutWithValuesFromTheSettingsFileBesideIt) {
     dir.write("Report.AFS", "%RGB-1.0\r1\r2\r3\r4\r5\r6\r7\r8\r");
-    ASSERT_TRUE(read(JoinLines({"Filter Factory Plugin Information:", "FILENAME: C:\\PLUGINS\\TWIRL.8BF", "CATEGORY:",
-                                "Distort", "TITLE:", "Twirl", "COPYRIGHT:", "(c) Me", "AUTHOR:", "Me", "",
-                                "Map 0: [Angle]", "Map 1: []", "Map 2: [Never]", "Control 0: [Amount]",
-                                "Control 1: []", "R=", "r+", "1", "G=", "g", "B=", "b", "A=", "a", ""}),
+    ASSERT_TRUE(read(JoinLines({"Filter Factory Plugin Information:",
+                                "FILENAME: C:\\PLUGINS\\TWIRL.8BF",
+                                "CATEGORY:",
+                                "Distort",
+                                "TITLE:",
+                                "Twirl",
+                                "COPYRIGHT:",
+                                "(c) Me",
+                                "AUTHOR:",
+                                "Me",
+                                "",
+                                "Map 0: [Angle]",
+                                "Map 1: []",
+                                "Map 2: [Never]",
+                                "Control 0: [Amount]",
+                                "Control 1: []",
+                                "R=",
+                                "r+",
+                                "1",
+                                "G=",
+                                "g",
+                                "B=",
+                                "b",
+                                "A=",
+                                "a",
+                                ""}),
                      false, "report.txt"));
     const FilterRecord& r = ff.Record;
     EXPECT_EQ(r.Filename, "TWIRL.8BF");

@@ -30,10 +30,10 @@ vexolan::ff::FilterRecord TwirlRecord() {
 
 vexolan::ff::FilterRecord FullRecord() {
     vexolan::ff::FilterRecord r;
-    r.Category = "Caf\xC3\xA9 Effects";                // "Café Effects"
-    r.Title = "Cr\xC3\xA8me Twist";                    // "Crème Twist"
-    r.Copyright = "\xC2\xA9 2026 Vexolan Tests";       // "© 2026 ..."
-    r.Author = "J\xC3\xBCrgen M\xC3\xBCller";          // "Jürgen Müller"
+    r.Category = "Caf\xC3\xA9 Effects";          // "Café Effects"
+    r.Title = "Cr\xC3\xA8me Twist";              // "Crème Twist"
+    r.Copyright = "\xC2\xA9 2026 Vexolan Tests"; // "© 2026 ..."
+    r.Author = "J\xC3\xBCrgen M\xC3\xBCller";    // "Jürgen Müller"
     r.Filename = "creme.8bf";
     r.CodeR = "src(x+ctl(2)-128,y,z)";
     r.CodeG = "put(g*val(3,0,255)/255,0)";
