@@ -208,6 +208,8 @@ public:
     void user_mouse_move(int button, int shift, float x, float y);
     void user_mouse_up(int button, int shift, float x, float y);
     void user_activate();
+    // The dragged `source` is dropped on the window's own background.
+    void user_drag_drop(Control& source, float x, float y);
 
     // --- the screen binding ---
     void attach_view(View* view) { view_ = view; }

@@ -1,0 +1,542 @@
+#include "platform/ui/Lists.hpp"
+
+#include "platform/fs/patterns.hpp"
+#include "platform/ui/Window.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace ui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+vb::Error invalid_value() {
+    return vb::Error(vb::ErrInvalidProperty);
+}
+
+// Case-insensitive order; names equal but for case keep a fixed order.
+bool less_no_case(const std::string& a, const std::string& b) {
+    std::string la = vb::LCase(a), lb = vb::LCase(b);
+    if (la != lb) return la < lb;
+    return a < b;
+}
+
+std::string folder_name(const std::string& path) {
+    fs::path p(path);
+    return p.filename().string();
+}
+
+} // namespace
+
+std::string NormaliseFolder(std::string_view path, std::string_view base) {
+    fs::path p(path);
+    if (p.is_relative()) {
+        fs::path b = base.empty() ? fs::current_path() : fs::path(base);
+        p = b / p;
+    }
+    std::string s = p.lexically_normal().string();
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
+    return s.empty() ? "/" : s;
+}
+
+// --- ListControl ---
+
+ListControl::ListControl() {
+    ListIndex.adjust = [this](int v) {
+        if (v < -1 || v >= ListCount()) throw invalid_value();
+        return v;
+    };
+    ListIndex.on_change = [this] {
+        if (MultiSelect == vbMultiSelectNone)
+            for (std::size_t k = 0; k < items_.size(); ++k)
+                items_[k].Selected = static_cast<int>(k) == ListIndex;
+        cursor_changed();
+        Click();
+    };
+}
+
+void ListControl::check_index(int i, int error) const {
+    if (i < 0 || i >= ListCount()) throw vb::Error(error);
+}
+
+std::string ListControl::List(int i) const {
+    if (i < 0 || i >= ListCount()) return {};
+    return items_[static_cast<std::size_t>(i)].Text;
+}
+
+void ListControl::SetList(int i, std::string text) {
+    check_index(i, 381);
+    items_[static_cast<std::size_t>(i)].Text = std::move(text);
+    notify("List");
+}
+
+void ListControl::AddItem(std::string text, int index) {
+    if (index < -1 || index > ListCount()) throw vb::Error(vb::ErrInvalidCall);
+    if (index == -1) {
+        if (Sorted) {
+            auto it = std::upper_bound(items_.begin(), items_.end(), text, [](const std::string& t, const Item& item) {
+                return less_no_case(t, item.Text);
+            });
+            index = static_cast<int>(it - items_.begin());
+        } else {
+            index = ListCount();
+        }
+    }
+    items_.insert(items_.begin() + index, Item{std::move(text), 0, false});
+    new_index_ = index;
+    if (ListIndex >= index) ListIndex.store(ListIndex + 1);
+    if (anchor_ >= index) ++anchor_;
+    notify("List");
+}
+
+void ListControl::RemoveItem(int index) {
+    check_index(index, vb::ErrInvalidCall);
+    items_.erase(items_.begin() + index);
+    if (ListIndex == index)
+        ListIndex.store(-1);
+    else if (ListIndex > index)
+        ListIndex.store(ListIndex - 1);
+    if (anchor_ == index)
+        anchor_ = -1;
+    else if (anchor_ > index)
+        --anchor_;
+    if (new_index_ >= ListCount()) new_index_ = ListCount() - 1;
+    notify("List");
+}
+
+void ListControl::Clear() {
+    items_.clear();
+    ListIndex.store(-1);
+    TopIndex.store(0);
+    new_index_ = -1;
+    anchor_ = -1;
+    notify("List");
+}
+
+void ListControl::replace_items(std::vector<std::string> texts) {
+    items_.clear();
+    for (auto& t : texts)
+        items_.push_back(Item{std::move(t), 0, false});
+    ListIndex.store(-1);
+    TopIndex.store(0);
+    new_index_ = -1;
+    anchor_ = -1;
+    notify("List");
+}
+
+bool ListControl::IsSelected(int i) const {
+    if (i < 0 || i >= ListCount()) return false;
+    if (MultiSelect == vbMultiSelectNone) return i == ListIndex;
+    return items_[static_cast<std::size_t>(i)].Selected;
+}
+
+ItemRef<bool> ListControl::Selected(int i) {
+    return ItemRef<bool>([this, i] { return IsSelected(i); },
+                         [this, i](bool v) {
+                             check_index(i, 381);
+                             if (MultiSelect == vbMultiSelectNone) {
+                                 if (v)
+                                     ListIndex = i;
+                                 else if (ListIndex == i)
+                                     ListIndex = -1;
+                                 return;
+                             }
+                             bool changed = items_[static_cast<std::size_t>(i)].Selected != v;
+                             items_[static_cast<std::size_t>(i)].Selected = v;
+                             if (changed) notify("Selected");
+                             if (v && ListIndex != i) {
+                                 ListIndex.store(i);
+                                 cursor_changed();
+                                 changed = true;
+                             }
+                             if (changed) Click();
+                         });
+}
+
+int ListControl::SelCount() const {
+    if (MultiSelect == vbMultiSelectNone) return ListIndex >= 0 ? 1 : 0;
+    return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const Item& it) { return it.Selected; }));
+}
+
+ItemRef<int> ListControl::ItemData(int i) {
+    return ItemRef<int>([this, i] { return GetItemData(i); },
+                        [this, i](int v) {
+                            check_index(i, 381);
+                            items_[static_cast<std::size_t>(i)].Data = v;
+                        });
+}
+
+int ListControl::GetItemData(int i) const {
+    check_index(i, 381);
+    return items_[static_cast<std::size_t>(i)].Data;
+}
+
+int ListControl::ItemHeightPixels() const {
+    Host* h = host();
+    FontChoice f = Font.choice();
+    return h ? h->TextHeightPixels(f, "X") : static_cast<int>(f.Size * 5 / 3 + 0.5);
+}
+
+void ListControl::select_as_user(int i, int shift) {
+    if (i < 0 || i >= ListCount()) return;
+    if (MultiSelect == vbMultiSelectNone) {
+        anchor_ = i;
+        ListIndex = i;
+        return;
+    }
+    std::vector<bool> before;
+    for (const Item& it : items_)
+        before.push_back(it.Selected);
+    if (MultiSelect == vbMultiSelectSimple || (shift & vbCtrlMask)) {
+        items_[static_cast<std::size_t>(i)].Selected = !items_[static_cast<std::size_t>(i)].Selected;
+        anchor_ = i;
+    } else if ((shift & vbShiftMask) && anchor_ >= 0) {
+        int a = std::min(anchor_, i), b = std::max(anchor_, i);
+        for (int k = 0; k < ListCount(); ++k)
+            items_[static_cast<std::size_t>(k)].Selected = k >= a && k <= b;
+    } else {
+        for (Item& it : items_)
+            it.Selected = false;
+        items_[static_cast<std::size_t>(i)].Selected = true;
+        anchor_ = i;
+    }
+    bool changed = false;
+    for (std::size_t k = 0; k < items_.size(); ++k)
+        changed = changed || before[k] != items_[k].Selected;
+    if (changed) notify("Selected");
+    if (ListIndex != i) {
+        ListIndex.store(i);
+        cursor_changed();
+        changed = true;
+    }
+    if (changed) Click();
+}
+
+void ListControl::user_select(int i, int shift) {
+    if (!AcceptsInput()) return;
+    float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
+    user_mouse_down(vbLeftButton, shift, 0, y);
+    select_as_user(i, shift);
+    user_mouse_up(vbLeftButton, shift, 0, y);
+}
+
+void ListControl::user_dblclick_item(int i) {
+    if (!AcceptsInput()) return;
+    user_select(i);
+    DblClick();
+}
+
+void ListControl::handle_key_down(int keyCode, int shift) {
+    if (ListCount() == 0) return;
+    int page = std::max(1, Height / std::max(1, ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15)));
+    int cur = ListIndex;
+    int next = cur;
+    switch (keyCode) {
+    case vbKeyUp:
+        next = cur <= 0 ? 0 : cur - 1;
+        break;
+    case vbKeyDown:
+        next = std::min(ListCount() - 1, cur + 1);
+        break;
+    case vbKeyHome:
+        next = 0;
+        break;
+    case vbKeyEnd:
+        next = ListCount() - 1;
+        break;
+    case vbKeyPageUp:
+        next = std::max(0, cur - page);
+        break;
+    case vbKeyPageDown:
+        next = std::min(ListCount() - 1, std::max(0, cur) + page);
+        break;
+    default:
+        return;
+    }
+    if (MultiSelect == vbMultiSelectSimple) {
+        if (next != cur) {
+            ListIndex.store(next);
+            cursor_changed();
+        }
+        return;
+    }
+    select_as_user(next, shift & vbShiftMask);
+}
+
+// --- ComboBox ---
+
+ComboBox::ComboBox() {
+    Text.setter = [this](std::string v) {
+        if (Style == vbComboDropdownList) {
+            for (int i = 0; i < ListCount(); ++i)
+                if (vb::EqualsNoCase(items_[static_cast<std::size_t>(i)].Text, v)) {
+                    ListIndex = i;
+                    return;
+                }
+            throw vb::Error(383, "'Text' property is read-only");
+        }
+        int match = -1;
+        for (int i = 0; i < ListCount() && match < 0; ++i)
+            if (items_[static_cast<std::size_t>(i)].Text == v) match = i;
+        bool changed = Text.store(std::move(v));
+        ListIndex.store(match);
+        if (changed) Change();
+    };
+}
+
+void ComboBox::cursor_changed() {
+    Text.store(List(ListIndex));
+}
+
+void ComboBox::user_type(std::string_view text) {
+    user_focus();
+    for (char c : text) {
+        if (Parent())
+            Parent()->user_key_press(static_cast<unsigned char>(c));
+        else
+            handle_key_press(static_cast<unsigned char>(c));
+    }
+}
+
+void ComboBox::handle_key_press(int keyAscii) {
+    if (Style == vbComboDropdownList || keyAscii < 32 || keyAscii > 126) return;
+    Text.store(Text.get() + static_cast<char>(keyAscii));
+    ListIndex.store(-1);
+    Change();
+}
+
+// --- DriveListBox ---
+
+namespace {
+
+std::vector<std::string> drive_entries() {
+    std::vector<std::string> out{"/"};
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        std::string h = NormaliseFolder(home, "/");
+        if (h != "/") out.push_back(h);
+    }
+    std::string user;
+    if (const char* u = std::getenv("USER"); u) user = u;
+    auto add_children = [&](const fs::path& dir, bool mountpointsOnly) {
+        std::error_code ec;
+        struct stat parent {};
+        if (::stat(dir.c_str(), &parent) != 0) return;
+        std::vector<std::string> found;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!it->is_directory(ec)) continue;
+            if (mountpointsOnly) {
+                struct stat st {};
+                if (::stat(it->path().c_str(), &st) != 0 || st.st_dev == parent.st_dev) continue;
+            }
+            found.push_back(it->path().string());
+        }
+        std::sort(found.begin(), found.end(), less_no_case);
+        out.insert(out.end(), found.begin(), found.end());
+    };
+    if (!user.empty()) {
+        add_children(fs::path("/media") / user, false);
+        add_children(fs::path("/run/media") / user, false);
+    }
+    add_children("/media", true);
+    std::vector<std::string> unique;
+    for (auto& e : out)
+        if (std::find(unique.begin(), unique.end(), e) == unique.end()) unique.push_back(e);
+    return unique;
+}
+
+} // namespace
+
+DriveListBox::DriveListBox() {
+    replace_items(drive_entries());
+    ListIndex.store(0);
+    Drive.adjust = [this](std::string v) {
+        std::string p = NormaliseFolder(v.empty() ? "/" : v, "/");
+        std::string best = "/";
+        for (const Item& it : items_) {
+            const std::string& e = it.Text;
+            bool inside =
+                p == e ||
+                (e == "/" ? true : p.size() > e.size() && p.compare(0, e.size(), e) == 0 && p[e.size()] == '/');
+            if (inside && e.size() > best.size()) best = e;
+        }
+        return best;
+    };
+    Drive.on_change = [this] {
+        for (int i = 0; i < ListCount(); ++i)
+            if (items_[static_cast<std::size_t>(i)].Text == Drive.get()) ListIndex.store(i);
+        Change();
+    };
+}
+
+void DriveListBox::cursor_changed() {
+    if (ListIndex >= 0 && Drive.store(List(ListIndex))) Change();
+}
+
+void DriveListBox::Refresh() {
+    std::string drive = Drive;
+    replace_items(drive_entries());
+    for (int i = 0; i < ListCount(); ++i)
+        if (List(i) == drive) ListIndex.store(i);
+    notify("Refresh");
+}
+
+// --- DirListBox ---
+
+DirListBox::DirListBox() {
+    Path.adjust = [this](std::string v) {
+        std::string p = NormaliseFolder(v, Path.get());
+        std::error_code ec;
+        if (!fs::is_directory(p, ec)) throw vb::Error(vb::ErrPathNotFound);
+        return p;
+    };
+    Path.on_change = [this] {
+        reread();
+        Change();
+    };
+    ListIndex.adjust = [this](int v) {
+        if (v < -static_cast<int>(chain_.size()) || v >= ListCount()) throw invalid_value();
+        return v;
+    };
+    ListIndex.on_change = [this] { Click(); };
+}
+
+std::string DirListBox::List(int i) const {
+    if (i < 0) {
+        std::size_t k = static_cast<std::size_t>(-i - 1);
+        return k < chain_.size() ? chain_[k] : std::string();
+    }
+    return i < ListCount() ? subfolders_[static_cast<std::size_t>(i)] : std::string();
+}
+
+void DirListBox::reread() {
+    chain_.clear();
+    subfolders_.clear();
+    const std::string& p = Path;
+    if (!p.empty()) {
+        for (fs::path q(p);; q = q.parent_path()) {
+            chain_.push_back(q.string());
+            if (q == q.parent_path() || q.string() == "/") break;
+        }
+        std::error_code ec;
+        for (fs::directory_iterator it(p, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (name.empty() || name[0] == '.') continue;
+            std::error_code ec2;
+            if (!it->is_directory(ec2)) continue;
+            subfolders_.push_back(it->path().string());
+        }
+        std::sort(subfolders_.begin(), subfolders_.end(), [](const std::string& a, const std::string& b) {
+            return less_no_case(folder_name(a), folder_name(b));
+        });
+    }
+    ListIndex.store(-1);
+    TopIndex.store(0);
+    notify("List");
+}
+
+void DirListBox::Refresh() {
+    std::error_code ec;
+    if (!Path->empty() && !fs::is_directory(Path.get(), ec)) {
+        // The open folder went away: open the nearest folder above it that still exists.
+        fs::path q(Path.get());
+        while (q != q.parent_path() && !fs::is_directory(q, ec))
+            q = q.parent_path();
+        Path.store(q.string());
+        reread();
+        Change();
+    } else {
+        int keep = ListIndex;
+        reread();
+        if (keep < 0 && keep >= -static_cast<int>(chain_.size())) ListIndex.store(keep);
+    }
+    notify("Refresh");
+}
+
+void DirListBox::user_select(int i) {
+    if (!AcceptsInput()) return;
+    user_mouse_down(vbLeftButton, 0, 0, 0);
+    if (i >= -static_cast<int>(chain_.size()) && i < ListCount()) ListIndex = i;
+    user_mouse_up(vbLeftButton, 0, 0, 0);
+}
+
+void DirListBox::user_open(int i) {
+    if (!AcceptsInput()) return;
+    user_select(i);
+    std::string target = List(i);
+    if (target.empty()) return;
+    DblClick();
+    Path = target;
+}
+
+void DirListBox::handle_key_down(int keyCode, int) {
+    int cur = ListIndex;
+    int lowest = -static_cast<int>(chain_.size());
+    switch (keyCode) {
+    case vbKeyReturn:
+        if (!List(cur).empty()) Path = List(cur);
+        return;
+    case vbKeyUp:
+        if (cur > lowest) ListIndex = cur - 1;
+        return;
+    case vbKeyDown:
+        if (cur + 1 < ListCount()) ListIndex = cur + 1;
+        return;
+    case vbKeyHome:
+        ListIndex = lowest;
+        return;
+    case vbKeyEnd:
+        ListIndex = ListCount() > 0 ? ListCount() - 1 : -1;
+        return;
+    default:
+        return;
+    }
+}
+
+// --- FileListBox ---
+
+FileListBox::FileListBox() {
+    MultiSelect.store(vbMultiSelectNone);
+    Path.adjust = [this](std::string v) {
+        std::string p = NormaliseFolder(v, Path.get());
+        std::error_code ec;
+        if (!fs::is_directory(p, ec)) throw vb::Error(vb::ErrPathNotFound);
+        return p;
+    };
+    Path.on_change = [this] {
+        reread();
+        PathChange();
+    };
+    Pattern.on_change = [this] {
+        reread();
+        PatternChange();
+    };
+}
+
+void FileListBox::reread() {
+    std::vector<std::string> names;
+    if (!Path->empty()) {
+        std::error_code ec;
+        for (fs::directory_iterator it(Path.get(), ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (name.empty() || name[0] == '.') continue;
+            std::error_code ec2;
+            if (!it->is_regular_file(ec2)) continue;
+            if (!fs_patterns::MatchPatternList(name, Pattern.get())) continue;
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(), less_no_case);
+    replace_items(std::move(names));
+}
+
+void FileListBox::Refresh() {
+    reread();
+    notify("Refresh");
+}
+
+} // namespace ui

@@ -1,0 +1,185 @@
+#pragma once
+// The list kinds: list box, combo box, and the drive, folder and file list boxes over the real
+// file system.
+//
+// Rules the program relies on: setting ListIndex raises Click exactly once, and only when the
+// value changes; a ListIndex outside -1..ListCount-1 fails with error 380. Setting Selected(i)
+// from code selects the entry, makes it the ListIndex entry and raises Click when anything
+// changed. Clear, RemoveItem and a re-read of a file box move the cursor without raising Click.
+
+#include "platform/ui/Control.hpp"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+enum MultiSelectKind : int { vbMultiSelectNone = 0, vbMultiSelectSimple = 1, vbMultiSelectExtended = 2 };
+
+// What list boxes, combo boxes, drive boxes and file boxes share: entries with a text, an
+// ItemData number and a selected flag.
+class ListControl : public Control {
+public:
+    ListControl();
+
+    // The text of entry i; "" outside the list, as Windows returns it.
+    std::string List(int i) const;
+    // Replaces the text of entry i (error 381 outside the list).
+    void SetList(int i, std::string text);
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    // The cursor entry, -1 for none. Setting raises Click on a change.
+    Property<int> ListIndex{this, "ListIndex", -1};
+    // Adds an entry at `index` (-1: at the end, or in order when Sorted); NewIndex tells where.
+    // An index beyond ListCount fails with error 5.
+    void AddItem(std::string text, int index = -1);
+    // Removes an entry (error 5 outside the list).
+    void RemoveItem(int index);
+    void Clear();
+    int NewIndex() const { return new_index_; }
+    // Whether entry i is selected; settable: `File1.Selected(i) = true`.
+    ItemRef<bool> Selected(int i);
+    bool IsSelected(int i) const;
+    int SelCount() const;
+    // The number kept with entry i: `List3.ItemData(List3.NewIndex) = row`.
+    ItemRef<int> ItemData(int i);
+    int GetItemData(int i) const;
+    // The first entry shown.
+    Property<int> TopIndex{this, "TopIndex"};
+    Property<int> MultiSelect{this, "MultiSelect", vbMultiSelectNone};
+    // New entries go in case-insensitive order.
+    Property<bool> Sorted{this, "Sorted"};
+    // The height of one entry in pixels: the font's line height.
+    int ItemHeightPixels() const;
+
+    // --- what a user does ---
+    // Clicks entry i (focusing the list first; mouse down and up run too). Single selection moves
+    // the cursor; multiple selection toggles (simple) or, as the Shift and Ctrl bits ask, selects
+    // alone, adds or selects a range (extended). Click runs when the selection changed.
+    virtual void user_select(int i, int shift = 0);
+    // Double-clicks entry i: selects it, then DblClick.
+    virtual void user_dblclick_item(int i);
+    void handle_key_down(int keyCode, int shift) override; // arrows, Home, End, page keys
+
+protected:
+    struct Item {
+        std::string Text;
+        int Data = 0;
+        bool Selected = false;
+    };
+    // Replaces every entry (a re-read), leaving no cursor and raising nothing.
+    void replace_items(std::vector<std::string> texts);
+    void check_index(int i, int error) const;
+    // Moves the cursor to entry i as a user's selection does; Click when something changed.
+    void select_as_user(int i, int shift);
+    virtual void cursor_changed() {}
+
+    std::vector<Item> items_;
+    int new_index_ = -1;
+    int anchor_ = -1;
+};
+
+class ListBox : public ListControl {
+public:
+    std::string_view Kind() const override { return "ListBox"; }
+};
+
+enum ComboStyleKind : int { vbComboDropdown = 0, vbComboSimple = 1, vbComboDropdownList = 2 };
+
+class ComboBox : public ListControl {
+public:
+    ComboBox();
+    std::string_view Kind() const override { return "ComboBox"; }
+
+    Property<int> Style{this, "Style", vbComboDropdown};
+    // The text shown. Setting ListIndex shows that entry's text (raising Click, not Change). In an
+    // editable combo, setting Text raises Change and leaves ListIndex on the entry with exactly
+    // that text, or -1; in a drop-down list, Text must name an entry (error 383 otherwise) and
+    // selects it.
+    Property<std::string> Text{this, "Text"};
+
+    // The user types into the edit part: KeyPress per character, then Change; ListIndex
+    // becomes -1, as typed text is no entry.
+    void user_type(std::string_view text);
+    void handle_key_press(int keyAscii) override;
+
+protected:
+    void cursor_changed() override;
+};
+
+// Drive box: the places a user's files live on Linux: "/", the home folder and mounted
+// removable media (under /media and /run/media).
+class DriveListBox : public ListControl {
+public:
+    DriveListBox();
+    std::string_view Kind() const override { return "DriveListBox"; }
+
+    // The chosen entry. Setting it from any path picks the longest entry that contains the path
+    // ("/" at least) and raises Change when that differs.
+    Property<std::string> Drive{this, "Drive", "/"};
+    // Re-reads the entries.
+    void Refresh() override;
+
+protected:
+    void cursor_changed() override;
+};
+
+// Folder box: the open folder, the folders above it, and its sub-folders.
+class DirListBox : public Control {
+public:
+    DirListBox();
+    std::string_view Kind() const override { return "DirListBox"; }
+
+    // The open folder. Setting it normalises (a trailing "/" makes no other folder; "..", "."
+    // and a relative path resolve against the open folder), fails with error 76 for a folder
+    // that does not exist, and raises Change when the folder differs. The list is re-read.
+    Property<std::string> Path{this, "Path"};
+    // Windows' indices: -1 the open folder, -2 its parent, ... up to the root; 0..ListCount-1
+    // the sub-folders (full paths), dot-folders left out, in case-insensitive order. "" outside.
+    std::string List(int i) const;
+    int ListCount() const { return static_cast<int>(subfolders_.size()); }
+    // The highlighted entry (-1 the open folder). Setting raises Click on a change; outside the
+    // entries it fails with error 380.
+    Property<int> ListIndex{this, "ListIndex", -1};
+    Property<int> TopIndex{this, "TopIndex"};
+    // Re-reads the sub-folders.
+    void Refresh() override;
+
+    // --- what a user does ---
+    void user_select(int i);
+    // Double-clicking an entry opens it (Path changes).
+    void user_open(int i);
+    void handle_key_down(int keyCode, int shift) override; // Return opens the highlighted entry
+
+private:
+    void reread();
+    std::vector<std::string> chain_; // the open folder first, then its parents up to "/"
+    std::vector<std::string> subfolders_;
+};
+
+// File box: the files of one folder that match a pattern list.
+class FileListBox : public ListControl {
+public:
+    FileListBox();
+    std::string_view Kind() const override { return "FileListBox"; }
+
+    // The folder listed (normalised and checked as DirListBox::Path; error 76 when missing).
+    Property<std::string> Path{this, "Path"};
+    // ";"-separated wildcard patterns, matched without regard to case ("*.8bf;*._bf").
+    Property<std::string> Pattern{this, "Pattern", "*.*"};
+    // The file list is read only when Path or Pattern is set (to a new value) or on Refresh:
+    // regular files, dot-files left out, sorted without regard to case.
+    void Refresh() override;
+
+    Event<> PathChange;
+    Event<> PatternChange;
+
+private:
+    void reread();
+};
+
+// Normalises a folder path as the folder and file boxes compare it: absolute (relative to `base`),
+// "." and ".." resolved, no trailing "/" except the root.
+std::string NormaliseFolder(std::string_view path, std::string_view base);
+
+} // namespace ui
