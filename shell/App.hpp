@@ -15,6 +15,11 @@
 namespace vexolan {
 
 class Form1;
+class Form3;
+class frmAbout;
+class frmTip;
+class frmSplash;
+class ProVersionAd;
 
 class App {
 public:
@@ -40,8 +45,25 @@ public:
     // --- windows ---
     Form1& form1();
 
+    // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
+    Form3& form3();
+    frmAbout& aboutBox();
+    frmTip& tipWindow();
+    frmSplash& splash();
+    ProVersionAd& proVersionAd();
+    // Set True by the input box's OK and False by its Cancel (also by the plug-in list options).
+    bool DialogOK = false;
+    // --- end of small windows ---
+
 private:
     std::unique_ptr<Form1> form1_;
+    // --- small windows ---
+    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<frmAbout> aboutBox_;
+    std::unique_ptr<frmTip> tipWindow_;
+    std::unique_ptr<frmSplash> splash_;
+    std::unique_ptr<ProVersionAd> proVersionAd_;
+    // --- end of small windows ---
 };
 
 } // namespace vexolan
