@@ -4,6 +4,9 @@
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -15,6 +18,11 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     FF.Host = &host;
     ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
         return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
+    // The compiler's run-time errors go to the common error box.
+    FF.ShowError = [this](const vb::Error& e) {
+        Err.Raise(e);
+        ErrorMessage(*this);
     };
 }
 
@@ -38,6 +46,17 @@ Form2& App::form2() {
 FrmPluginType& App::frmPluginType() {
     if (!frmPluginType_) frmPluginType_ = std::make_unique<FrmPluginType>(*this);
     return *frmPluginType_;
+}
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
 }
 
 } // namespace vexolan

@@ -7,6 +7,7 @@
 #include "platform/ui/Host.hpp"
 #include "platform/values/values.hpp"
 
+#include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 #include "preferences/plugtypes.hpp"
 #include "shell/panes.hpp"
@@ -23,6 +24,7 @@ namespace vexolan {
 class Form1;
 class Form2;
 class FrmPluginType;
+class Overwrite;
 
 class App {
 public:
@@ -77,11 +79,23 @@ public:
     std::string InterfaceFile = "Interfc4.des";
     std::string InterfaceFolder = "interface";
 
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+    Overwrite& overwrite();
+    // OverwriteCheck's remembered answer: 2 "Overwrite All" and 3 "Ignore All" answer later calls
+    // until a call with two empty names clears it.
+    int OverwriteRemembered = 0;
+    // Where the compiler reads the Preferences' compile options at each compile; until the
+    // Preferences window connects it, the defaults (the "Filter Factory 3.0" template, no options).
+    std::function<ff::CompileOptions()> CompileOptionsSource;
+    ff::CompileOptions FFCompileOptions() const;
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmPluginType> frmPluginType_;
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+    std::unique_ptr<Overwrite> overwrite_;
 };
 
 } // namespace vexolan
