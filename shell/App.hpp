@@ -25,6 +25,11 @@ class Form1;
 class Form2;
 class FrmPluginType;
 class Overwrite;
+class Form3;
+class frmAbout;
+class frmTip;
+class frmSplash;
+class ProVersionAd;
 
 class App {
 public:
@@ -89,6 +94,16 @@ public:
     std::function<ff::CompileOptions()> CompileOptionsSource;
     ff::CompileOptions FFCompileOptions() const;
 
+    // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
+    Form3& form3();
+    frmAbout& aboutBox();
+    frmTip& tipWindow();
+    frmSplash& splash();
+    ProVersionAd& proVersionAd();
+    // Set True by the input box's OK and False by its Cancel (also by the plug-in list options).
+    bool DialogOK = false;
+    // --- end of small windows ---
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
@@ -96,6 +111,13 @@ private:
     std::unique_ptr<FrmPluginType> frmPluginType_;
     // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
     std::unique_ptr<Overwrite> overwrite_;
+    // --- small windows ---
+    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<frmAbout> aboutBox_;
+    std::unique_ptr<frmTip> tipWindow_;
+    std::unique_ptr<frmSplash> splash_;
+    std::unique_ptr<ProVersionAd> proVersionAd_;
+    // --- end of small windows ---
 };
 
 } // namespace vexolan
