@@ -109,6 +109,7 @@ private:
     // --- preferences ---
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmPluginType> frmPluginType_;
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
     std::unique_ptr<Overwrite> overwrite_;
     // --- small windows ---
     std::unique_ptr<Form3> form3_;
