@@ -69,22 +69,27 @@ ff::CompileOptions App::FFCompileOptions() const {
 Form3& App::form3() {
     if (!form3_) form3_ = std::make_unique<Form3>(*this);
     return *form3_;
+}
 
 frmAbout& App::aboutBox() {
     if (!aboutBox_) aboutBox_ = std::make_unique<frmAbout>(*this);
     return *aboutBox_;
+}
 
 frmTip& App::tipWindow() {
     if (!tipWindow_) tipWindow_ = std::make_unique<frmTip>(*this);
     return *tipWindow_;
+}
 
 frmSplash& App::splash() {
     if (!splash_) splash_ = std::make_unique<frmSplash>(*this);
     return *splash_;
+}
 
 ProVersionAd& App::proVersionAd() {
     if (!proVersionAd_) proVersionAd_ = std::make_unique<ProVersionAd>(*this);
     return *proVersionAd_;
+}
 
 // --- end of small windows ---
 
