@@ -2,6 +2,8 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/frame.hpp"
+#include "shell/help.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
@@ -11,15 +13,6 @@
 
 namespace vexolan {
 
-void ShowHelp(App& app, std::string_view Fily) {
-    std::string page = files::app_path("help/" + std::string(Fily));
-    desktop::OpenResult result = desktop::OpenResult::Failed;
-    try {
-        result = desktop::open_document(page);
-    } catch (const vb::Error&) {
-    }
-    if (result != desktop::OpenResult::Opened) app.host.MsgBox("You have no HTML Viewer installed!", ui::vbExclamation);
-}
 
 void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bottomy) {
     ui::Host& host = Formy.host();
@@ -37,9 +30,6 @@ void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bot
     }
 }
 
-void BeginCaptionDrag(ui::Window& /*Formy*/) {
-    // The screen binding moves the window with the mouse; the model has nothing to do.
-}
 
 } // namespace vexolan
 
