@@ -1,8 +1,11 @@
 // Vexolan: plug-in organizer, converter and creator. Builds the App on the FLTK host with the
-// per-user application folder prepared from the installed one, shows a window and runs the loop.
+// per-user application folder prepared from the installed one, starts the main window with the file
+// named on the command line, and runs the event loop until the last window goes.
+//
+//     vexolan [file]
 #include "shell/App.hpp"
 #include "shell/artwork.hpp"
-#include "shell/frmAbout.hpp"
+#include "shell/startup.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -11,10 +14,27 @@
 #endif
 
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 
-int main(int, char**) {
+namespace {
+
+void usage() {
+    std::cout << "Usage: vexolan [file]\n"
+                 "Vexolan organizes Photoshop-compatible plug-ins and converts and creates Filter Factory filters.\n"
+                 "A file given (a plug-in, a Filter Factory source or a picture) is selected in the left pane\n"
+                 "and opened.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        usage();
+        return 0;
+    }
 #if VEXOLAN_HAVE_FLTK
     std::string why;
     if (!fltk::open_display(why)) {
@@ -29,19 +49,25 @@ int main(int, char**) {
                   << "\n";
         return 1;
     }
-    fltk::FltkHost host;
-    host.set_picture_resolver([](int handle) {
-        std::string file = vexolan::ArtworkFile(handle);
-        return file.empty() ? std::string() : files::app_path(file);
-    });
-    vexolan::App app(host, appFolder);
-    // The start-up sequence behind the splash window comes with the finished main window; until
-    // then the program shows its about box.
-    app.aboutBox().Show();
-    int code = host.run();
-    app.host.registry().UnloadAll();
-    return code;
+    try {
+        fltk::FltkHost host;
+        host.set_picture_resolver([](int handle) {
+            std::string file = vexolan::ArtworkFile(handle);
+            return file.empty() ? std::string() : files::app_path(file);
+        });
+        vexolan::App app(host, appFolder);
+        vexolan::StartProgram(app, vexolan::CommandLineFile(argc, argv));
+        int code = host.run();
+        // Windows still loaded when the loop ends (none after a normal close) go now, in order.
+        app.host.registry().UnloadAll();
+        return code;
+    } catch (const std::exception& e) {
+        std::cerr << "Vexolan stopped: " << e.what() << "\n";
+        return 1;
+    }
 #else
+    (void)argc;
+    (void)argv;
     std::cerr << "Vexolan was built without FLTK (install libfltk1.3-dev and build again): it has no window to show.\n";
     return 2;
 #endif

@@ -10,6 +10,7 @@
 #include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 #include "preferences/plugtypes.hpp"
+#include "shell/helpers.hpp"
 #include "shell/panes.hpp"
 
 #include <array>
@@ -103,6 +104,25 @@ public:
     // Set True by the input box's OK and False by its Cancel (also by the plug-in list options).
     bool DialogOK = false;
     // --- end of small windows ---
+
+    // --- start-up and shutdown ---
+    // Set by StartProgram: Form1 is then the program's start-up object and runs the start-up
+    // sequence as it loads and the shutdown as it unloads. A main window built on its own (as the
+    // tests of its parts build it) stays a plain window.
+    bool ProgramStarted = false;
+    // The file named on the command line, "" for none.
+    std::string CommandLine;
+    // Form_Load's failures so far: the first three are shown, later ones pass silently.
+    int StartupErrors = 0;
+    // The sort direction of each report-list column (elements 1 to 3), one set per pane.
+    std::array<ColumnSortOrders, 2> ColumnSortOrder{};
+    // The image handles the main window keeps (0 = none): the preview thumbnail and the working
+    // copy a plug-in filters in place.
+    int PreviewImage = 0;
+    int PluginImage = 0;
+    // The draw in [0, 1) that decides on the advertisement at exit; unset, a clock-seeded random number.
+    std::function<double()> ExitDraw;
+    // --- end of start-up and shutdown ---
 
 private:
     std::unique_ptr<Form1> form1_;

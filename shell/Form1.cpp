@@ -1,6 +1,8 @@
 #include "shell/Form1.hpp"
 
 #include "shell/App.hpp"
+#include "shell/shutdown.hpp"
+#include "shell/startup.hpp"
 
 namespace vexolan {
 
@@ -10,6 +12,8 @@ Form1::Form1(App& app) : ui::Window(app.host, "Form1"), app(app) {
     build_menus();
     connect_controls();
     connect_menus();
+    Load = [this] { Form_Load(*this); };
+    Unload = [this](int& Cancel) { Form_Unload(*this, Cancel); };
 }
 
 void Form1::build_controls() {

@@ -1,0 +1,114 @@
+// The shutdown of the main window: Form_Unload and the keys it writes.
+
+#include "shell/shutdown.hpp"
+
+#include "filemanager/standins.hpp"
+#include "preferences/standins.hpp"
+#include "shell/App.hpp"
+#include "shell/Form1.hpp"
+#include "shell/ProVersionAd.hpp"
+
+#include "platform/values/values.hpp"
+
+#include <chrono>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace vexolan {
+
+namespace {
+
+constexpr std::string_view AppName = "Vexo10";
+
+// A pixel count as written: plain decimal text with a point, never a blank or a thousands separator.
+std::string Pixels(int twips, int twipsPerPixel) {
+    return vb::CStr(static_cast<double>(twips) / twipsPerPixel);
+}
+
+} // namespace
+
+bool AdvertiseAtExit(double r) {
+    return vb::RoundHalfEven(2 * r) == 0;
+}
+
+void Form_Unload(Form1& f, int& /*Cancel*/) {
+    App& app = f.app;
+    if (!app.ProgramStarted) return;
+    ui::Host& host = app.host;
+    // A write that fails is passed over: the rest of the state is still saved, and closing goes on.
+    auto save = [&](std::string_view section, const std::string& key, const std::string& value) {
+        try {
+            app.Settings.SaveSetting(AppName, section, key, value);
+        } catch (const std::exception&) {
+        }
+    };
+    auto quietly = [](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception&) {
+        }
+    };
+
+    // 1-3: sort, folder and filter of each pane.
+    for (int i = 0; i < 2; ++i) {
+        int key = f.ListView1[i].SortKey;
+        save("Folders", "Sortkey" + std::to_string(i), vb::CStr(key));
+        if (key >= 0 && key <= 2)
+            save("Folders", "SortDirection" + std::to_string(i),
+                 vb::BoolText(app.ColumnSortOrder[static_cast<std::size_t>(i)][static_cast<std::size_t>(key + 1)]));
+    }
+    for (int i = 0; i < 2; ++i)
+        save("Folders", "Folder" + std::to_string(i + 1), f.Dir1[i].Path);
+    for (int i = 0; i < 2; ++i) {
+        int entry = f.Combo1[i].ListIndex;
+        save("Folders", "Pattern" + std::to_string(i + 1), entry != -1 ? vb::Str(entry) : "-" + f.Combo1[i].Text.get());
+    }
+
+    // 4: the favourite folders; keys beyond the list stay as they are.
+    for (int k = 0; k <= f.mnuDirectorys.UBound(); ++k)
+        quietly([&] { save("Folders", vb::CStr(k), f.mnuDirectorys[k].Caption); });
+
+    // 5: list modes.
+    for (int i = 0; i < 2; ++i)
+        save("Settings", "FileViewMode" + std::to_string(i), vb::Str(DetermineFileViewMode(app, i)));
+
+    // 6-7: the window. Size and position are those of the normal state: a minimized window's
+    // position lies off the screen, so it keeps the last normal one.
+    const int state = f.WindowState;
+    if (state == ui::vbNormal) {
+        save("Settings", "Height", Pixels(f.Height, host.TwipsPerPixelY()));
+        save("Settings", "Width", Pixels(f.Width, host.TwipsPerPixelX()));
+    }
+    save("Folders", "Maximize", state == ui::vbMaximized ? "True" : "False");
+    if (state != ui::vbMinimized) {
+        save("Folders", "LastX", Pixels(f.Left, host.TwipsPerPixelX()));
+        save("Folders", "LastY", Pixels(f.Top, host.TwipsPerPixelY()));
+    }
+
+    // 8: the image handles.
+    quietly([&] { CloseImg(app, app.PreviewImage); });
+    quietly([&] { CloseImg(app, app.PluginImage); });
+
+    // 9: the advertisement on about one exit in four.
+    quietly([&] {
+        double r;
+        if (app.ExitDraw) {
+            r = app.ExitDraw();
+        } else {
+            auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+            host.Randomize(static_cast<std::uint32_t>(ticks));
+            r = host.Rnd();
+        }
+        if (AdvertiseAtExit(r)) app.proVersionAd().ShowModal();
+    });
+
+    // 10-11: every other window goes; with no window left the event loop ends.
+    std::vector<ui::Window*> loaded = host.registry().LoadedWindows();
+    for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) {
+        if (*it == &f) continue;
+        quietly([&] { (*it)->Unload(); });
+    }
+}
+
+} // namespace vexolan
