@@ -1,0 +1,84 @@
+// A file named on the command line is selected in the left pane and opened.
+
+#include "tests/shell/startup_fixture.hpp"
+
+#include <fstream>
+
+using namespace vexolan;
+using test_support::StartupTest;
+
+namespace {
+
+struct CommandLineTest : StartupTest {
+    std::string files_folder = make_folder("files").string();
+    CommandLineTest() {
+        for (const char* name : {"photo.jpg", "filt.8bf", "notes.txt"})
+            std::ofstream(std::filesystem::path(files_folder) / name) << "x";
+        mark_not_first_run();
+        save("Options", "Show Tips at Startup", "0");
+    }
+    std::string path(std::string_view name) const { return (std::filesystem::path(files_folder) / name).string(); }
+    int selected_items(int pane) {
+        int n = 0;
+        auto& items = f.ListView1[pane].ListItems;
+        for (int i = 1; i <= items.Count(); ++i)
+            if (items(i).Selected) ++n;
+        return n;
+    }
+    std::string selected_item_text(int pane) {
+        auto& items = f.ListView1[pane].ListItems;
+        for (int i = 1; i <= items.Count(); ++i)
+            if (items(i).Selected) return items(i).Text;
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLineTest, PictureSelectedWithTheImageFilterAndOpened) {
+    StartProgram(app, path("photo.jpg"));
+    EXPECT_EQ(f.Dir1[0].Path.get(), ui::NormaliseFolder(files_folder, "/"));
+    EXPECT_EQ(f.Combo1[0].ListIndex.get(), 2);
+    EXPECT_EQ(selected_item_text(0), "photo.jpg");
+    ASSERT_GE(f.File1[0].ListIndex.get(), 0);
+    EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "photo.jpg");
+    EXPECT_EQ(called("File1_DblClick"), 1);
+    EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);
+}
+
+TEST_F(CommandLineTest, PluginSelectedWithAllFilesAndOpened) {
+    StartProgram(app, path("filt.8bf"));
+    EXPECT_EQ(f.Combo1[0].ListIndex.get(), 0);
+    EXPECT_EQ(selected_item_text(0), "filt.8bf");
+    EXPECT_EQ(selected_items(0), 1);
+    EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "filt.8bf");
+    EXPECT_EQ(called("File1_DblClick"), 1);
+}
+
+TEST_F(CommandLineTest, NameComparedWithoutRegardToCase) {
+    std::ofstream(std::filesystem::path(files_folder) / "Upper.PNG") << "x";
+    StartProgram(app, path("upper.png"));
+    EXPECT_EQ(f.Combo1[0].ListIndex.get(), 2);
+    EXPECT_EQ(selected_item_text(0), "Upper.PNG");
+    EXPECT_EQ(called("File1_DblClick"), 1);
+}
+
+TEST_F(CommandLineTest, MissingFileOpensNothingAndSaysNothing) {
+    StartProgram(app, path("gone.jpg"));
+    EXPECT_EQ(f.Dir1[0].Path.get(), ui::NormaliseFolder(files_folder, "/"));
+    EXPECT_EQ(selected_items(0), 0);
+    EXPECT_EQ(called("File1_DblClick"), 0);
+    EXPECT_TRUE(host.message_boxes().empty());
+}
+
+TEST(CommandLineFile, ArgumentsJoinedUnquotedAndMadeAbsolute) {
+    const char* none[] = {"vexolan"};
+    EXPECT_EQ(CommandLineFile(1, none), "");
+    const char* spaced[] = {"vexolan", "/tmp/my", "filter.8bf"};
+    EXPECT_EQ(CommandLineFile(3, spaced), "/tmp/my filter.8bf");
+    const char* quoted[] = {"vexolan", "\"/tmp/a b.afs\""};
+    EXPECT_EQ(CommandLineFile(2, quoted), "/tmp/a b.afs");
+    const char* relative[] = {"vexolan", "x.prm"};
+    EXPECT_EQ(CommandLineFile(2, relative), files::absolute_path("x.prm"));
+    EXPECT_EQ(CommandLineFile(2, relative).front(), '/');
+}
