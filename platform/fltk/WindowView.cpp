@@ -320,14 +320,14 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
     bool borderless = model_.BorderStyle == ui::vbBSNone;
     int frameW = borderless ? 0 : 8, frameH = borderless ? 0 : 8 + host_.CaptionHeight();
     int outerX = borderless ? x : x - 4, outerY = borderless ? y : y - 4 - host_.CaptionHeight();
-    int width = (w + frameW) * TwipsPerPixel, height = (h + frameH) * TwipsPerPixel;
-    if (width != model_.Width || height != model_.Height) {
-        model_.user_resize(width, height);
+    // The model keeps twips; only a change the screen's pixels can show counts as the user's.
+    int tpp = TwipsPerPixel;
+    if (w + frameW != model_.Width / tpp || h + frameH != model_.Height / tpp) {
+        model_.user_resize((w + frameW) * tpp, (h + frameH) * tpp);
         layout();
         schedule_paint();
     }
-    if (outerX * TwipsPerPixel != model_.Left || outerY * TwipsPerPixel != model_.Top)
-        model_.user_move(outerX * TwipsPerPixel, outerY * TwipsPerPixel);
+    if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
 }
 
 void WindowView::close_requested() {
@@ -727,9 +727,12 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         double_press_ = false;
         return 1;
     }
-    case FL_ENTER:
     case FL_LEAVE:
         if (isText || isScroll) base(event);
+        return 1;
+    case FL_ENTER: // the pointer arriving is a move too
+        if (isText || isScroll) base(event);
+        c.user_mouse_move(0, shift_of_event(), twips_x(w), twips_y(w));
         return 1;
     case FL_MOVE:
         c.user_mouse_move(0, shift_of_event(), twips_x(w), twips_y(w));
@@ -809,6 +812,7 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
         double_press_ = false;
         return 1;
     }
+    case FL_ENTER:
     case FL_MOVE: {
         int r = base(event);
         if (Fl::belowmouse() == window_)
