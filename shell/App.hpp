@@ -24,8 +24,7 @@ class ProVersionAd;
 class App {
 public:
     // `appPath` becomes the process's application folder; the settings live in `settingsFile`.
-    App(ui::Host& host, std::filesystem::path appPath,
-        std::filesystem::path settingsFile = settings::default_path());
+    App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path settingsFile = settings::default_path());
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -1,6 +1,7 @@
 #include "shell/helpers.hpp"
 
 #include "platform/ui/Controls.hpp"
+#include "platform/ui/ListView.hpp"
 #include "platform/ui/Window.hpp"
 #include "platform/values/values.hpp"
 
@@ -21,17 +22,95 @@ std::string GetPathName(std::string_view path) {
 std::string InvertDigits(std::string_view text) {
     std::string r(text);
     for (char& c : r) {
-        if (c >= '0' && c <= '9') c = static_cast<char>('9' - (c - '0'));
-        else if (c == '-') c = ' ';
+        if (c >= '0' && c <= '9')
+            c = static_cast<char>('9' - (c - '0'));
+        else if (c == '-')
+            c = ' ';
     }
     return r;
 }
 
 namespace {
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+// The cell of `column`: the item's own text for column 1, else its sub-item column - 1.
+struct Cell {
+    ui::ListItem& item;
+    int column;
+    std::string text() const { return column == 1 ? item.Text.get() : item.ListSubItems(column - 1).Text.get(); }
+    std::string tag() const { return column == 1 ? item.Tag.get() : item.ListSubItems(column - 1).Tag.get(); }
+    void set(const std::string& text, const std::string& tag) const {
+        if (column == 1) {
+            item.Text = text;
+            item.Tag = tag;
+        } else {
+            item.ListSubItems(column - 1).Text = text;
+            item.ListSubItems(column - 1).Tag = tag;
+        }
+    }
+};
 
-int scaled(double value, float factor) { return static_cast<int>(vb::RoundHalfEven(value * factor)); }
+// Twenty integer digits and ten decimals, so that a text sort orders the values.
+std::string numberKey(const std::string& text) {
+    if (!vb::IsNumeric(text)) return "";
+    double value = vb::NumericValue(text);
+    std::string key = vb::Format(value < 0 ? -value : value, "00000000000000000000.0000000000");
+    return value < 0 ? "&" + InvertDigits(key) : key;
+}
+
+std::string dateKey(const std::string& text) {
+    auto d = vb::ParseGeneralDate(text);
+    return d ? vb::DateKey(*d) : text;
+}
+
+} // namespace
+
+void SortListView(ui::ListView& list, int column, int kind, bool ascending, ColumnSortOrders& order) {
+    const int pointer = list.MousePointer;
+    list.MousePointer = ui::vbHourglass;
+    for (int c = 1; c <= list.ColumnHeaders.Count(); ++c)
+        list.ColumnHeaders(c).Icon = 0;
+    const bool keyed = kind == SortNumber || kind == SortDate;
+    if (keyed && column >= 1) {
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            Cell cell{list.ListItems(i), column};
+            std::string text = cell.text();
+            cell.set(kind == SortNumber ? numberKey(text) : dateKey(text), text + '\0' + cell.tag());
+        }
+    }
+    list.SortOrder = ascending ? ui::lvwAscending : ui::lvwDescending;
+    list.SortKey = column - 1;
+    if (list.Sorted)
+        list.Sort();
+    else
+        list.Sorted = true;
+    if (keyed && column >= 1) {
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            Cell cell{list.ListItems(i), column};
+            std::string tag = cell.tag();
+            auto zero = tag.find('\0');
+            if (zero != std::string::npos) cell.set(tag.substr(0, zero), tag.substr(zero + 1));
+        }
+    }
+    if (column >= 1 && column <= list.ColumnHeaders.Count() && column < static_cast<int>(order.size()))
+        list.ColumnHeaders(column).Icon = order[static_cast<std::size_t>(column)] ? 11 : 12;
+    for (int i = 1; i <= 3; ++i)
+        if (i != column) order[static_cast<std::size_t>(i)] = false;
+    list.MousePointer = pointer;
+}
+
+void LV_OptimalWidth(ui::ListView& list) {
+    list.AutoSizeAllColumns();
+}
+
+namespace {
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+int scaled(double value, float factor) {
+    return static_cast<int>(vb::RoundHalfEven(value * factor));
+}
 
 } // namespace
 

@@ -54,7 +54,9 @@ std::string errorText(const App& app) {
 
 } // namespace
 
-void ErrorMessage(App& app) { app.host.MsgBox(errorText(app), ui::vbExclamation, "Just a small problem..."); }
+void ErrorMessage(App& app) {
+    app.host.MsgBox(errorText(app), ui::vbExclamation, "Just a small problem...");
+}
 
 int ErrorMessage2(App& app) {
     return app.host.MsgBox(errorText(app) + "\r\rContinue anyway?", ui::vbYesNo | ui::vbExclamation,

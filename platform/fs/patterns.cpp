@@ -23,7 +23,8 @@ bool globMatch(std::string_view s, std::string_view p) {
             return false;
         }
     }
-    while (pi < p.size() && p[pi] == '*') ++pi;
+    while (pi < p.size() && p[pi] == '*')
+        ++pi;
     return pi == p.size();
 }
 

@@ -124,7 +124,9 @@ public:
     int ZPosition() const { return z_; }
     // Redraws the control now (tells the screen); the file system boxes also re-read their folder.
     virtual void Refresh();
-    // Begins (1), ends (2, dropping where the pointer is) or cancels (0) a manual drag.
+    // Begins (1), ends (2) or cancels (0) a manual drag. The window remembers the dragged control
+    // (Window::DragSource) until a target takes the drop through user_drag_drop, which the screen
+    // binding calls where the pointer is let go.
     void Drag(int action = vbBeginDrag);
     bool Dragging() const;
 

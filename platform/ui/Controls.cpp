@@ -263,6 +263,30 @@ Image::Image() = default;
 
 Line::Line() = default;
 
+// --- Shape, ImageList ---
+
+Shape::Shape() = default;
+
+ImageList::ImageList() {
+    Visible.store(false);
+}
+
+int ImageList::Add(int picture) {
+    pictures_.push_back(picture);
+    notify("ListImages");
+    return Count();
+}
+
+void ImageList::Clear() {
+    pictures_.clear();
+    notify("ListImages");
+}
+
+int ImageList::Picture(int index) const {
+    if (index < 1 || index > Count()) throw vb::Error(35600, "Index out of bounds");
+    return pictures_[static_cast<std::size_t>(index - 1)];
+}
+
 // --- PictureBox ---
 
 PictureBox::PictureBox() {

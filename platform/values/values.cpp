@@ -16,30 +16,54 @@ namespace vb {
 
 std::string ErrorText(int number) {
     switch (number) {
-    case 0: return "";
-    case ErrInvalidCall: return "Invalid procedure call or argument";
-    case ErrOverflow: return "Overflow";
-    case 7: return "Out of memory";
-    case ErrSubscript: return "Subscript out of range";
-    case 11: return "Division by zero";
-    case ErrTypeMismatch: return "Type mismatch";
-    case ErrBadFileName: return "Bad file name or number";
-    case ErrFileNotFound: return "File not found";
-    case 54: return "Bad file mode";
-    case 55: return "File already open";
-    case ErrDeviceIO: return "Device I/O error";
-    case ErrFileExists: return "File already exists";
-    case ErrDiskFull: return "Disk full";
-    case ErrInputPastEnd: return "Input past end of file";
-    case 67: return "Too many files";
-    case ErrDeviceUnavailable: return "Device unavailable";
-    case ErrPermissionDenied: return "Permission denied";
-    case ErrDiskNotReady: return "Disk not ready";
-    case 74: return "Can't rename with different drive";
-    case ErrPathFileAccess: return "Path/File access error";
-    case ErrPathNotFound: return "Path not found";
-    case ErrInvalidProperty: return "Invalid property value";
-    default: return "Application-defined or object-defined error";
+    case 0:
+        return "";
+    case ErrInvalidCall:
+        return "Invalid procedure call or argument";
+    case ErrOverflow:
+        return "Overflow";
+    case 7:
+        return "Out of memory";
+    case ErrSubscript:
+        return "Subscript out of range";
+    case 11:
+        return "Division by zero";
+    case ErrTypeMismatch:
+        return "Type mismatch";
+    case ErrBadFileName:
+        return "Bad file name or number";
+    case ErrFileNotFound:
+        return "File not found";
+    case 54:
+        return "Bad file mode";
+    case 55:
+        return "File already open";
+    case ErrDeviceIO:
+        return "Device I/O error";
+    case ErrFileExists:
+        return "File already exists";
+    case ErrDiskFull:
+        return "Disk full";
+    case ErrInputPastEnd:
+        return "Input past end of file";
+    case 67:
+        return "Too many files";
+    case ErrDeviceUnavailable:
+        return "Device unavailable";
+    case ErrPermissionDenied:
+        return "Permission denied";
+    case ErrDiskNotReady:
+        return "Disk not ready";
+    case 74:
+        return "Can't rename with different drive";
+    case ErrPathFileAccess:
+        return "Path/File access error";
+    case ErrPathNotFound:
+        return "Path not found";
+    case ErrInvalidProperty:
+        return "Invalid property value";
+    default:
+        return "Application-defined or object-defined error";
     }
 }
 
@@ -50,28 +74,38 @@ Error::Error(int number, std::string description)
 
 int ErrorFromErrno(int err) {
     switch (err) {
-    case ENOENT: return ErrFileNotFound;
-    case ENOTDIR: return ErrPathNotFound;
+    case ENOENT:
+        return ErrFileNotFound;
+    case ENOTDIR:
+        return ErrPathNotFound;
     case EEXIST:
-    case ENOTEMPTY: return ErrFileExists;
+    case ENOTEMPTY:
+        return ErrFileExists;
     case ENOSPC:
-    case EDQUOT: return ErrDiskFull;
+    case EDQUOT:
+        return ErrDiskFull;
     case EACCES:
     case EPERM:
-    case EROFS: return ErrPermissionDenied;
+    case EROFS:
+        return ErrPermissionDenied;
     case EISDIR:
     case EBUSY:
     case ETXTBSY:
     case EXDEV:
     case EINVAL:
     case ELOOP:
-    case ENAMETOOLONG: return ErrPathFileAccess;
-    case EIO: return ErrDeviceIO;
+    case ENAMETOOLONG:
+        return ErrPathFileAccess;
+    case EIO:
+        return ErrDeviceIO;
     case ENODEV:
-    case ENXIO: return ErrDeviceUnavailable;
+    case ENXIO:
+        return ErrDeviceUnavailable;
     case EMFILE:
-    case ENFILE: return 67;
-    default: return ErrPathFileAccess;
+    case ENFILE:
+        return 67;
+    default:
+        return ErrPathFileAccess;
     }
 }
 
@@ -80,7 +114,8 @@ int ErrorFromErrno(int err) {
 double Val(std::string_view text) {
     size_t i = 0;
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (i < text.size() && blank(text[i])) ++i;
+    while (i < text.size() && blank(text[i]))
+        ++i;
     // Windows Val also skips blanks inside the number; the program never relies on that.
     if (i + 1 < text.size() && text[i] == '&' && (text[i + 1] == 'H' || text[i + 1] == 'h')) {
         long long v = 0;
@@ -91,18 +126,26 @@ double Val(std::string_view text) {
             if (v > 0xFFFFFFFFLL) break;
         }
         // Four or fewer digits read as a 16-bit Integer, more as a 32-bit Long.
-        if (j - (i + 2) <= 4 && v > 0x7FFF) v -= 0x10000;
-        else if (v > 0x7FFFFFFF) v -= 0x100000000LL;
+        if (j - (i + 2) <= 4 && v > 0x7FFF)
+            v -= 0x10000;
+        else if (v > 0x7FFFFFFF)
+            v -= 0x100000000LL;
         return static_cast<double>(v);
     }
     std::string number;
     size_t j = i;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) number += text[j++];
     bool digits = false;
-    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) { number += text[j++]; digits = true; }
+    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+        number += text[j++];
+        digits = true;
+    }
     if (j < text.size() && text[j] == '.') {
         number += text[j++];
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) { number += text[j++]; digits = true; }
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+            number += text[j++];
+            digits = true;
+        }
     }
     if (!digits) return 0.0;
     if (j < text.size() && (text[j] == 'e' || text[j] == 'E' || text[j] == 'd' || text[j] == 'D')) {
@@ -110,7 +153,10 @@ double Val(std::string_view text) {
         size_t k = j + 1;
         if (k < text.size() && (text[k] == '+' || text[k] == '-')) exponent += text[k++];
         bool expDigits = false;
-        while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) { exponent += text[k++]; expDigits = true; }
+        while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) {
+            exponent += text[k++];
+            expDigits = true;
+        }
         if (expDigits) number += exponent;
     }
     return std::strtod(number.c_str(), nullptr);
@@ -128,14 +174,16 @@ std::string plainNumber(double n) {
     std::string mantissa = e == std::string::npos ? s : s.substr(0, e);
     std::string exponent = e == std::string::npos ? "" : s.substr(e);
     if (mantissa.find('.') != std::string::npos) {
-        while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+        while (!mantissa.empty() && mantissa.back() == '0')
+            mantissa.pop_back();
         if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
     }
     if (!exponent.empty()) {
         // "E+020" style trimmed to "E+20"
         char sign = exponent[1];
         std::string digits = exponent.substr(2);
-        while (digits.size() > 2 && digits[0] == '0') digits.erase(0, 1);
+        while (digits.size() > 2 && digits[0] == '0')
+            digits.erase(0, 1);
         exponent = std::string("E") + sign + digits;
     }
     return mantissa + exponent;
@@ -146,12 +194,16 @@ std::string plainNumber(double n) {
 std::string Str(double n) {
     std::string s = plainNumber(n);
     // Windows Str drops the zero before the point: " .5", "-.25".
-    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    if (s.rfind("0.", 0) == 0)
+        s.erase(0, 1);
+    else if (s.rfind("-0.", 0) == 0)
+        s.erase(1, 1);
     return n < 0 ? s : " " + s;
 }
 
-std::string CStr(double n) { return plainNumber(n); }
+std::string CStr(double n) {
+    return plainNumber(n);
+}
 
 double RoundHalfEven(double n) {
     // std::nearbyint honours the current rounding mode, which is to-nearest-even unless changed.
@@ -185,7 +237,8 @@ namespace {
 // Parses a numeric text the way IsNumeric accepts it; nullopt when it does not.
 std::optional<double> parseNumeric(std::string_view text) {
     std::string t = Trim(text);
-    while (!t.empty() && (t.back() == '\t')) t.pop_back();
+    while (!t.empty() && (t.back() == '\t'))
+        t.pop_back();
     if (t.empty()) return std::nullopt;
     std::string number;
     size_t i = 0;
@@ -193,10 +246,16 @@ std::optional<double> parseNumeric(std::string_view text) {
     bool digits = false, point = false;
     for (; i < t.size(); ++i) {
         char c = t[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) { number += c; digits = true; }
-        else if (c == ',' && !point && digits) continue; // thousands separator
-        else if (c == '.' && !point) { number += c; point = true; }
-        else break;
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            number += c;
+            digits = true;
+        } else if (c == ',' && !point && digits)
+            continue; // thousands separator
+        else if (c == '.' && !point) {
+            number += c;
+            point = true;
+        } else
+            break;
     }
     if (!digits) return std::nullopt;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
@@ -204,7 +263,10 @@ std::optional<double> parseNumeric(std::string_view text) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) exponent += t[i++];
         bool expDigits = false;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) { exponent += t[i++]; expDigits = true; }
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
+            exponent += t[i++];
+            expDigits = true;
+        }
         if (!expDigits) return std::nullopt;
         number += exponent;
     }
@@ -214,9 +276,13 @@ std::optional<double> parseNumeric(std::string_view text) {
 
 } // namespace
 
-bool IsNumeric(std::string_view text) { return parseNumeric(text).has_value(); }
+bool IsNumeric(std::string_view text) {
+    return parseNumeric(text).has_value();
+}
 
-double NumericValue(std::string_view text) { return parseNumeric(text).value_or(0.0); }
+double NumericValue(std::string_view text) {
+    return parseNumeric(text).value_or(0.0);
+}
 
 std::string Format(double n, std::string_view pattern) {
     // Split the pattern into its whole and decimal parts.
@@ -248,7 +314,8 @@ std::string Format(double n, std::string_view pattern) {
     while (static_cast<int>(fracPart.size()) > decimalZeros && !fracPart.empty() && fracPart.back() == '0')
         fracPart.pop_back();
     if (intPart == "0") intPart.clear();
-    while (static_cast<int>(intPart.size()) < wholeZeros) intPart.insert(0, "0");
+    while (static_cast<int>(intPart.size()) < wholeZeros)
+        intPart.insert(0, "0");
     if (grouping && intPart.size() > 3) {
         std::string grouped;
         int count = 0;
@@ -260,8 +327,10 @@ std::string Format(double n, std::string_view pattern) {
         intPart = grouped;
     }
     std::string result = intPart;
-    if (dot != std::string_view::npos && (!fracPart.empty() || decimalZeros > 0)) result += "." + fracPart;
-    else if (dot != std::string_view::npos && decimalDigits == 0) result += ".";
+    if (dot != std::string_view::npos && (!fracPart.empty() || decimalZeros > 0))
+        result += "." + fracPart;
+    else if (dot != std::string_view::npos && decimalDigits == 0)
+        result += ".";
     if (negative && (result.find_first_of("123456789") != std::string::npos)) result.insert(0, "-");
     return result;
 }
@@ -280,7 +349,9 @@ DateTime DateFromTime(std::time_t t) {
     return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-DateTime Now() { return DateFromTime(std::time(nullptr)); }
+DateTime Now() {
+    return DateFromTime(std::time(nullptr));
+}
 
 std::string GeneralDate(const DateTime& d) {
     char date[32] = "", time[32] = "";
@@ -299,7 +370,8 @@ namespace {
 bool readInt(std::string_view s, size_t& i, int& out) {
     size_t start = i;
     out = 0;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])) && i - start < 5) out = out * 10 + (s[i++] - '0');
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])) && i - start < 5)
+        out = out * 10 + (s[i++] - '0');
     return i > start;
 }
 
@@ -325,7 +397,8 @@ std::optional<DateTime> ParseGeneralDate(std::string_view text) {
         if (!readInt(s, i, d.Year)) return std::nullopt;
         if (!validDate(d)) return std::nullopt;
         haveDate = true;
-        while (i < s.size() && s[i] == ' ') ++i;
+        while (i < s.size() && s[i] == ' ')
+            ++i;
     }
     if (i < s.size()) {
         if (!readInt(s, i, d.Hour) || i >= s.size() || s[i++] != ':') return std::nullopt;
@@ -334,7 +407,8 @@ std::optional<DateTime> ParseGeneralDate(std::string_view text) {
             ++i;
             if (!readInt(s, i, d.Second)) return std::nullopt;
         }
-        while (i < s.size() && s[i] == ' ') ++i;
+        while (i < s.size() && s[i] == ' ')
+            ++i;
         std::string ampm = UCase(s.substr(i));
         if (ampm == "AM" || ampm == "PM") {
             if (d.Hour < 1 || d.Hour > 12) return std::nullopt;
@@ -373,30 +447,37 @@ std::string UCase(std::string_view s) {
 
 std::string LTrim(std::string_view s) {
     size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     return std::string(s.substr(i));
 }
 
 std::string RTrim(std::string_view s) {
     size_t n = s.size();
-    while (n > 0 && s[n - 1] == ' ') --n;
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return RTrim(LTrim(s)); }
+std::string Trim(std::string_view s) {
+    return RTrim(LTrim(s));
+}
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && LCase(a) == LCase(b); }
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && LCase(a) == LCase(b);
+}
 
 namespace {
 
 // Windows-1252 bytes 0x80..0x9F; 0 where the byte is undefined (then it maps to the same code point).
-constexpr std::array<char32_t, 32> cp1252High{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> cp1252High{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                              0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) out += static_cast<char>(c);
+    if (c < 0x80)
+        out += static_cast<char>(c);
     else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
@@ -433,24 +514,52 @@ std::string Utf8ToCp1252(std::string_view text) {
         unsigned char b = static_cast<unsigned char>(text[i]);
         char32_t c;
         size_t len;
-        if (b < 0x80) { c = b; len = 1; }
-        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > text.size()) { out += '?'; break; }
+        if (b < 0x80) {
+            c = b;
+            len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            c = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            c = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            c = b & 0x07;
+            len = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (i + len > text.size()) {
+            out += '?';
+            break;
+        }
         bool valid = true;
         for (size_t k = 1; k < len; ++k) {
             unsigned char cb = static_cast<unsigned char>(text[i + k]);
-            if ((cb & 0xC0) != 0x80) { valid = false; break; }
+            if ((cb & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
             c = (c << 6) | (cb & 0x3F);
         }
-        if (!valid) { out += '?'; ++i; continue; }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
         i += len;
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += static_cast<char>(c); continue; }
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += static_cast<char>(c);
+            continue;
+        }
         char mapped = '?';
         for (size_t k = 0; k < cp1252High.size(); ++k)
-            if (cp1252High[k] == c) { mapped = static_cast<char>(0x80 + k); break; }
+            if (cp1252High[k] == c) {
+                mapped = static_cast<char>(0x80 + k);
+                break;
+            }
         if (mapped == '?' && c >= 0x80 && c <= 0x9F) mapped = static_cast<char>(c); // undefined slots kept
         out += mapped;
     }

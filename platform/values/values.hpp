@@ -56,8 +56,14 @@ int ErrorFromErrno(int err);
 struct ErrObject {
     int Number = 0;
     std::string Description;
-    void Raise(const Error& e) { Number = e.number(); Description = e.description(); }
-    void Clear() { Number = 0; Description.clear(); }
+    void Raise(const Error& e) {
+        Number = e.number();
+        Description = e.description();
+    }
+    void Clear() {
+        Number = 0;
+        Description.clear();
+    }
 };
 
 // --- numbers -------------------------------------------------------------------------------------
@@ -93,7 +99,9 @@ double NumericValue(std::string_view text);
 std::string Format(double n, std::string_view pattern);
 
 // "True"/"False" as Windows writes booleans; a parse that accepts only those (any case).
-inline std::string BoolText(bool b) { return b ? "True" : "False"; }
+inline std::string BoolText(bool b) {
+    return b ? "True" : "False";
+}
 std::optional<bool> ParseBool(std::string_view text);
 
 // --- dates ---------------------------------------------------------------------------------------
@@ -117,7 +125,7 @@ std::string DateKey(const DateTime& d);
 
 std::string LCase(std::string_view s); // ASCII letters only: used for comparing, never for paths on disk
 std::string UCase(std::string_view s);
-std::string Trim(std::string_view s);  // blanks only, as Windows Trim
+std::string Trim(std::string_view s); // blanks only, as Windows Trim
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -53,8 +53,10 @@ TEST(Rounding, CIntOutsideTheIntegerRangeFailsWithOverflow) {
 }
 
 TEST(IsNumeric, AcceptsSignsDecimalsAndThousandsSeparators) {
-    for (const char* yes : {"10", "-5", " 1,234 ", "1.5", "+3", "1e5", "1,234,567.25"}) EXPECT_TRUE(IsNumeric(yes)) << yes;
-    for (const char* no : {"", " ", "abc", "1a", "-", "1e", "1.2.3", ","}) EXPECT_FALSE(IsNumeric(no)) << no;
+    for (const char* yes : {"10", "-5", " 1,234 ", "1.5", "+3", "1e5", "1,234,567.25"})
+        EXPECT_TRUE(IsNumeric(yes)) << yes;
+    for (const char* no : {"", " ", "abc", "1a", "-", "1e", "1.2.3", ","})
+        EXPECT_FALSE(IsNumeric(no)) << no;
     EXPECT_EQ(NumericValue("1,234"), 1234);
 }
 

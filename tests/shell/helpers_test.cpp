@@ -73,7 +73,7 @@ TEST(ScaleForm, FifteenTwipsPerPixelEnlargesByAQuarterWithTheNamedExceptions) {
     EXPECT_EQ(w.Combo1.Height.get(), 315); // combo boxes keep their height
     EXPECT_EQ(w.Line1.X2.get(), 1500);
     EXPECT_EQ(w.Line1.Y1.get(), 150);
-    EXPECT_EQ(w.Timer1.Left.get(), 12); // timers are not touched
+    EXPECT_EQ(w.Timer1.Left.get(), 12);    // timers are not touched
     EXPECT_EQ(w.List2.Left.get(), -75000); // parked controls stay parked on the main window
     EXPECT_EQ(w.List2.Width.get(), 1500);
     EXPECT_DOUBLE_EQ(w.Picture1.Font.Size.get(), 8); // not a kind whose font scales

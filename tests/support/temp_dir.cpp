@@ -9,7 +9,8 @@
 namespace test_support {
 
 TempDir::TempDir(std::string_view tag) {
-    std::string pattern = (std::filesystem::temp_directory_path() / ("vexolan-" + std::string(tag) + "-XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / ("vexolan-" + std::string(tag) + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
