@@ -27,7 +27,7 @@ TabStrip::TabStrip() {
 }
 
 void TabStrip::user_select_tab(int index) {
-    if (!EffectivelyEnabled() || index < 1 || index > Tabs.Count()) return;
+    if (!AcceptsInput() || index < 1 || index > Tabs.Count()) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     SelectedItem = index;
     user_mouse_up(vbLeftButton, 0, 0, 0);
@@ -50,7 +50,7 @@ void TabStrip::handle_key_down(int keyCode, int shift) {
 Toolbar::Toolbar() = default;
 
 void Toolbar::user_click_button(int index) {
-    if (!EffectivelyEnabled() || index < 1 || index > Buttons.Count()) return;
+    if (!AcceptsInput() || index < 1 || index > Buttons.Count()) return;
     ToolbarButton& b = Buttons(index);
     if (!b.Visible || !b.Enabled || b.Style == tbrSeparator || b.Style == tbrPlaceholder) return;
     if (b.Style == tbrCheck) {

@@ -97,6 +97,7 @@ public:
 
     // The tabs: `SSTab1[0].Tabs.Add().Caption = "File View";`, `SSTab1[0].Tabs(2).Caption`.
     PartCollection<Tab> Tabs{*this, "Tabs"};
+    Property<ui::ImageList*> ImageList{this, "ImageList", nullptr};
 
     // The selected tab's index (from 1; 0 only while there are no tabs). Setting a different tab
     // raises Click; outside 1..TabCount it fails with error 380. The first tab added is selected.
@@ -140,6 +141,8 @@ public:
 
     // The buttons: `Toolbar1.Buttons.Add(-1, "preview").ToolTipText = "..."`, `Toolbar1.Buttons(1).Value`.
     PartCollection<ToolbarButton> Buttons{*this, "Buttons"};
+    // Where the buttons' Image numbers point.
+    Property<ui::ImageList*> ImageList{this, "ImageList", nullptr};
 
     Event<ToolbarButton&> ButtonClick;
 

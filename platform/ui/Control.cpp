@@ -43,6 +43,10 @@ bool Control::EffectivelyEnabled() const {
     return true;
 }
 
+bool Control::AcceptsInput() const {
+    return EffectivelyEnabled() && (!window_ || window_->Enabled);
+}
+
 void Control::SetFocus() {
     if (!window_ || !CanFocus() || !EffectivelyVisible() || !EffectivelyEnabled()) throw vb::Error(vb::ErrInvalidCall);
     window_->focus_control(this);
@@ -93,38 +97,38 @@ int Control::TextHeight(std::string_view text) const {
 // --- what a user does ---
 
 void Control::user_focus() {
-    if (!window_ || !CanFocus() || !EffectivelyVisible() || !EffectivelyEnabled()) return;
+    if (!window_ || !CanFocus() || !EffectivelyVisible() || !AcceptsInput()) return;
     if (!HasFocus()) window_->focus_control(this);
 }
 
 void Control::user_click() {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     user_mouse_up(vbLeftButton, 0, 0, 0);
     Click();
 }
 
 void Control::user_dblclick() {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
+    // Windows' order: down, up, Click, DblClick, up (the second press raises no MouseDown).
     user_click();
-    user_mouse_down(vbLeftButton, 0, 0, 0);
     DblClick();
     user_mouse_up(vbLeftButton, 0, 0, 0);
 }
 
 void Control::user_mouse_down(int button, int shift, float x, float y) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_focus();
     MouseDown(button, shift, x, y);
 }
 
 void Control::user_mouse_move(int button, int shift, float x, float y) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     MouseMove(button, shift, x, y);
 }
 
 void Control::user_mouse_up(int button, int shift, float x, float y) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     MouseUp(button, shift, x, y);
 }
 

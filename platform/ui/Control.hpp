@@ -109,6 +109,9 @@ public:
     // Whether the control and every container it sits in are visible / enabled.
     bool EffectivelyVisible() const;
     bool EffectivelyEnabled() const;
+    // Whether a user can act on the control now: enabled, in enabled containers, on an enabled
+    // window. Every user_... entry point does nothing otherwise.
+    bool AcceptsInput() const;
 
     // Gives the control the focus: the control that had it gets LostFocus, this one GotFocus.
     // Fails with error 5 when the control cannot take the focus (hidden, disabled, or a kind
@@ -121,7 +124,9 @@ public:
     int ZPosition() const { return z_; }
     // Redraws the control now (tells the screen); the file system boxes also re-read their folder.
     virtual void Refresh();
-    // Begins (1), ends (2, dropping where the pointer is) or cancels (0) a manual drag.
+    // Begins (1), ends (2) or cancels (0) a manual drag. The window remembers the dragged control
+    // (Window::DragSource) until a target takes the drop through user_drag_drop, which the screen
+    // binding calls where the pointer is let go.
     void Drag(int action = vbBeginDrag);
     bool Dragging() const;
 
@@ -147,6 +152,7 @@ public:
     // --- what a user does (the screen binding and the tests call these) ---
     // A left click: mouse down (focusing the control first), mouse up, then the click itself.
     virtual void user_click();
+    // A double click: mouse down, up, Click, DblClick, mouse up.
     virtual void user_dblclick();
     // Mouse down: an unfocused control that can take the focus gets it first (GotFocus), then
     // MouseDown runs.

@@ -75,7 +75,7 @@ CheckBox::CheckBox() {
 }
 
 void CheckBox::user_click() {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     user_mouse_up(vbLeftButton, 0, 0, 0);
     Value = Value == vbChecked ? vbUnchecked : vbChecked;
@@ -107,7 +107,7 @@ OptionButton::OptionButton() {
 }
 
 void OptionButton::user_click() {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     user_mouse_up(vbLeftButton, 0, 0, 0);
     Value = true;
@@ -263,6 +263,30 @@ Image::Image() = default;
 
 Line::Line() = default;
 
+// --- Shape, ImageList ---
+
+Shape::Shape() = default;
+
+ImageList::ImageList() {
+    Visible.store(false);
+}
+
+int ImageList::Add(int picture) {
+    pictures_.push_back(picture);
+    notify("ListImages");
+    return Count();
+}
+
+void ImageList::Clear() {
+    pictures_.clear();
+    notify("ListImages");
+}
+
+int ImageList::Picture(int index) const {
+    if (index < 1 || index > Count()) throw vb::Error(35600, "Index out of bounds");
+    return pictures_[static_cast<std::size_t>(index - 1)];
+}
+
 // --- PictureBox ---
 
 PictureBox::PictureBox() {
@@ -316,21 +340,21 @@ int ScrollBar::clamp(int v) const {
 }
 
 void ScrollBar::user_scroll_to(int value) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_focus();
     Scroll();
     Value = clamp(value);
 }
 
 void ScrollBar::user_small_step(int direction) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_focus();
     int step = (Max >= Min ? 1 : -1) * (direction < 0 ? -1 : 1) * SmallChange;
     Value = clamp(Value + step);
 }
 
 void ScrollBar::user_large_step(int direction) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_focus();
     int step = (Max >= Min ? 1 : -1) * (direction < 0 ? -1 : 1) * LargeChange;
     Value = clamp(Value + step);

@@ -168,6 +168,45 @@ public:
     Property<int> BorderStyle{this, "BorderStyle", 1};
 };
 
+enum ShapeKind : int { vbShapeRectangle = 0, vbShapeSquare = 1, vbShapeOval = 2, vbShapeCircle = 3 };
+
+// A drawn shape (a selection frame); never takes the focus.
+class Shape : public Control {
+public:
+    Shape();
+    std::string_view Kind() const override { return "Shape"; }
+    bool CanFocus() const override { return false; }
+
+    // Windows' Shape property (a member cannot share its class's name).
+    Property<int> ShapeStyle{this, "Shape", vbShapeRectangle};
+    Property<int> BorderStyle{this, "BorderStyle", 1}; // 1 solid, 2 dash, 3 dot, 4 dash-dot ...
+    Property<int> BorderWidth{this, "BorderWidth", 1};
+    Property<Color> BorderColor{this, "BorderColor", 0};
+    Property<int> FillStyle{this, "FillStyle", 1}; // 1 transparent
+    Property<Color> FillColor{this, "FillColor", 0};
+};
+
+// A list of pictures (image handles) that report lists and toolbars take their icons from, by
+// index from 1. Invisible on the window.
+class ImageList : public Control {
+public:
+    ImageList();
+    std::string_view Kind() const override { return "ImageList"; }
+    bool CanFocus() const override { return false; }
+
+    Property<int> ImageWidth{this, "ImageWidth", 16}; // pixels
+    Property<int> ImageHeight{this, "ImageHeight", 16};
+    // Adds a picture (an image handle) and returns its index (from 1).
+    int Add(int picture);
+    void Clear();
+    int Count() const { return static_cast<int>(pictures_.size()); }
+    // The picture at an index (from 1); outside fails with error 35600.
+    int Picture(int index) const;
+
+private:
+    std::vector<int> pictures_;
+};
+
 class PictureBox : public Control {
 public:
     PictureBox();

@@ -55,11 +55,25 @@ int Host::TextHeightPixels(const FontChoice& font, std::string_view text) const 
 // --- Registry ---------------------------------------------------------------------------------
 
 void Registry::window_loaded(Window& w) {
-    if (std::find(windows_.begin(), windows_.end(), &w) == windows_.end()) windows_.push_back(&w);
+    if (std::find(windows_.begin(), windows_.end(), &w) != windows_.end()) return;
+    windows_.push_back(&w);
+    if (on_window_loaded) on_window_loaded(w);
 }
 
 void Registry::window_unloaded(Window& w) {
-    std::erase(windows_, &w);
+    if (std::erase(windows_, &w) == 0) return;
+    window_hidden(w);
+    if (on_window_unloaded) on_window_unloaded(w);
+}
+
+void Registry::window_hidden(Window& w) {
+    if (active_ != &w) return;
+    active_ = nullptr;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (*it != &w && (*it)->Visible) {
+            active_ = *it;
+            break;
+        }
 }
 
 void Registry::UnloadAll() {

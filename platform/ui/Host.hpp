@@ -110,8 +110,18 @@ public:
     const std::vector<Window*>& LoadedWindows() const { return windows_; }
     void window_loaded(Window& w);
     void window_unloaded(Window& w);
+    // The window the user works in (Windows' Screen.ActiveForm): the one shown or activated last;
+    // when it unloads or hides, the last loaded window still visible, or nullptr.
+    Window* ActiveWindow() const { return active_; }
+    void window_activated(Window& w) { active_ = &w; }
+    void window_hidden(Window& w);
     // Unloads every loaded window, last loaded first (a window whose unload is cancelled stays).
     void UnloadAll();
+    // Told when a window loads (before its Load procedure runs) and after it unloads, so a screen
+    // host can create and destroy the real window and attach its view. A window destroyed while
+    // loaded is reported as unloaded from its destructor: use only its ui::Window part then.
+    std::function<void(Window&)> on_window_loaded;
+    std::function<void(Window&)> on_window_unloaded;
 
     // --- timers ---
     void add_timer(Timer& t);
@@ -129,6 +139,7 @@ public:
 private:
     std::vector<Window*> windows_;
     std::vector<Timer*> timers_;
+    Window* active_ = nullptr;
 };
 
 class Host {

@@ -257,7 +257,7 @@ void ListView::StartLabelEdit() {
 }
 
 void ListView::user_begin_label_edit() {
-    if (LabelEdit != lvwAutomatic || !selected_ || !EffectivelyEnabled()) return;
+    if (LabelEdit != lvwAutomatic || !selected_ || !AcceptsInput()) return;
     StartLabelEdit();
 }
 
@@ -371,7 +371,7 @@ void ListView::select_as_user(ListItem& item, int shift) {
 }
 
 void ListView::user_click_item(int index, int shift, int button) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     ListItem& item = ListItems(index);
     float y = static_cast<float>((HeaderHeightPixels() + (index - 1 - TopIndex) * RowHeightPixels()) * tpp_y());
     user_mouse_down(button, shift, 0, y);
@@ -386,13 +386,13 @@ void ListView::user_click_item(int index, int shift, int button) {
 }
 
 void ListView::user_dblclick_item(int index) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_click_item(index);
     DblClick();
 }
 
 void ListView::user_click_empty(int shift, int button) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     float y = static_cast<float>((HeaderHeightPixels() + (ListItems.Count() - TopIndex) * RowHeightPixels()) * tpp_y());
     user_mouse_down(button, shift, 0, y);
     if (!(shift & (vbCtrlMask | vbShiftMask))) {
@@ -405,7 +405,7 @@ void ListView::user_click_empty(int shift, int button) {
 }
 
 void ListView::user_click_column(int column) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     ColumnClick(ColumnHeaders(column));
 }
 

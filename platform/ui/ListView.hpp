@@ -18,6 +18,7 @@
 //     line as the width holds (at least one).
 
 #include "platform/ui/Control.hpp"
+#include "platform/ui/Controls.hpp"
 
 #include <memory>
 #include <string>
@@ -158,6 +159,10 @@ public:
     std::string_view Kind() const override { return "ListView"; }
 
     ListItemCollection ListItems{*this};
+    // Where the items' Icon (large), SmallIcon and the headers' Icon numbers point.
+    Property<ImageList*> Icons{this, "Icons", nullptr};
+    Property<ImageList*> SmallIcons{this, "SmallIcons", nullptr};
+    Property<ImageList*> ColumnHeaderIcons{this, "ColumnHeaderIcons", nullptr};
     ColumnHeaderCollection ColumnHeaders{*this};
 
     // The focused item, or nullptr when there is none.

@@ -218,7 +218,7 @@ void ListControl::select_as_user(int i, int shift) {
 }
 
 void ListControl::user_select(int i, int shift) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
     user_mouse_down(vbLeftButton, shift, 0, y);
     select_as_user(i, shift);
@@ -226,7 +226,7 @@ void ListControl::user_select(int i, int shift) {
 }
 
 void ListControl::user_dblclick_item(int i) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_select(i);
     DblClick();
 }
@@ -458,14 +458,14 @@ void DirListBox::Refresh() {
 }
 
 void DirListBox::user_select(int i) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     if (i >= -static_cast<int>(chain_.size()) && i < ListCount()) ListIndex = i;
     user_mouse_up(vbLeftButton, 0, 0, 0);
 }
 
 void DirListBox::user_open(int i) {
-    if (!EffectivelyEnabled()) return;
+    if (!AcceptsInput()) return;
     user_select(i);
     std::string target = List(i);
     if (target.empty()) return;

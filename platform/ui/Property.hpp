@@ -44,6 +44,9 @@ public:
 
     // --- reading ---
     operator const T&() const { return value_; }
+    // A text property also reads as a std::string_view, so it passes straight to text functions
+    // (`vb::Val(Text1.Text)`).
+    operator std::string_view() const requires std::is_same_v<T, std::string> { return value_; }
     const T& get() const { return value_; }
     const T& operator()() const { return value_; }
     const T* operator->() const { return &value_; }
@@ -59,7 +62,7 @@ public:
         return *this;
     }
     template <typename U>
-    requires(std::is_convertible_v<U, T> && !std::is_same_v<std::remove_cvref_t<U>, T> && !is_property_v<U>) Property&
+    requires(std::is_constructible_v<T, U> && !std::is_same_v<std::remove_cvref_t<U>, T> && !is_property_v<U>) Property&
     operator=(U&& v) {
         set(convert(std::forward<U>(v)));
         return *this;
@@ -103,9 +106,20 @@ public:
     std::function<void(T)> setter;   // takes the assignment over completely
 
     // --- comparing and combining like the value itself ---
-    friend bool operator==(const Property& a, const T& b) { return a.value_ == b; }
+    // (Text compares through std::string_view, so "abc", std::string and string_view all work.)
+    friend bool operator==(const Property& a, const T& b) requires(!std::is_same_v<T, std::string>) {
+        return a.value_ == b;
+    }
+    friend bool operator==(const Property& a, std::string_view b) requires std::is_same_v<T, std::string> {
+        return a.value_ == b;
+    }
     friend bool operator==(const Property& a, const Property& b) { return a.value_ == b.value_; }
-    friend auto operator<=>(const Property& a, const T& b) { return a.value_ <=> b; }
+    friend auto operator<=>(const Property& a, const T& b) requires(!std::is_same_v<T, std::string>) {
+        return a.value_ <=> b;
+    }
+    friend auto operator<=>(const Property& a, std::string_view b) requires std::is_same_v<T, std::string> {
+        return std::string_view(a.value_) <=> b;
+    }
     template <typename U>
     requires(!is_property_v<U>) friend auto operator+(const Property& a, const U& b)
         -> decltype(std::declval<const T&>() + b) {

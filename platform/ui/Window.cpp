@@ -192,10 +192,12 @@ bool Window::unload(int unloadMode) {
 void Window::set_visible(bool v) {
     if (!v) {
         Visible.store(false);
+        host_.registry().window_hidden(*this);
         return;
     }
     if (Visible) return;
     Visible.store(true);
+    host_.registry().window_activated(*this);
     if (!shown_once_) {
         shown_once_ = true;
         Resize();
@@ -330,7 +332,7 @@ void Window::FreezeRedraw(bool frozen) {
 // --- what a user does ---
 
 void Window::user_close() {
-    unload(vbFormControlMenu);
+    if (Enabled) unload(vbFormControlMenu);
 }
 
 void Window::user_resize(int width, int height) {
@@ -409,10 +411,11 @@ bool Window::route_key_down(int& keyCode, int& shift) {
 }
 
 void Window::user_key_down(int keyCode, int shift) {
-    route_key_down(keyCode, shift);
+    if (Enabled) route_key_down(keyCode, shift);
 }
 
 void Window::user_key_press(int keyAscii) {
+    if (!Enabled) return;
     if (KeyPreview) {
         KeyPress(keyAscii);
         if (keyAscii == 0) return;
@@ -428,6 +431,7 @@ void Window::user_key_press(int keyAscii) {
 }
 
 void Window::user_key_up(int keyCode, int shift) {
+    if (!Enabled) return;
     if (KeyPreview) {
         KeyUp(keyCode, shift);
         if (keyCode == 0) return;
@@ -439,6 +443,7 @@ void Window::user_key_up(int keyCode, int shift) {
 }
 
 void Window::user_key(int keyCode, int shift) {
+    if (!Enabled) return;
     int code = keyCode, sh = shift;
     if (route_key_down(code, sh)) {
         int ascii = ascii_for_key(keyCode, shift);
@@ -448,6 +453,7 @@ void Window::user_key(int keyCode, int shift) {
 }
 
 void Window::user_click() {
+    if (!Enabled) return;
     user_mouse_down(vbLeftButton, 0, 0, 0);
     user_mouse_up(vbLeftButton, 0, 0, 0);
     Click();
@@ -468,6 +474,7 @@ void Window::user_mouse_up(int button, int shift, float x, float y) {
     MouseUp(button, shift, x, y);
 }
 void Window::user_activate() {
+    host_.registry().window_activated(*this);
     Activate();
 }
 

@@ -133,3 +133,23 @@ TEST(UiBinding, TheViewHearsOfPartsAndListsAndUserActionsComeBackAsEvents) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(UiImageList, HandsOutPicturesByIndexFromOne) {
+    test_support::ScriptedHost host;
+    ui::Window w(host, "W");
+    ui::ImageList ImageList1;
+    ui::ListView ListView1;
+    w.add(ImageList1, "ImageList1");
+    w.add(ListView1, "ListView1");
+    EXPECT_EQ(ImageList1.Add(41), 1);
+    EXPECT_EQ(ImageList1.Add(42), 2);
+    ListView1.SmallIcons = &ImageList1;
+    ui::ListItem& it = ListView1.ListItems.Add(-1, "", "a.8bf", 2, 2);
+    EXPECT_EQ(ListView1.SmallIcons.get()->Picture(it.SmallIcon), 42);
+    EXPECT_THROW(ImageList1.Picture(3), vb::Error);
+    EXPECT_FALSE(ImageList1.Visible) << "never shown on the window";
+}
+
+} // namespace

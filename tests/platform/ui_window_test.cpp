@@ -158,6 +158,21 @@ TEST(UiWindow, MouseDownOnAnUnfocusedControlRaisesGotFocusFirst) {
     EXPECT_EQ(w.log, (std::vector<std::string>{"Command1_MouseDown 1 1"}));
 }
 
+TEST(UiWindow, ADisabledWindowTakesNoUserInput) {
+    ScriptedHost host;
+    LogWindow w(host);
+    w.Show();
+    w.Enabled = false;
+    w.log.clear();
+    w.Command1[0].user_click();
+    w.user_key_down('S', ui::vbCtrlMask);
+    w.user_close();
+    EXPECT_TRUE(w.log.empty());
+    EXPECT_TRUE(w.Loaded());
+    w.Command1[0].Value = true; // code still works
+    EXPECT_EQ(w.log, (std::vector<std::string>{"Command1_Click 0"}));
+}
+
 TEST(UiWindow, SetFocusOnAHiddenOrDisabledControlFailsWithError5) {
     ScriptedHost host;
     LogWindow w(host);
@@ -268,6 +283,50 @@ TEST(UiWindow, ShowModalRunsTheScriptAndHidesTheWindowAfterIt) {
     EXPECT_FALSE(dialog.Modal());
     EXPECT_EQ(dialog.Text1.Text, "typed");
     EXPECT_EQ(host.modal_windows(), (std::vector<std::string>{"LogWindow"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(UiRegistry, ActiveWindowFollowsShowHideAndUnload) {
+    ScriptedHost host;
+    LogWindow main(host), tip(host);
+    main.Show();
+    tip.Show();
+    EXPECT_EQ(host.registry().ActiveWindow(), &tip);
+    tip.Hide();
+    EXPECT_EQ(host.registry().ActiveWindow(), &main);
+    tip.Show();
+    main.user_activate();
+    EXPECT_EQ(host.registry().ActiveWindow(), &main);
+    main.Unload();
+    EXPECT_EQ(host.registry().ActiveWindow(), &tip);
+}
+
+TEST(UiRegistry, AScreenHostHearsOfEveryLoadAndUnloadAndOfTheTimerSchedule) {
+    ScriptedHost host;
+    std::vector<std::string> heard;
+    host.registry().on_window_loaded = [&](ui::Window& w) { heard.push_back("loaded " + w.Name()); };
+    host.registry().on_window_unloaded = [&](ui::Window& w) { heard.push_back("unloaded " + w.Name()); };
+    int reschedules = 0;
+    host.registry().on_schedule_changed = [&] { ++reschedules; };
+    {
+        LogWindow w(host);
+        ui::Timer t;
+        w.add(t, "Timer1");
+        t.Interval = 250;
+        w.Load();
+        ASSERT_TRUE(host.registry().NextDue().has_value());
+        EXPECT_EQ(*host.registry().NextDue() - host.SteadyNow(), std::chrono::milliseconds(250));
+        w.Unload();
+        EXPECT_FALSE(host.registry().NextDue().has_value());
+        w.Show(); // destroyed while loaded
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"loaded LogWindow", "unloaded LogWindow", "loaded LogWindow",
+                                               "unloaded LogWindow"}));
+    EXPECT_GE(reschedules, 3);
+    EXPECT_TRUE(host.registry().Timers().empty());
 }
 
 } // namespace
