@@ -11,16 +11,6 @@
 
 namespace vexolan {
 
-void ShowHelp(App& app, std::string_view Fily) {
-    std::string page = files::app_path("help/" + std::string(Fily));
-    desktop::OpenResult result = desktop::OpenResult::Failed;
-    try {
-        result = desktop::open_document(page);
-    } catch (const vb::Error&) {
-    }
-    if (result != desktop::OpenResult::Opened) app.host.MsgBox("You have no HTML Viewer installed!", ui::vbExclamation);
-}
-
 void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bottomy) {
     ui::Host& host = Formy.host();
     const int tx = host.TwipsPerPixelX(), ty = host.TwipsPerPixelY();
@@ -35,10 +25,6 @@ void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bot
             Formy.DrawFilledBox(i * tx, 0, (i + 1) * tx, Formy.ScaleHeight(), grey);
         }
     }
-}
-
-void BeginCaptionDrag(ui::Window& /*Formy*/) {
-    // The screen binding moves the window with the mouse; the model has nothing to do.
 }
 
 } // namespace vexolan

@@ -7,6 +7,9 @@
 #include "platform/shell/shell.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/frmAbout.hpp"
+#include "shell/frmTip.hpp"
+#include "shell/help.hpp"
 #include "shell/panes.hpp"
 #include "shell/prefs_link.hpp"
 #include "shell/selection.hpp"
@@ -27,9 +30,6 @@ std::string with_slash(std::string s) {
     return !s.empty() && s.back() == '/' ? s : s + "/";
 }
 
-// The larger edition's product page.
-constexpr const char* OrderPage = "https://www.quillmark.example/vexolan/pro.htm";
-
 } // namespace
 
 void Form1::connect_controls() {
@@ -41,7 +41,7 @@ void Form1::connect_controls() {
     Toolbar1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
     for (int i = 0; i < 6; ++i)
         Command1[i].Click = [this, i] { Command1_Click(i); };
-    Image1.MouseDown = [this](int, int, float, float) { ShowAboutBox(app, false); };
+    Image1.MouseDown = [this](int, int, float, float) { app.aboutBox().Show(); };
     for (int k = 0; k < 3; ++k) {
         Frame3[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         Frame4[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
@@ -327,16 +327,21 @@ void Form1::mnuOperations_Click() {
 // --- File and Help ---
 
 void Form1::mnuExiting_Click() {
+    // The unload handler saves the settings and ends the program.
     unload();
 }
+
 void Form1::mnuTip_Click() {
-    ShowTipWindow(app);
+    // Beside the main window, which stays usable.
+    app.tipWindow().Show();
 }
+
 void Form1::mnuOrder_Click() {
-    ShowURL(app, OrderPage);
+    ShowURL(app, endpoints::ProductsPage);
 }
+
 void Form1::mnuabout_Click() {
-    ShowAboutBox(app, true);
+    app.aboutBox().ShowModal();
 }
 
 } // namespace vexolan
