@@ -38,6 +38,7 @@ void Form1::connect_controls() {
     Timer1.Tick = [this] { Timer1_Timer(app); };
     MouseMove = [this](int, int, float, float) { ResetButtons(); };
     Frame1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
+    Frame1.MouseDown = [this](int b, int s, float x, float y) { Frame1_MouseDown(b, s, x, y); };
     Toolbar1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
     for (int i = 0; i < 6; ++i)
         Command1[i].Click = [this, i] { Command1_Click(i); };
@@ -69,7 +70,10 @@ void Form1::connect_controls() {
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
         Combo1[p].Click = [this, p] { Combo1_Click(app, p); };
         Combo1[p].KeyPress = [this, p](int& KeyAscii) { Combo1_KeyPress(app, p, KeyAscii); };
+        Combo1[p].GotFocus = [this] { TextFieldFocus(true); };
+        Combo1[p].LostFocus = [this] { TextFieldFocus(false); };
         Label6[p].MouseDown = [this, p](int b, int s, float x, float y) { Label6_MouseDown(p, b, s, x, y); };
+        Label6[p].MouseMove = [this, p](int b, int s, float x, float y) { Label6_MouseMove(p, b, s, x, y); };
         Image2[p].Click = [this, p] { Image2_Click(app, p); };
         Image5[p].Click = [this, p] { Image5_Click(app, p); };
         for (ui::Image* image : {&Image2[p], &Image4[p], &Image5[p], &Image6[p]})
