@@ -2,8 +2,6 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
-#include "shell/frame.hpp"
-#include "shell/help.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
@@ -12,7 +10,6 @@
 #include <cstdlib>
 
 namespace vexolan {
-
 
 void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bottomy) {
     ui::Host& host = Formy.host();
@@ -29,7 +26,6 @@ void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bot
         }
     }
 }
-
 
 } // namespace vexolan
 

@@ -4,14 +4,14 @@
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
-#include "shell/status.hpp"
-
-#include "filemanager/OverwriteCheck.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -53,17 +53,6 @@ FrmPluginType& App::frmPluginType() {
     return *frmPluginType_;
 }
 
-// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
-
-Overwrite& App::overwrite() {
-    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
-    return *overwrite_;
-}
-
-ff::CompileOptions App::FFCompileOptions() const {
-    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
-}
-
 // --- small windows ---
 
 Form3& App::form3() {
@@ -92,5 +81,16 @@ ProVersionAd& App::proVersionAd() {
 }
 
 // --- end of small windows ---
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
+}
 
 } // namespace vexolan

@@ -1,6 +1,7 @@
 #include "shell/Form1.hpp"
 
 #include "shell/App.hpp"
+#include "shell/artwork.hpp"
 #include "shell/shutdown.hpp"
 #include "shell/startup.hpp"
 
@@ -125,6 +126,10 @@ void Form1::build_controls() {
     picFont.Visible = false;
     ArrayList.Visible = false;
     ArrayList.Sorted = true;
+    Icon = LogoPicture;
+    // Each pane starts in its File View.
+    for (int p = 0; p < 2; ++p)
+        ViewFrame(p, 1).ZOrder(0);
 }
 
 // The menu tree with its captions, shortcuts and design states. Entries that this edition hides

@@ -1,7 +1,6 @@
 #include "shell/standins.hpp"
 
 #include "shell/App.hpp"
-#include "shell/help.hpp"
 
 namespace vexolan {
 
@@ -46,12 +45,6 @@ void ShowConvertDialog(App&) {
 
 void mnuFilterDownload_Click(App&) {
     standin_called("mnuFilterDownload_Click");
-}
-void ShowTipWindow(App&) {
-    standin_called("ShowTipWindow");
-}
-void ShowAboutBox(App&, bool) {
-    standin_called("ShowAboutBox");
 }
 
 } // namespace vexolan

@@ -227,3 +227,19 @@ TEST_F(PaneViewsTest, FocusOnTheOtherPaneMakesItActive) {
     f.SSTab1[0].user_focus();
     EXPECT_EQ(f.Switchy, 0);
 }
+
+TEST_F(PaneViewsTest, TheFrameOfTheShownViewIsInFront) {
+    auto front = [&](int pane) {
+        int best = 1;
+        for (int k = 2; k <= 3; ++k)
+            if (f.ViewFrame(pane, k).ZPosition() > f.ViewFrame(pane, best).ZPosition()) best = k;
+        return best;
+    };
+    EXPECT_EQ(front(0), 1);
+    EXPECT_EQ(front(1), 1);
+    choose_tab(1, 2);
+    EXPECT_EQ(front(1), 2);
+    EXPECT_EQ(front(0), 1);
+    choose_tab(1, 1);
+    EXPECT_EQ(front(1), 1);
+}
