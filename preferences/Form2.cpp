@@ -460,13 +460,20 @@ void Form2::Form_Load() {
         Option4[2].Enabled = false;
         Option4[0].Value = true;
     }
-    int tab = SSTab1.SelectedItem;
-    if (tab >= 1 && tab <= 7) Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
+    show_page(SSTab1.SelectedItem);
 }
 
 void Form2::SSTab1_Click() {
-    int tab = SSTab1.SelectedItem;
-    if (tab >= 1 && tab <= 7) Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
+    show_page(SSTab1.SelectedItem);
+}
+
+// Brings the page of a tab to the front. The pages behind it are hidden as well, so that a screen
+// that draws the controls of every page above all page frames still shows one page only.
+void Form2::show_page(int tab) {
+    if (tab < 1 || tab > 7) return;
+    for (int page = 0; page < 7; ++page)
+        Frame1[static_cast<std::size_t>(page)].Visible = page == tab - 1;
+    Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
 }
 
 void Form2::SSTab1_GotFocus() {

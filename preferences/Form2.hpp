@@ -180,6 +180,7 @@ private:
     void build_interface_page();
     void build_list_pages();
     void connect_events();
+    void show_page(int tab);
     void move_entry(int Index, int direction);
     void add_plug_type();
     void load_numbered_list(int Index, std::string_view prefix);

@@ -122,6 +122,7 @@ TEST_F(ListPagesTest, OnlyBmpAndJpgPicturesAreTaken) {
 }
 
 TEST_F(ListPagesTest, MovesSelectOnlyTheMovedEntryAndStopAtTheEnds) {
+    f.SSTab1.user_select_tab(6);
     ui::ListBox& apps = f.List1[2];
     for (const char* a : {"/a", "/b", "/c"})
         apps.AddItem(a);
@@ -176,6 +177,7 @@ TEST_F(ListPagesTest, PercentOneIsAddedOnceAndRemovedOnlyWhenPresent) {
 }
 
 TEST_F(ListPagesTest, RemoveDropsEverySelectedEntryAndMarksTheApps) {
+    f.SSTab1.user_select_tab(6);
     ui::ListBox& apps = f.List1[2];
     for (const char* a : {"/a", "/b", "/c", "/d"})
         apps.AddItem(a);

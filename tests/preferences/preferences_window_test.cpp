@@ -51,6 +51,7 @@ TEST_F(WindowTest, TabsShowTheirPages) {
         EXPECT_EQ(f.SSTab1.Tabs(tab).Caption.get(), captions[tab - 1]);
         f.SSTab1.user_select_tab(tab);
         for (int page = 0; page < 7; ++page) {
+            EXPECT_EQ(f.Frame1[page].Visible.get(), page == tab - 1);
             if (page == tab - 1) continue;
             EXPECT_GT(f.Frame1[tab - 1].ZPosition(), f.Frame1[page].ZPosition());
         }
@@ -163,6 +164,7 @@ TEST_F(WindowTest, TheSliderLabelShowsThePercentage) {
 
 TEST_F(WindowTest, TheLimitBoxSelectsItsTextOnFocus) {
     f.Show();
+    f.SSTab1.user_select_tab(4);
     f.Text1.Text = "123";
     f.Text1.user_focus();
     EXPECT_EQ(f.Text1.SelStart.get(), 0);
