@@ -200,3 +200,31 @@ TEST_F(ListPagesTest, TheHorizontalExtentFitsTheLongestEntry) {
     f.AdaptListWidth(0);
     EXPECT_EQ(f.HorizontalExtent[0], 7 * 6);
 }
+
+TEST_F(ListPagesTest, EachMenuEntryGetsItsListsPicture) {
+    main.Image3[11].Picture = 111;
+    main.Image3[14].Picture = 114;
+    main.Image3[13].Picture = 113;
+    f.List1[0].AddItem("/a/");
+    f.List1[0].AddItem("/b/");
+    f.List1[1].AddItem("/p/a.jpg");
+    f.List1[2].AddItem("/bin/a");
+    f.Command1_Click();
+    EXPECT_EQ(main.mnuDirectorys[0].Picture.get(), 111);
+    EXPECT_EQ(main.mnuDirectorys[1].Picture.get(), 111);
+    EXPECT_EQ(main.mnuPictures[0].Picture.get(), 114);
+    EXPECT_EQ(main.mnuApps[0].Picture.get(), 113);
+    // The first folder sits at item position 6 of the Folders menu (bar position 4).
+    EXPECT_EQ(main.PresentMenus()[4]->PresentItem(6), &main.mnuDirectorys[0]);
+}
+
+TEST_F(ListPagesTest, OkRefreshesTheApplicationButtonOnlyAfterTheAppsChanged) {
+    main.Image1.ToolTipText = "";
+    f.Command1_Click();
+    EXPECT_EQ(main.Image1.ToolTipText.get(), "");
+    host.answer_file_dialog("/usr/bin/gimp");
+    f.Command3_Click(2);
+    EXPECT_TRUE(f.AppsChanged);
+    f.Command1_Click();
+    EXPECT_EQ(main.Image1.ToolTipText.get(), "Click me for an application list");
+}
