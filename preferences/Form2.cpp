@@ -1,7 +1,8 @@
 #include "preferences/Form2.hpp"
 
-#include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/frame.hpp"
+#include "shell/help.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
@@ -488,7 +489,7 @@ void Form2::SSTab1_GotFocus() {
 
 void Form2::Command4_Click() {
     auto page = HelpPage(SSTab1.SelectedItem);
-    if (!page.empty()) local::ShowHelp(app, page);
+    if (!page.empty()) ShowHelp(app, page);
 }
 
 void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
@@ -496,16 +497,16 @@ void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
 }
 
 void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == ui::vbLeftButton) local::BeginCaptionDrag(*this);
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
 }
 
 void Form2::Form_DblClick() {
-    local::ToggleRollUpHeight(*this, roll_up_);
+    ToggleRollUp(*this, roll_up_, RollUpAxis::Height);
 }
 
 void Form2::Form_Paint() {
     long thickness = 24;
-    local::GreyscaleBar(*this, thickness, false, false);
+    GreyscaleBar(*this, thickness, false, false);
 }
 
 void Form2::HScroll2_Change() {

@@ -12,7 +12,7 @@
 #include "platform/ui/Lists.hpp"
 
 #include "platform/ui/Window.hpp"
-#include "preferences/standins.hpp"
+#include "shell/frame.hpp"
 
 #include <array>
 #include <string>
@@ -194,7 +194,7 @@ private:
     void add_unique(int Index, const std::string& path);
 
     // Roll-up by height; the state outlives hiding the window.
-    local::RollUpState roll_up_;
+    RollUpState roll_up_;
     // A list file that is there but could not be read since it was last written: the exit does not
     // rewrite it, so an unreadable file is never replaced by an empty or partial list.
     std::array<bool, 4> list_file_unreadable_{};

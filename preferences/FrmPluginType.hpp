@@ -8,7 +8,7 @@
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
 
-#include "preferences/standins.hpp"
+#include "shell/frame.hpp"
 
 #include <array>
 
@@ -39,7 +39,7 @@ public:
 
 private:
     static constexpr int DesignHeight = 3240;
-    local::RollUpState roll_up_;
+    RollUpState roll_up_;
 };
 
 } // namespace vexolan

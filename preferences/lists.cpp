@@ -6,6 +6,7 @@
 #include "preferences/standins.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/dialogs.hpp"
 #include "shell/helpers.hpp"
 
 #include "platform/fs/files.hpp"
@@ -178,7 +179,7 @@ void Form2::add_application() {
     // The dialog starts in the home folder: this system's counterpart of the drive root.
     const char* home = std::getenv("HOME");
     std::string folder = home && *home ? home : "/";
-    std::string name = local::ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
+    std::string name = ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
     if (name.empty()) return;
     if (folder.empty() || folder.back() != '/') folder += '/';
     add_unique(2, folder + name);

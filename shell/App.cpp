@@ -4,6 +4,11 @@
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
+#include "shell/Form3.hpp"
+#include "shell/ProVersionAd.hpp"
+#include "shell/frmAbout.hpp"
+#include "shell/frmSplash.hpp"
+#include "shell/frmTip.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -39,5 +44,34 @@ FrmPluginType& App::frmPluginType() {
     if (!frmPluginType_) frmPluginType_ = std::make_unique<FrmPluginType>(*this);
     return *frmPluginType_;
 }
+
+// --- small windows ---
+
+Form3& App::form3() {
+    if (!form3_) form3_ = std::make_unique<Form3>(*this);
+    return *form3_;
+}
+
+frmAbout& App::aboutBox() {
+    if (!aboutBox_) aboutBox_ = std::make_unique<frmAbout>(*this);
+    return *aboutBox_;
+}
+
+frmTip& App::tipWindow() {
+    if (!tipWindow_) tipWindow_ = std::make_unique<frmTip>(*this);
+    return *tipWindow_;
+}
+
+frmSplash& App::splash() {
+    if (!splash_) splash_ = std::make_unique<frmSplash>(*this);
+    return *splash_;
+}
+
+ProVersionAd& App::proVersionAd() {
+    if (!proVersionAd_) proVersionAd_ = std::make_unique<ProVersionAd>(*this);
+    return *proVersionAd_;
+}
+
+// --- end of small windows ---
 
 } // namespace vexolan

@@ -23,6 +23,11 @@ namespace vexolan {
 class Form1;
 class Form2;
 class FrmPluginType;
+class Form3;
+class frmAbout;
+class frmTip;
+class frmSplash;
+class ProVersionAd;
 
 class App {
 public:
@@ -77,11 +82,28 @@ public:
     std::string InterfaceFile = "Interfc4.des";
     std::string InterfaceFolder = "interface";
 
+    // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
+    Form3& form3();
+    frmAbout& aboutBox();
+    frmTip& tipWindow();
+    frmSplash& splash();
+    ProVersionAd& proVersionAd();
+    // Set True by the input box's OK and False by its Cancel (also by the plug-in list options).
+    bool DialogOK = false;
+    // --- end of small windows ---
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmPluginType> frmPluginType_;
+    // --- small windows ---
+    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<frmAbout> aboutBox_;
+    std::unique_ptr<frmTip> tipWindow_;
+    std::unique_ptr<frmSplash> splash_;
+    std::unique_ptr<ProVersionAd> proVersionAd_;
+    // --- end of small windows ---
 };
 
 } // namespace vexolan

@@ -3,6 +3,7 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/helpers.hpp"
 #include "shell/panes.hpp"
 #include "shell/prefs_link.hpp"
 
@@ -33,11 +34,6 @@ void ignore_errors(auto&& step) {
         step();
     } catch (const vb::Error&) {
     }
-}
-
-// Fits every column of a report list to its widest text.
-void FitColumns(ui::ListView& list) {
-    list.AutoSizeAllColumns();
 }
 
 } // namespace
@@ -194,8 +190,8 @@ void Form1::Form_Resize() {
 
         if (AutoColumnWidth(app)) {
             for (int i = 0; i < 2; ++i) {
-                if (ListView1[i].View == ui::lvwReport) FitColumns(ListView1[i]);
-                FitColumns(ListView2[i]);
+                if (ListView1[i].View == ui::lvwReport) LV_OptimalWidth(ListView1[i]);
+                LV_OptimalWidth(ListView2[i]);
             }
         } else {
             for (int i = 0; i < 2; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
-// What the main window reads of the Preferences window: its live settings and lists.
+// What the main window reads of the Preferences window: its live settings and lists, and the
+// pages it opens.
 
 #include <string>
 #include <vector>

@@ -106,8 +106,6 @@ TEST_F(ListPagesTest, FoldersMayRepeatPicturesAndApplicationsMayNot) {
     EXPECT_EQ(f.List1[2].List(0), "/usr/bin/gimp");
     const auto& dialog = host.file_dialogs().back();
     EXPECT_EQ(dialog.Title, "Select Executable");
-    ASSERT_EQ(dialog.Filters.size(), 1u);
-    EXPECT_EQ(dialog.Filters[0].Description, "Executables (*.exe)");
     EXPECT_EQ(dialog.DefaultExtension, "exe");
 }
 

@@ -1,0 +1,376 @@
+#include "platform/fltk/FltkHost.hpp"
+
+#include "platform/fltk/WindowView.hpp"
+#include "platform/fltk/dialogs.hpp"
+#include "platform/fltk/draw.hpp"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Native_File_Chooser.H>
+#include <FL/Fl_Shared_Image.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace fltk {
+
+bool open_display(std::string& why) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        why = "Vexolan needs a graphical display (X11): none found (DISPLAY is not set).";
+        return false;
+    }
+    Display* d = XOpenDisplay(display);
+    if (!d) {
+        why = std::string("Vexolan needs a graphical display (X11): cannot open display \"") + display + "\".";
+        return false;
+    }
+    XCloseDisplay(d);
+    fl_open_display();
+    return true;
+}
+
+FltkHost::FltkHost() {
+    fl_register_images();
+    Fl::scheme("gtk+");
+    Fl::background(236, 233, 226);
+    Fl::add_check(check_callback, this);
+    registry().on_schedule_changed = [this] { arm_timer(); };
+    registry().on_window_loaded = [this](ui::Window& w) { view_of(w); };
+    registry().on_window_unloaded = [this](ui::Window& w) { unbind(w); };
+}
+
+FltkHost::~FltkHost() {
+    Fl::remove_check(check_callback, this);
+    Fl::remove_timeout(timer_callback, this);
+    registry().on_schedule_changed = nullptr;
+    registry().on_window_loaded = nullptr;
+    registry().on_window_unloaded = nullptr;
+    views_.clear();
+    dead_views_.clear();
+}
+
+int FltkHost::run() {
+    bind_loaded_windows();
+    while (Fl::first_window()) {
+        Fl::wait(1e20);
+        bind_loaded_windows();
+    }
+    return 0;
+}
+
+void FltkHost::check_callback(void* self) {
+    auto* host = static_cast<FltkHost*>(self);
+    host->bind_loaded_windows();
+    host->bury_dead_views();
+}
+
+void FltkHost::unbind(ui::Window& window) {
+    auto it = views_.find(&window);
+    if (it == views_.end()) return;
+    // The window may be in its destructor: only its ui::Window part is touched.
+    window.attach_view(nullptr);
+    it->second->detach();
+    dead_views_.push_back(std::move(it->second));
+    views_.erase(it);
+}
+
+void FltkHost::bury_dead_views() {
+    if (event_depth == 0) dead_views_.clear();
+}
+
+void FltkHost::bind_loaded_windows() {
+    for (ui::Window* w : registry().LoadedWindows()) {
+        auto it = views_.find(w);
+        if (it == views_.end()) {
+            views_.emplace(w, std::make_unique<WindowView>(*this, *w));
+        } else {
+            if (w->view() != it->second.get()) w->attach_view(it->second.get());
+            it->second->sync_controls();
+            it->second->sync_window();
+        }
+    }
+}
+
+WindowView* FltkHost::view_of(ui::Window& window) {
+    auto it = views_.find(&window);
+    if (it == views_.end()) {
+        if (!window.Loaded()) return nullptr;
+        it = views_.emplace(&window, std::make_unique<WindowView>(*this, window)).first;
+    }
+    return it->second.get();
+}
+
+Fl_Window* FltkHost::screen_window(ui::Window& window) {
+    auto it = views_.find(&window);
+    return it == views_.end() ? nullptr : it->second->window();
+}
+
+Fl_Widget* FltkHost::widget(ui::Control& control) {
+    if (!control.Parent()) return nullptr;
+    auto it = views_.find(control.Parent());
+    return it == views_.end() ? nullptr : it->second->widget(control);
+}
+
+void FltkHost::set_picture_resolver(std::function<std::string(int)> resolver) {
+    picture_resolver_ = std::move(resolver);
+}
+
+std::string FltkHost::picture_file(int handle) const {
+    if (handle == 0 || !picture_resolver_) return {};
+    return picture_resolver_(handle);
+}
+
+// --- questions to the user ----------------------------------------------------------------------------
+
+int FltkHost::MsgBox(std::string_view prompt, int style, std::string_view title) {
+    return show_message_box(prompt, style, title.empty() ? ui::DefaultTitle : title);
+}
+
+std::string FltkHost::InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) {
+    return show_input_box(prompt, title.empty() ? ui::DefaultTitle : title, defaultText);
+}
+
+void FltkHost::ShowModal(ui::Window& window) {
+    WindowView* view = view_of(window);
+    if (!view) return;
+    view->sync_window();
+    // The window runs its own loop until the program hides or unloads it.
+    while (window.Loaded() && window.Visible) {
+        Fl::wait(1e20);
+        bind_loaded_windows();
+        if (!window.Loaded()) break;
+        view = view_of(window);
+        if (view && !view->window()->shown() && window.Visible) view->sync_window();
+    }
+}
+
+void FltkHost::PopupMenu(ui::Window& owner, ui::Menu& menu, int x, int y) {
+    std::vector<Fl_Menu_Item> items;
+    std::deque<std::string> labels;
+    WindowView::build_menu_items(menu.Items(), items, labels, false);
+    if (items.empty()) return;
+    items.push_back(Fl_Menu_Item{});
+    int px = Fl::event_x(), py = Fl::event_y();
+    if (x >= 0 || y >= 0) {
+        // Twips of the owner's client area, turned into coordinates of the window that had the last event.
+        WindowView* view = view_of(owner);
+        int rootX = (view ? view->window()->x_root() : 0) + x / TwipsPerPixel;
+        int rootY = (view ? view->window()->y_root() + view->menu_height() : 0) + y / TwipsPerPixel;
+        px = rootX - (Fl::event_x_root() - Fl::event_x());
+        py = rootY - (Fl::event_y_root() - Fl::event_y());
+    }
+    const Fl_Menu_Item* chosen = items.front().popup(px, py);
+    if (chosen && chosen->user_data_) static_cast<ui::Menu*>(chosen->user_data_)->user_click();
+}
+
+namespace {
+
+// "Plugins (*.8bf)" + "*.8bf;*._bf" as FLTK writes a filter: "Plugins (*.8bf)\t{*.8bf,*._bf}".
+std::string fl_filter(const std::vector<ui::FileFilter>& filters) {
+    std::string out;
+    for (const ui::FileFilter& f : filters) {
+        if (!out.empty()) out += '\n';
+        std::string pattern = f.Pattern;
+        if (pattern.find(';') != std::string::npos) {
+            std::replace(pattern.begin(), pattern.end(), ';', ',');
+            pattern = "{" + pattern + "}";
+        }
+        if (pattern == "*.*") pattern = "*";
+        std::string desc = f.Description;
+        std::replace(desc.begin(), desc.end(), '\t', ' ');
+        out += desc + "\t" + pattern;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string FltkHost::FileDialog(const ui::FileDialogRequest& request) {
+    Fl_Native_File_Chooser chooser;
+    chooser.title(request.Title.empty() ? nullptr : request.Title.c_str());
+    switch (request.DialogMode) {
+    case ui::FileDialogRequest::Open:
+        chooser.type(Fl_Native_File_Chooser::BROWSE_FILE);
+        break;
+    default:
+        chooser.type(Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
+        if (request.DialogMode == ui::FileDialogRequest::SaveWithPrompt)
+            chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM);
+    }
+    std::string filter = fl_filter(request.Filters);
+    if (!filter.empty()) chooser.filter(filter.c_str());
+    if (!request.InitialFolder.empty()) chooser.directory(request.InitialFolder.c_str());
+    if (!request.ProposedName.empty()) chooser.preset_file(request.ProposedName.c_str());
+    if (chooser.show() != 0 || !chooser.filename()) return {};
+    std::string path = chooser.filename();
+    if (request.DialogMode != ui::FileDialogRequest::Open && !request.DefaultExtension.empty()) {
+        std::size_t slash = path.rfind('/');
+        std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (name.find('.') == std::string::npos) path += "." + request.DefaultExtension;
+    }
+    return path;
+}
+
+std::optional<ui::FontChoice> FltkHost::FontDialog(const ui::FontChoice& initial) {
+    return show_font_dialog(initial);
+}
+
+std::string FltkHost::BrowseForFolder(std::string_view prompt, std::string_view initialFolder) {
+    Fl_Native_File_Chooser chooser;
+    std::string title(prompt);
+    chooser.title(title.c_str());
+    chooser.type(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
+    std::string start(initialFolder);
+    if (!start.empty()) chooser.directory(start.c_str());
+    if (chooser.show() != 0 || !chooser.filename()) return {};
+    return chooser.filename();
+}
+
+// --- the event loop, the pointer and polling ------------------------------------------------------------------
+
+void FltkHost::DoEvents() {
+    Fl::check();
+}
+
+void FltkHost::apply_pointer(Fl_Window& window) const {
+    window.cursor(pointer_ == ui::vbHourglass ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+}
+
+void FltkHost::SetMousePointer(int pointer) {
+    pointer_ = pointer;
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
+        apply_pointer(*w);
+    Fl::flush();
+}
+
+bool FltkHost::KeyDown(int keyCode) {
+    int key = fl_key_from_code(keyCode);
+    if (!key) return false;
+    // Fl::get_key asks the display for the live keyboard state, not the last event.
+    if (keyCode == ui::vbKeyShift) return Fl::get_key(FL_Shift_L) || Fl::get_key(FL_Shift_R);
+    if (keyCode == ui::vbKeyControl) return Fl::get_key(FL_Control_L) || Fl::get_key(FL_Control_R);
+    if (keyCode == ui::vbKeyMenu) return Fl::get_key(FL_Alt_L) || Fl::get_key(FL_Alt_R);
+    return Fl::get_key(key) != 0;
+}
+
+// --- time and chance ------------------------------------------------------------------------------------
+
+std::chrono::steady_clock::time_point FltkHost::SteadyNow() {
+    return std::chrono::steady_clock::now();
+}
+
+vb::DateTime FltkHost::Now() {
+    return vb::Now();
+}
+
+double FltkHost::Rnd() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(rng_);
+}
+
+void FltkHost::Randomize(std::uint32_t seed) {
+    rng_.seed(seed);
+}
+
+void FltkHost::arm_timer() {
+    Fl::remove_timeout(timer_callback, this);
+    auto next = registry().NextDue();
+    if (!next) return;
+    double delay = std::chrono::duration<double>(*next - std::chrono::steady_clock::now()).count();
+    Fl::add_timeout(std::max(0.0, delay), timer_callback, this);
+}
+
+void FltkHost::timer_callback(void* self) {
+    auto* host = static_cast<FltkHost*>(self);
+    host->registry().FireDue(std::chrono::steady_clock::now());
+    host->arm_timer();
+}
+
+// --- the screen -------------------------------------------------------------------------------------------
+
+int FltkHost::TwipsPerPixelX() const {
+    return TwipsPerPixel;
+}
+int FltkHost::TwipsPerPixelY() const {
+    return TwipsPerPixel;
+}
+int FltkHost::ScreenWidth() const {
+    return Fl::w() * TwipsPerPixel;
+}
+int FltkHost::ScreenHeight() const {
+    return Fl::h() * TwipsPerPixel;
+}
+int FltkHost::CaptionHeight() const {
+    return 22;
+}
+int FltkHost::MenuHeight() const {
+    return 24;
+}
+
+int FltkHost::TextWidthPixels(const ui::FontChoice& font, std::string_view text) const {
+    fl_font(to_fl_font(font), to_fl_size(font));
+    int widest = 0;
+    std::string lines = display_lines(text);
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = lines.find('\n', start);
+        std::string line = lines.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        widest = std::max(widest, static_cast<int>(std::ceil(fl_width(line.c_str()))));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return widest;
+}
+
+int FltkHost::TextHeightPixels(const ui::FontChoice& font, std::string_view text) const {
+    fl_font(to_fl_font(font), to_fl_size(font));
+    std::string lines = display_lines(text);
+    int count = 1 + static_cast<int>(std::count(lines.begin(), lines.end(), '\n'));
+    return count * fl_height();
+}
+
+// --- the clipboard -------------------------------------------------------------------------------------------
+
+namespace {
+
+// Receives the clipboard's text, which the display hands over as an event.
+class PasteTarget : public Fl_Box {
+public:
+    PasteTarget() : Fl_Box(0, 0, 1, 1) {}
+    int handle(int event) override {
+        if (event == FL_PASTE) {
+            text.assign(Fl::event_text(), static_cast<std::size_t>(Fl::event_length()));
+            received = true;
+            return 1;
+        }
+        return Fl_Box::handle(event);
+    }
+    std::string text;
+    bool received = false;
+};
+
+} // namespace
+
+std::string FltkHost::ClipboardText() {
+    if (!Fl::clipboard_contains(Fl::clipboard_plain_text)) return {};
+    PasteTarget target;
+    Fl::paste(target, 1, Fl::clipboard_plain_text);
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!target.received && std::chrono::steady_clock::now() < until)
+        Fl::wait(0.05);
+    return target.text;
+}
+
+void FltkHost::SetClipboardText(std::string_view text) {
+    Fl::copy(text.data(), static_cast<int>(text.size()), 1, Fl::clipboard_plain_text);
+}
+
+void FltkHost::ClearClipboard() {
+    Fl::copy("", 0, 1, Fl::clipboard_plain_text);
+}
+
+} // namespace fltk

@@ -1,0 +1,952 @@
+#include "platform/fltk/WindowView.hpp"
+
+#include "platform/fltk/FltkHost.hpp"
+#include "platform/fltk/draw.hpp"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Multiline_Input.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Scrollbar.H>
+#include <FL/Fl_Secret_Input.H>
+#include <FL/Fl_Shared_Image.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <cmath>
+
+namespace fltk {
+
+namespace {
+
+int px(int twips) {
+    return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel)));
+}
+
+// A caption without its access-key marks ("&&" stays one "&"), as a label shows it.
+std::string plain_caption(std::string_view caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                out += '&';
+                ++i;
+            }
+            continue;
+        }
+        out += caption[i];
+    }
+    return display_lines(out);
+}
+
+// Byte offset of the n-th code point of a UTF-8 text (its size when n is past the end).
+int byte_of_char(std::string_view s, int n) {
+    int count = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) continue;
+        if (count == n) return static_cast<int>(i);
+        ++count;
+    }
+    return static_cast<int>(s.size());
+}
+
+int char_of_byte(std::string_view s, int byte) {
+    int count = 0;
+    for (int i = 0; i < byte && i < static_cast<int>(s.size()); ++i)
+        if ((static_cast<unsigned char>(s[static_cast<std::size_t>(i)]) & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+int depth_of(const ui::Control& c) {
+    int d = 0;
+    for (const ui::Control* p = c.Container(); p; p = p->Container())
+        ++d;
+    return d;
+}
+
+// A widget that reports its events and drawing to the view of its window.
+template <typename W> class Bound : public W {
+public:
+    Bound(WindowView& view, ui::Control& control) : W(0, 0, 10, 10), view_(view), control_(control) {}
+    int handle(int event) override {
+        return view_.handle_control_event(*this, control_, event, [this](int e) { return W::handle(e); });
+    }
+    void draw() override {
+        if (!view_.draw_control(*this, control_)) W::draw();
+    }
+
+private:
+    WindowView& view_;
+    ui::Control& control_;
+};
+
+// A control drawn by the view itself (labels, frames, images, lines, picture boxes).
+class Surface : public Fl_Widget {
+public:
+    Surface(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
+    void draw() override {}
+    int handle(int) override { return 0; }
+};
+
+} // namespace
+
+// --- the screen window -------------------------------------------------------------------------
+
+class ScreenWindow : public Fl_Double_Window {
+public:
+    ScreenWindow(WindowView& view) : Fl_Double_Window(100, 100), view_(view) {
+        end();
+        resizable(nullptr);
+        callback([](Fl_Widget*, void* v) { static_cast<WindowView*>(v)->close_requested(); }, &view_);
+    }
+    int handle(int event) override {
+        return view_.handle_window_event(event, [this](int e) { return Fl_Double_Window::handle(e); });
+    }
+    void draw() override {
+        view_.draw_window_surface();
+        draw_children();
+    }
+    void resize(int x, int y, int w, int h) override {
+        bool moved = x != this->x() || y != this->y() || w != this->w() || h != this->h();
+        Fl_Double_Window::resize(x, y, w, h);
+        if (moved && shown() && !view_.applying()) view_.screen_geometry_changed(x, y, w, h);
+    }
+
+private:
+    WindowView& view_;
+};
+
+// --- construction ----------------------------------------------------------------------------------
+
+WindowView::WindowView(FltkHost& host, ui::Window& model) : host_(host), model_(model) {
+    window_ = new ScreenWindow(*this);
+    model_.attach_view(this);
+    sync_controls();
+    rebuild_menus();
+    apply_window_geometry();
+    sync_window();
+}
+
+WindowView::~WindowView() {
+    Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(rebuild_menus_callback, this);
+    // The model may be gone by now (the App ends before the host): touch only the screen side.
+    if (window_) {
+        window_->hide();
+        Fl::delete_widget(window_);
+    }
+}
+
+void WindowView::detach() {
+    detached_ = true;
+    Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(rebuild_menus_callback, this);
+    if (window_) window_->hide();
+}
+
+Fl_Window* WindowView::window() {
+    return window_;
+}
+
+Fl_Widget* WindowView::widget(ui::Control& control) {
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+ui::Control* WindowView::control_of(Fl_Widget* widget) const {
+    auto it = controls_.find(widget);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void WindowView::sync_controls() {
+    bool added = false;
+    for (ui::Control* c : model_.Controls())
+        if (!widgets_.count(c) && c->Kind() != "Timer") {
+            create_widget(*c);
+            added = true;
+        }
+    // Controls that went away (a control array element unloaded) lose their widgets.
+    for (auto it = widgets_.begin(); it != widgets_.end();) {
+        if (std::find(model_.Controls().begin(), model_.Controls().end(), it->first) == model_.Controls().end()) {
+            controls_.erase(it->second);
+            window_->remove(it->second);
+            Fl::delete_widget(it->second);
+            it = widgets_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (added) {
+        restack();
+        layout();
+        for (auto& [c, w] : widgets_)
+            sync_control(*c);
+    }
+}
+
+void WindowView::create_widget(ui::Control& c) {
+    std::string_view kind = c.Kind();
+    Fl_Widget* w = nullptr;
+    if (kind == "CommandButton") {
+        auto* b = new Bound<Fl_Button>(*this, c);
+        w = b;
+    } else if (kind == "CheckBox") {
+        w = new Bound<Fl_Check_Button>(*this, c);
+    } else if (kind == "OptionButton") {
+        w = new Bound<Fl_Round_Button>(*this, c);
+    } else if (kind == "TextBox") {
+        auto& t = static_cast<ui::TextBox&>(c);
+        if (t.MultiLine)
+            w = new Bound<Fl_Multiline_Input>(*this, c);
+        else if (!t.PasswordChar->empty())
+            w = new Bound<Fl_Secret_Input>(*this, c);
+        else
+            w = new Bound<Fl_Input>(*this, c);
+        static_cast<Fl_Input*>(w)->when(FL_WHEN_NEVER);
+    } else if (kind == "HScrollBar" || kind == "VScrollBar") {
+        auto* s = new Bound<Fl_Scrollbar>(*this, c);
+        s->type(kind == "HScrollBar" ? FL_HORIZONTAL : FL_VERTICAL);
+        s->callback(
+            [](Fl_Widget* wid, void* data) {
+                auto* sb = static_cast<ui::ScrollBar*>(data);
+                int v = static_cast<int>(static_cast<Fl_Scrollbar*>(wid)->value());
+                if (v != sb->Value) sb->user_scroll_to(v);
+            },
+            &c);
+        w = s;
+    } else {
+        // Labels, frames, images, lines, picture boxes: drawn here from the model.
+        w = new Bound<Surface>(*this, c);
+    }
+    window_->add(w);
+    widgets_[&c] = w;
+    controls_[w] = &c;
+}
+
+// --- geometry and stacking ---------------------------------------------------------------------------
+
+int WindowView::menu_height() const {
+    return model_.PresentMenus().empty() ? 0 : host_.MenuHeight();
+}
+
+void WindowView::control_origin(const ui::Control& c, int& x, int& y) const {
+    int tx = 0, ty = 0;
+    for (const ui::Control* p = c.Container(); p; p = p->Container()) {
+        tx += p->Left;
+        ty += p->Top;
+    }
+    x = px(tx);
+    y = px(ty) + menu_height();
+}
+
+void WindowView::restack() {
+    // Containers first, then by the model's stacking order: FLTK draws children in order and gives
+    // events to the last one under the pointer.
+    std::vector<ui::Control*> order;
+    for (auto& [c, w] : widgets_)
+        order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](ui::Control* a, ui::Control* b) {
+        int da = depth_of(*a), db = depth_of(*b);
+        if (da != db) return da < db;
+        return a->ZPosition() < b->ZPosition();
+    });
+    for (ui::Control* c : order)
+        window_->remove(widgets_[c]);
+    for (ui::Control* c : order)
+        window_->add(widgets_[c]);
+    if (menubar_) {
+        window_->remove(menubar_);
+        window_->add(menubar_);
+    }
+}
+
+void WindowView::layout() {
+    ++applying_;
+    for (auto& [c, w] : widgets_) {
+        int ox, oy;
+        control_origin(*c, ox, oy);
+        if (auto* line = dynamic_cast<ui::Line*>(c)) {
+            int x1 = ox + px(line->X1), x2 = ox + px(line->X2), y1 = oy + px(line->Y1), y2 = oy + px(line->Y2);
+            int bw = std::max(1, line->BorderWidth.get());
+            w->resize(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + bw, std::abs(y2 - y1) + bw);
+        } else {
+            w->resize(ox + px(c->Left), oy + px(c->Top), std::max(1, px(c->Width)), std::max(1, px(c->Height)));
+        }
+        if (c->EffectivelyVisible())
+            w->show();
+        else
+            w->hide();
+        if (c->EffectivelyEnabled())
+            w->activate();
+        else
+            w->deactivate();
+    }
+    if (menubar_) menubar_->resize(0, 0, window_->w(), menu_height());
+    --applying_;
+    window_->redraw();
+}
+
+void WindowView::apply_window_geometry() {
+    ++applying_;
+    int tpp = TwipsPerPixel;
+    bool borderless = model_.BorderStyle == ui::vbBSNone;
+    int w = model_.Width / tpp, h = model_.Height / tpp;
+    int x = model_.Left / tpp, y = model_.Top / tpp;
+    if (!borderless) {
+        // The desktop draws the frame and caption around the client area.
+        w -= 8;
+        h -= 8 + host_.CaptionHeight();
+        x += 4;
+        y += 4 + host_.CaptionHeight();
+    }
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (model_.WindowState == ui::vbMinimized) {
+        if (window_->shown()) window_->iconize();
+    } else {
+        window_->resize(x, y, w, h);
+    }
+    --applying_;
+    layout();
+}
+
+void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
+    if (detached_) return;
+    bool borderless = model_.BorderStyle == ui::vbBSNone;
+    int frameW = borderless ? 0 : 8, frameH = borderless ? 0 : 8 + host_.CaptionHeight();
+    int outerX = borderless ? x : x - 4, outerY = borderless ? y : y - 4 - host_.CaptionHeight();
+    int width = (w + frameW) * TwipsPerPixel, height = (h + frameH) * TwipsPerPixel;
+    if (width != model_.Width || height != model_.Height) {
+        model_.user_resize(width, height);
+        layout();
+        schedule_paint();
+    }
+    if (outerX * TwipsPerPixel != model_.Left || outerY * TwipsPerPixel != model_.Top)
+        model_.user_move(outerX * TwipsPerPixel, outerY * TwipsPerPixel);
+}
+
+void WindowView::close_requested() {
+    if (!detached_) model_.user_close();
+}
+
+// --- showing ---------------------------------------------------------------------------------------------
+
+void WindowView::sync_window() {
+    window_->copy_label(display_lines(model_.Caption.get()).c_str());
+    bool visible = model_.Loaded() && model_.Visible;
+    if (visible && !window_->shown()) {
+        window_->border(model_.BorderStyle != ui::vbBSNone);
+        if (model_.Modal())
+            window_->set_modal();
+        else
+            window_->set_non_modal();
+        apply_window_geometry();
+        window_->show();
+        host_.apply_pointer(*window_);
+        shown_ = true;
+        sync_focus();
+        schedule_paint();
+    } else if (visible && !window_->visible()) {
+        window_->show();
+        schedule_paint();
+    } else if (!visible && window_->shown()) {
+        window_->hide();
+    }
+    if (model_.Enabled)
+        window_->activate();
+    else
+        window_->deactivate();
+}
+
+void WindowView::schedule_paint() {
+    if (paint_pending_) return;
+    paint_pending_ = true;
+    Fl::add_timeout(0.0, paint_callback, this);
+}
+
+void WindowView::paint_callback(void* self) {
+    auto* v = static_cast<WindowView*>(self);
+    v->paint_pending_ = false;
+    if (v->model_.Loaded() && v->model_.Visible) v->model_.Paint();
+    if (v->window_) v->window_->redraw();
+}
+
+void WindowView::sync_focus() {
+    ui::Control* active = model_.ActiveControl();
+    if (!active) return;
+    Fl_Widget* w = widget(*active);
+    if (w && Fl::focus() != w && w->visible_r() && window_->shown()) w->take_focus();
+}
+
+// --- model changes ------------------------------------------------------------------------------------
+
+void WindowView::changed(ui::Control& control, std::string_view property) {
+    if (!widgets_.count(&control)) {
+        if (control.Kind() != "Timer") sync_controls();
+        return;
+    }
+    if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
+        property == "Visible" || property == "Enabled" || property == "X1" || property == "X2" || property == "Y1" ||
+        property == "Y2" || property == "BorderWidth") {
+        layout();
+    } else if (property == "ZOrder") {
+        restack();
+        layout();
+    } else if (property == "Drag") {
+        // A drag from code: the pointer is wherever the user holds it; nothing to draw.
+    }
+    sync_control(control);
+}
+
+void WindowView::changed(ui::Window&, std::string_view property) {
+    if (property == "Caption" || property == "Visible" || property == "Enabled" || property == "BorderStyle") {
+        sync_window();
+    } else if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
+               property == "WindowState") {
+        apply_window_geometry();
+        if (property == "WindowState" && model_.WindowState == ui::vbNormal && window_->shown()) window_->show();
+        schedule_paint();
+    } else if (property == "Menus") {
+        menus_dirty_ = true;
+        rebuild_menus();
+        layout();
+    } else if (property == "ActiveControl") {
+        sync_focus();
+    } else if (property == "CaptionDrag") {
+        begin_caption_drag();
+    } else if (property == "MousePointer") {
+        host_.apply_pointer(*window_);
+    } else if (property == "Focus" || property == "ZOrder") {
+        if (window_->shown()) window_->show();
+    }
+    window_->redraw();
+}
+
+void WindowView::changed(ui::Menu&, std::string_view) {
+    // Rebuilt before the next wait: the change may come from inside a menu's own callback.
+    menus_dirty_ = true;
+    Fl::remove_timeout(rebuild_menus_callback, this);
+    Fl::add_timeout(0.0, rebuild_menus_callback, this);
+}
+
+void WindowView::rebuild_menus_callback(void* self) {
+    auto* view = static_cast<WindowView*>(self);
+    if (!view->detached_) view->rebuild_menus();
+}
+
+void WindowView::sync_style(ui::Control& c, Fl_Widget& w) {
+    ui::FontChoice f = c.Font.choice();
+    w.labelfont(to_fl_font(f));
+    w.labelsize(to_fl_size(f));
+    w.labelcolor(to_fl_color(c.ForeColor));
+    w.color(to_fl_color(c.BackColor));
+    if (!c.ToolTipText->empty())
+        w.copy_tooltip(c.ToolTipText->c_str());
+    else
+        w.tooltip(nullptr);
+}
+
+void WindowView::sync_control(ui::Control& c) {
+    Fl_Widget* w = widget(c);
+    if (!w) return;
+    sync_style(c, *w);
+    if (auto* b = dynamic_cast<ui::CommandButton*>(&c)) {
+        w->copy_label(menu_label(b->Caption.get()).c_str());
+        w->color(to_fl_color(b->BackColor));
+    } else if (auto* k = dynamic_cast<ui::CheckBox*>(&c)) {
+        w->copy_label(menu_label(k->Caption.get()).c_str());
+        static_cast<Fl_Button*>(w)->value(k->Value != ui::vbUnchecked);
+        w->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+    } else if (auto* o = dynamic_cast<ui::OptionButton*>(&c)) {
+        w->copy_label(menu_label(o->Caption.get()).c_str());
+        static_cast<Fl_Button*>(w)->value(o->Value ? 1 : 0);
+        w->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+    } else if (auto* t = dynamic_cast<ui::TextBox*>(&c)) {
+        auto* in = static_cast<Fl_Input*>(w);
+        const std::string& text = t->Text.get();
+        if (text != (in->value() ? in->value() : "")) in->value(text.c_str(), static_cast<int>(text.size()));
+        int start = byte_of_char(text, t->SelStart), end = byte_of_char(text, t->SelStart + t->SelLength);
+        if (in->position() != end || in->mark() != start) in->position(end, start);
+        in->readonly(t->Locked ? 1 : 0);
+        in->textfont(to_fl_font(c.Font.choice()));
+        in->textsize(to_fl_size(c.Font.choice()));
+        in->textcolor(to_fl_color(c.ForeColor));
+    } else if (auto* s = dynamic_cast<ui::ScrollBar*>(&c)) {
+        auto* sb = static_cast<Fl_Scrollbar*>(w);
+        sb->bounds(s->Min, s->Max);
+        sb->linesize(s->SmallChange);
+        sb->value(s->Value);
+        sb->color(to_fl_color(ui::vbButtonFace));
+    }
+    w->redraw();
+}
+
+// --- menus ----------------------------------------------------------------------------------------------
+
+void WindowView::build_menu_items(const std::vector<ui::Menu*>& entries, std::vector<Fl_Menu_Item>& out,
+                                  std::deque<std::string>& labels, bool withCallbacks) {
+    for (ui::Menu* m : entries) {
+        if (!m->Visible) continue;
+        if (m->IsSeparator()) {
+            if (!out.empty()) out.back().flags |= FL_MENU_DIVIDER;
+            continue;
+        }
+        labels.push_back(menu_label(m->Caption.get()));
+        Fl_Menu_Item item{};
+        item.text = labels.back().c_str();
+        item.shortcut_ = fl_shortcut(m->Shortcut.get());
+        item.user_data_ = m;
+        item.labeltype_ = FL_NORMAL_LABEL;
+        item.labelfont_ = FL_HELVETICA;
+        item.labelsize_ = 13;
+        item.labelcolor_ = FL_BLACK;
+        if (withCallbacks) item.callback_ = [](Fl_Widget*, void* data) { static_cast<ui::Menu*>(data)->user_click(); };
+        if (!m->Enabled) item.flags |= FL_MENU_INACTIVE;
+        if (m->Checked) item.flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
+        bool hasEntries = !m->PresentItems().empty();
+        if (hasEntries) {
+            item.flags |= FL_SUBMENU;
+            item.callback_ = nullptr;
+        }
+        out.push_back(item);
+        if (hasEntries) {
+            build_menu_items(m->Items(), out, labels, withCallbacks);
+            out.push_back(Fl_Menu_Item{});
+        }
+    }
+}
+
+void WindowView::rebuild_menus() {
+    if (!menus_dirty_) return;
+    menus_dirty_ = false;
+    std::vector<ui::Menu*> bar = model_.PresentMenus();
+    if (bar.empty()) {
+        if (menubar_) menubar_->hide();
+        return;
+    }
+    if (!menubar_) {
+        menubar_ = new Fl_Menu_Bar(0, 0, window_->w(), host_.MenuHeight());
+        menubar_->box(FL_FLAT_BOX);
+        menubar_->color(to_fl_color(ui::vbButtonFace));
+        menubar_->textsize(13);
+        window_->add(menubar_);
+    }
+    menubar_->show();
+    std::vector<Fl_Menu_Item> items;
+    std::deque<std::string> labels;
+    build_menu_items(model_.MenuBar(), items, labels, true);
+    items.push_back(Fl_Menu_Item{});
+    menu_items_ = std::move(items);
+    menu_labels_ = std::move(labels);
+    menubar_->menu(menu_items_.data());
+    menubar_->redraw();
+}
+
+// --- events ------------------------------------------------------------------------------------------
+
+float WindowView::twips_x(Fl_Widget& w) const {
+    return static_cast<float>((Fl::event_x() - w.x()) * TwipsPerPixel);
+}
+
+float WindowView::twips_y(Fl_Widget& w) const {
+    return static_cast<float>((Fl::event_y() - w.y()) * TwipsPerPixel);
+}
+
+bool WindowView::key_is_used_up(int keyCode, int shift) const {
+    // What the model does with a key before any KeyPress: a menu shortcut, or Return and Escape
+    // pressing a button. Those keys type no character.
+    int mods = shift & (ui::vbShiftMask | ui::vbCtrlMask | ui::vbAltMask);
+    for (ui::Menu* m : model_.AllMenus()) {
+        if (m->Shortcut->empty() || !m->Visible) continue;
+        ui::Menu::Key k = m->ShortcutKey();
+        if (k.KeyCode == keyCode && k.Shift == mods) return true;
+    }
+    ui::Control* active = model_.ActiveControl();
+    if (keyCode == ui::vbKeyReturn && shift == 0) {
+        if (dynamic_cast<ui::CommandButton*>(active) && active->EffectivelyEnabled()) return true;
+        auto* text = dynamic_cast<ui::TextBox*>(active);
+        ui::CommandButton* def = model_.DefaultButton();
+        if (def && !(text && text->MultiLine) && def->EffectivelyEnabled() && def->EffectivelyVisible()) return true;
+    }
+    if (keyCode == ui::vbKeyEscape && shift == 0) {
+        ui::CommandButton* cancel = model_.CancelButton();
+        if (cancel && cancel->EffectivelyEnabled() && cancel->EffectivelyVisible()) return true;
+    }
+    return false;
+}
+
+int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& base) {
+    int keyCode = key_code_of_event();
+    int shift = shift_of_event();
+    auto* text = dynamic_cast<ui::TextBox*>(focused);
+    bool ctrl = shift & ui::vbCtrlMask;
+    // Keys the model leaves to the screen: moving between controls, menus by their access keys,
+    // and the text box's selection and clipboard keys.
+    if (keyCode == ui::vbKeyTab && !ctrl) return base ? base(FL_KEYBOARD) : 0;
+    if (keyCode == 0) return base ? base(FL_KEYBOARD) : 0;
+    bool used = key_is_used_up(keyCode, shift);
+    model_.user_key_down(keyCode, shift);
+    if (used) return 1;
+    if ((shift & ui::vbAltMask) && !ctrl) return 0; // on to the menu bar's access keys
+    if (text && base) {
+        bool selecting = (shift & ui::vbShiftMask) && keyCode >= ui::vbKeyPageUp && keyCode <= ui::vbKeyDown;
+        bool clip = ctrl && (keyCode == 'A' || keyCode == 'C' || keyCode == 'X' || keyCode == 'V' || keyCode == 'Z');
+        bool lines = text->MultiLine && (keyCode == ui::vbKeyUp || keyCode == ui::vbKeyDown ||
+                                         keyCode == ui::vbKeyPageUp || keyCode == ui::vbKeyPageDown);
+        if (selecting || clip || lines) {
+            Fl_Widget* w = widget(*text);
+            int r = base(FL_KEYBOARD);
+            auto* in = static_cast<Fl_Input*>(w);
+            std::string now = in->value() ? in->value() : "";
+            if (now != text->Text.get()) text->Text = now;
+            text_selection_to_model(*text, *w);
+            return r;
+        }
+    }
+    int ascii = 0;
+    switch (keyCode) {
+    case ui::vbKeyReturn:
+        ascii = 13;
+        break;
+    case ui::vbKeyBack:
+        ascii = 8;
+        break;
+    case ui::vbKeyEscape:
+        ascii = 27;
+        break;
+    default:
+        if (Fl::event_length() == 1) {
+            unsigned char c = static_cast<unsigned char>(Fl::event_text()[0]);
+            if (c < 128 && (c >= 32 || ctrl)) ascii = c;
+        }
+    }
+    if (text && Fl::event_length() > 1 && !ctrl) {
+        text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
+    } else if (ascii) {
+        model_.user_key_press(ascii);
+    }
+    // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
+    if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&
+        (dynamic_cast<ui::CommandButton*>(focused) || dynamic_cast<ui::CheckBox*>(focused) ||
+         dynamic_cast<ui::OptionButton*>(focused)))
+        return 0;
+    if (base && dynamic_cast<ui::ScrollBar*>(focused)) return base(FL_KEYBOARD);
+    return 1;
+}
+
+void WindowView::text_selection_to_model(ui::TextBox& t, Fl_Widget& w) {
+    auto* in = static_cast<Fl_Input*>(&w);
+    const std::string& text = t.Text.get();
+    int a = std::min(in->position(), in->mark()), b = std::max(in->position(), in->mark());
+    int start = char_of_byte(text, a), length = char_of_byte(text, b) - start;
+    if (t.SelStart != start) t.SelStart = start;
+    if (t.SelLength != length) t.SelLength = length;
+}
+
+void WindowView::begin_caption_drag() {
+    if (!Fl::event_buttons() && !Fl::pushed()) return;
+    caption_drag_ = true;
+    drag_offset_x_ = Fl::event_x_root() - window_->x();
+    drag_offset_y_ = Fl::event_y_root() - window_->y();
+}
+
+void WindowView::follow_caption_drag() {
+    ++applying_;
+    window_->position(Fl::event_x_root() - drag_offset_x_, Fl::event_y_root() - drag_offset_y_);
+    --applying_;
+}
+
+void WindowView::end_caption_drag() {
+    caption_drag_ = false;
+    screen_geometry_changed(window_->x(), window_->y(), window_->w(), window_->h());
+}
+
+int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base) {
+    if (detached_) return base(event);
+    if (c.Kind() == "Line") return 0; // a line is drawing only: the pointer passes through
+    struct Depth {
+        int& d;
+        explicit Depth(int& depth) : d(depth) { ++d; }
+        ~Depth() { --d; }
+    } depth(host_.event_depth);
+    bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
+    bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
+    bool isButton = dynamic_cast<ui::CommandButton*>(&c) != nullptr;
+    bool isToggle = dynamic_cast<ui::CheckBox*>(&c) || dynamic_cast<ui::OptionButton*>(&c);
+    switch (event) {
+    case FL_PUSH: {
+        int button = button_of_event();
+        double_press_ = Fl::event_clicks() != 0 && button == ui::vbLeftButton;
+        if (isText || isScroll) base(event);
+        c.user_mouse_down(button, shift_of_event(), twips_x(w), twips_y(w));
+        if (isText) text_selection_to_model(static_cast<ui::TextBox&>(c), w);
+        if (isButton && button == ui::vbLeftButton) {
+            static_cast<Fl_Button&>(w).value(1);
+            w.redraw();
+        }
+        if (double_press_ && !isButton && !isToggle && !isText && !isScroll) c.DblClick();
+        return 1;
+    }
+    case FL_DRAG:
+        if (caption_drag_) {
+            follow_caption_drag();
+            return 1;
+        }
+        if (isText || isScroll) base(event);
+        if (isText) text_selection_to_model(static_cast<ui::TextBox&>(c), w);
+        if (isButton) {
+            static_cast<Fl_Button&>(w).value(Fl::event_inside(&w) ? 1 : 0);
+            w.redraw();
+        }
+        c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift_of_event(), twips_x(w),
+                          twips_y(w));
+        return 1;
+    case FL_RELEASE: {
+        if (caption_drag_) end_caption_drag();
+        if (isText || isScroll) base(event);
+        int button = button_of_event();
+        bool inside = Fl::event_inside(&w);
+        if (isButton) {
+            static_cast<Fl_Button&>(w).value(0);
+            w.redraw();
+        }
+        c.user_mouse_up(button, shift_of_event(), twips_x(w), twips_y(w));
+        if (button != ui::vbLeftButton || !inside || !c.EffectivelyEnabled()) return 1;
+        if (auto* k = dynamic_cast<ui::CheckBox*>(&c)) {
+            k->Value = k->Value == ui::vbChecked ? ui::vbUnchecked : ui::vbChecked;
+        } else if (auto* o = dynamic_cast<ui::OptionButton*>(&c)) {
+            o->Value = true;
+        } else if (isButton || !double_press_) {
+            if (!isText && !isScroll) c.Click();
+        }
+        double_press_ = false;
+        return 1;
+    }
+    case FL_ENTER:
+    case FL_LEAVE:
+        if (isText || isScroll) base(event);
+        return 1;
+    case FL_MOVE:
+        c.user_mouse_move(0, shift_of_event(), twips_x(w), twips_y(w));
+        return 1;
+    case FL_FOCUS:
+        if (!c.CanFocus()) return 0;
+        base(event);
+        c.user_focus();
+        return 1;
+    case FL_UNFOCUS:
+        base(event);
+        return 1;
+    case FL_KEYBOARD:
+        return route_key(&c, base);
+    case FL_KEYUP:
+        model_.user_key_up(key_code_of_event(), shift_of_event());
+        return 1;
+    case FL_SHORTCUT:
+        return 0;
+    default:
+        return base(event);
+    }
+}
+
+int WindowView::handle_window_event(int event, const std::function<int(int)>& base) {
+    if (detached_) return base(event);
+    struct Depth {
+        int& d;
+        explicit Depth(int& depth) : d(depth) { ++d; }
+        ~Depth() { --d; }
+    } depth(host_.event_depth);
+    bool focusIsOurs = Fl::focus() && control_of(Fl::focus());
+    switch (event) {
+    case FL_PUSH: {
+        if (menubar_ && menubar_->visible() && Fl::event_inside(menubar_)) {
+            // The menu of the bar under the pointer drops down: its Click runs first.
+            const Fl_Menu_Item* item = menubar_->menu();
+            for (int x = menubar_->x() + 6; item && item->text; item = item->next()) {
+                fl_font(item->labelfont_, item->labelsize_);
+                int width = static_cast<int>(fl_width(item->text)) + 16;
+                if (Fl::event_x() >= x && Fl::event_x() < x + width) {
+                    auto* m = static_cast<ui::Menu*>(item->user_data_);
+                    if (m && !m->Items().empty()) {
+                        m->user_open();
+                        rebuild_menus();
+                    }
+                    break;
+                }
+                x += width;
+            }
+            return base(event);
+        }
+        if (base(event)) return 1;
+        int button = button_of_event();
+        double_press_ = Fl::event_clicks() != 0 && button == ui::vbLeftButton;
+        float x = static_cast<float>(Fl::event_x() * TwipsPerPixel);
+        float y = static_cast<float>((Fl::event_y() - menu_height()) * TwipsPerPixel);
+        model_.user_mouse_down(button, shift_of_event(), x, y);
+        if (double_press_) model_.DblClick();
+        return 1;
+    }
+    case FL_DRAG:
+        if (caption_drag_) {
+            follow_caption_drag();
+            return 1;
+        }
+        model_.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift_of_event(),
+                               static_cast<float>(Fl::event_x() * TwipsPerPixel),
+                               static_cast<float>((Fl::event_y() - menu_height()) * TwipsPerPixel));
+        return 1;
+    case FL_RELEASE: {
+        if (caption_drag_) end_caption_drag();
+        int button = button_of_event();
+        model_.user_mouse_up(button, shift_of_event(), static_cast<float>(Fl::event_x() * TwipsPerPixel),
+                             static_cast<float>((Fl::event_y() - menu_height()) * TwipsPerPixel));
+        if (button == ui::vbLeftButton && !double_press_) model_.Click();
+        double_press_ = false;
+        return 1;
+    }
+    case FL_MOVE: {
+        int r = base(event);
+        if (Fl::belowmouse() == window_)
+            model_.user_mouse_move(0, shift_of_event(), static_cast<float>(Fl::event_x() * TwipsPerPixel),
+                                   static_cast<float>((Fl::event_y() - menu_height()) * TwipsPerPixel));
+        return r;
+    }
+    case FL_KEYBOARD:
+        if (focusIsOurs) return base(event); // the control had it first: navigation only
+        return route_key(nullptr, nullptr) ? 1 : base(event);
+    case FL_KEYUP:
+        if (!focusIsOurs) model_.user_key_up(key_code_of_event(), shift_of_event());
+        return 1;
+    case FL_SHOW: {
+        int r = base(event);
+        schedule_paint();
+        return r;
+    }
+    default:
+        return base(event);
+    }
+}
+
+// --- drawing ---------------------------------------------------------------------------------------------
+
+namespace {
+
+void draw_boxes(const std::vector<ui::FilledBox>& boxes, int ox, int oy) {
+    for (const ui::FilledBox& b : boxes) {
+        int x1 = px(std::min(b.X1, b.X2)), x2 = px(std::max(b.X1, b.X2));
+        int y1 = px(std::min(b.Y1, b.Y2)), y2 = px(std::max(b.Y1, b.Y2));
+        fl_rectf(ox + x1, oy + y1, x2 - x1 + 1, y2 - y1 + 1, to_fl_color(b.FillColor));
+    }
+}
+
+void draw_text_block(const std::string& text, const ui::Control& c, int x, int y, int w, int h, int alignment,
+                     bool wrap) {
+    ui::FontChoice f = c.Font.choice();
+    fl_font(to_fl_font(f), to_fl_size(f));
+    fl_color(c.EffectivelyEnabled() ? to_fl_color(c.ForeColor) : fl_rgb_color(128, 128, 128));
+    Fl_Align align = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_CLIP;
+    align |= alignment == ui::vbRightJustify ? FL_ALIGN_RIGHT
+             : alignment == ui::vbCenter     ? FL_ALIGN_CENTER
+                                             : FL_ALIGN_LEFT;
+    if (alignment == ui::vbCenter) align &= ~FL_ALIGN_LEFT;
+    if (wrap) align |= FL_ALIGN_WRAP;
+    fl_draw(text.c_str(), x, y, w, h, align, nullptr, 0);
+    if (f.Underline || f.Strikeout) {
+        int tw = 0, th = 0;
+        fl_measure(text.c_str(), tw, th, 0);
+        int lx = alignment == ui::vbRightJustify ? x + w - tw : alignment == ui::vbCenter ? x + (w - tw) / 2 : x;
+        int base = y + fl_height() - fl_descent();
+        if (f.Underline) fl_line(lx, base + 1, lx + std::min(tw, w), base + 1);
+        if (f.Strikeout) fl_line(lx, base - fl_height() / 3, lx + std::min(tw, w), base - fl_height() / 3);
+    }
+}
+
+} // namespace
+
+void WindowView::draw_window_surface() {
+    if (detached_) return;
+    fl_rectf(0, 0, window_->w(), window_->h(), to_fl_color(model_.BackColor));
+    draw_boxes(model_.Boxes(), 0, menu_height());
+}
+
+bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
+    if (detached_) return true;
+    int x = w.x(), y = w.y(), width = w.w(), height = w.h();
+    if (auto* l = dynamic_cast<ui::Label*>(&c)) {
+        fl_push_clip(x, y, width, height);
+        if (l->BackStyle == 1) fl_rectf(x, y, width, height, to_fl_color(l->BackColor));
+        if (l->BorderStyle == 1) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
+        int inset = l->BorderStyle == 1 ? 2 : 0;
+        draw_text_block(plain_caption(l->Caption.get()), c, x + inset, y + inset, width - 2 * inset, height - 2 * inset,
+                        l->Alignment, !l->AutoSize || l->WordWrap);
+        fl_pop_clip();
+        return true;
+    }
+    if (auto* f = dynamic_cast<ui::Frame*>(&c)) {
+        fl_push_clip(x, y, width, height);
+        fl_rectf(x, y, width, height, to_fl_color(f->BackColor));
+        ui::FontChoice font = c.Font.choice();
+        fl_font(to_fl_font(font), to_fl_size(font));
+        int top = f->Caption->empty() ? 0 : fl_height() / 2;
+        if (f->BorderStyle == 1) fl_draw_box(FL_ENGRAVED_FRAME, x, y + top, width, height - top, FL_BLACK);
+        if (!f->Caption->empty()) {
+            std::string caption = plain_caption(f->Caption.get());
+            int tw = static_cast<int>(fl_width(caption.c_str())) + 4;
+            fl_rectf(x + 6, y, tw, fl_height(), to_fl_color(f->BackColor));
+            draw_text_block(caption, c, x + 8, y, width - 10, fl_height() + 2, ui::vbLeftJustify, false);
+        }
+        fl_pop_clip();
+        return true;
+    }
+    if (auto* im = dynamic_cast<ui::Image*>(&c)) {
+        std::string file = host_.picture_file(im->Picture);
+        fl_push_clip(x, y, width, height);
+        if (!file.empty()) {
+            if (Fl_Shared_Image* img = Fl_Shared_Image::get(file.c_str())) {
+                if (im->Stretch && (img->w() != width || img->h() != height)) {
+                    Fl_Image* scaled = img->copy(width, height);
+                    scaled->draw(x, y);
+                    delete scaled;
+                } else {
+                    img->draw(x, y);
+                }
+                img->release();
+            }
+        }
+        if (im->BorderStyle == 1) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
+        fl_pop_clip();
+        return true;
+    }
+    if (auto* line = dynamic_cast<ui::Line*>(&c)) {
+        int ox, oy;
+        control_origin(c, ox, oy);
+        fl_color(to_fl_color(line->BorderColor));
+        fl_line_style(FL_SOLID, std::max(1, line->BorderWidth.get()));
+        fl_line(ox + px(line->X1), oy + px(line->Y1), ox + px(line->X2), oy + px(line->Y2));
+        fl_line_style(0);
+        return true;
+    }
+    if (auto* p = dynamic_cast<ui::PictureBox*>(&c)) {
+        fl_push_clip(x, y, width, height);
+        fl_rectf(x, y, width, height, to_fl_color(p->BackColor));
+        int inset = p->BorderStyle != 0 ? 1 : 0;
+        std::string file = host_.picture_file(p->Picture);
+        if (!file.empty())
+            if (Fl_Shared_Image* img = Fl_Shared_Image::get(file.c_str())) {
+                img->draw(x + inset, y + inset);
+                img->release();
+            }
+        draw_boxes(p->Boxes(), x + inset, y + inset);
+        if (inset) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
+        fl_pop_clip();
+        return true;
+    }
+    return false;
+}
+
+} // namespace fltk

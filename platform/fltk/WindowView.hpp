@@ -1,0 +1,115 @@
+#pragma once
+// The screen side of one model window: an FLTK window with one widget per control, kept in step
+// with the model both ways (see FltkHost.hpp). Internal to the binding.
+
+#include "platform/ui/Controls.hpp"
+#include "platform/ui/Menu.hpp"
+#include "platform/ui/View.hpp"
+#include "platform/ui/Window.hpp"
+
+#include <FL/Fl_Menu_Item.H>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class Fl_Widget;
+class Fl_Window;
+class Fl_Menu_Bar;
+
+namespace fltk {
+
+class FltkHost;
+class ScreenWindow;
+
+class WindowView : public ui::View {
+public:
+    WindowView(FltkHost& host, ui::Window& model);
+    ~WindowView() override;
+    WindowView(const WindowView&) = delete;
+    WindowView& operator=(const WindowView&) = delete;
+
+    ui::Window& model() { return model_; }
+    FltkHost& host() { return host_; }
+    Fl_Window* window();
+    Fl_Widget* widget(ui::Control& control);
+    ui::Control* control_of(Fl_Widget* widget) const;
+
+    // The model window unloaded: hide the screen window and never touch the model again.
+    void detach();
+    bool detached() const { return detached_; }
+
+    // Shows, hides and places the screen window as the model says.
+    void sync_window();
+    // Builds widgets for controls registered since the last call (list controls load at run time).
+    void sync_controls();
+
+    // --- ui::View ---
+    void changed(ui::Control& control, std::string_view property) override;
+    void changed(ui::Window& window, std::string_view property) override;
+    void changed(ui::Menu& menu, std::string_view property) override;
+
+    // --- from the widgets ---
+    // Handles an FLTK event on a control's widget; `base` is the widget's own FLTK handling.
+    int handle_control_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base);
+    // Handles an event on the window body (no control under the pointer) or a key with no widget focused.
+    int handle_window_event(int event, const std::function<int(int)>& base);
+    // Draws a control kind FLTK has no widget for; false lets the widget draw itself.
+    bool draw_control(Fl_Widget& w, ui::Control& c);
+    void draw_window_surface();
+    // The user moved or sized the screen window (not the model).
+    void screen_geometry_changed(int x, int y, int w, int h);
+    void close_requested();
+    bool applying() const { return applying_ != 0; }
+    // Window position of a control's client origin, in pixels.
+    void control_origin(const ui::Control& c, int& x, int& y) const;
+    int menu_height() const;
+
+    // --- pop-up menus: items built from a menu's entries (nested), user_data = ui::Menu* ---
+    static void build_menu_items(const std::vector<ui::Menu*>& entries, std::vector<Fl_Menu_Item>& out,
+                                 std::deque<std::string>& labels, bool withCallbacks);
+
+private:
+    void create_widget(ui::Control& c);
+    void layout();
+    void restack();
+    void sync_control(ui::Control& c);
+    void sync_style(ui::Control& c, Fl_Widget& w);
+    void sync_focus();
+    void rebuild_menus();
+    void schedule_paint();
+    static void paint_callback(void* self);
+    static void rebuild_menus_callback(void* self);
+    void apply_window_geometry();
+    int route_key(ui::Control* focused, const std::function<int(int)>& base);
+    bool key_is_used_up(int keyCode, int shift) const;
+    void begin_caption_drag();
+    void follow_caption_drag();
+    void end_caption_drag();
+    float twips_x(Fl_Widget& w) const;
+    float twips_y(Fl_Widget& w) const;
+    void text_selection_to_model(ui::TextBox& t, Fl_Widget& w);
+
+    FltkHost& host_;
+    ui::Window& model_;
+    ScreenWindow* window_ = nullptr;
+    Fl_Menu_Bar* menubar_ = nullptr;
+    std::map<ui::Control*, Fl_Widget*> widgets_;
+    std::map<Fl_Widget*, ui::Control*> controls_;
+    std::vector<Fl_Menu_Item> menu_items_;
+    std::deque<std::string> menu_labels_;
+    bool menus_dirty_ = true;
+    int applying_ = 0;
+    bool paint_pending_ = false;
+    bool shown_ = false;
+    bool detached_ = false;
+    // A drag of the whole window by its body, started by the program at a left-button press.
+    bool caption_drag_ = false;
+    int drag_offset_x_ = 0, drag_offset_y_ = 0;
+    // The second press of a double click raises DblClick, and its release raises no Click.
+    bool double_press_ = false;
+};
+
+} // namespace fltk

@@ -1,0 +1,16 @@
+#pragma once
+// The program's own pictures (logo, edition advertisement, tip window). Their image handles are
+// negative, so they never meet the handles the imaging library gives out; the screen finds each
+// picture's file in the application folder.
+
+#include <string>
+
+namespace vexolan {
+
+enum ArtworkPicture : int { LogoPicture = -1, ProEditionPicture = -2, TipPicture = -3 };
+
+// The picture's file, relative to the application folder ("pictures/logo.png"); "" for a handle
+// that is not ours.
+std::string ArtworkFile(int handle);
+
+} // namespace vexolan
