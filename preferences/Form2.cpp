@@ -481,7 +481,7 @@ void Form2::SSTab1_GotFocus() {
 
 void Form2::Command4_Click() {
     auto page = HelpPage(SSTab1.SelectedItem);
-    if (!page.empty()) ShowHelp(app, page);
+    if (!page.empty()) local::ShowHelp(app, page);
 }
 
 void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
@@ -489,22 +489,16 @@ void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
 }
 
 void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
+    if (Button == ui::vbLeftButton) local::BeginCaptionDrag(*this);
 }
 
 void Form2::Form_DblClick() {
-    if (!rolled_up_) {
-        unrolled_height_ = Height;
-        Height = 28 * 12 * host().TwipsPerPixelX() / host().TwipsPerPixelY();
-        rolled_up_ = true;
-    } else {
-        Height = unrolled_height_;
-        rolled_up_ = false;
-    }
+    local::ToggleRollUpHeight(*this, roll_up_);
 }
 
 void Form2::Form_Paint() {
-    GreyscaleBar(*this, 24, false, false);
+    long thickness = 24;
+    local::GreyscaleBar(*this, thickness, false, false);
 }
 
 void Form2::HScroll2_Change() {

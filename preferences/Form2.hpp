@@ -10,7 +10,9 @@
 #include "platform/ui/Bars.hpp"
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Lists.hpp"
+
 #include "platform/ui/Window.hpp"
+#include "preferences/standins.hpp"
 
 #include <array>
 #include <string>
@@ -190,9 +192,8 @@ private:
     // Adds a picture or application path unless the list holds it already (exactly, case and all).
     void add_unique(int Index, const std::string& path);
 
-    // Roll-up by height: the height before rolling up, and whether the window is rolled up now.
-    bool rolled_up_ = false;
-    int unrolled_height_ = 0;
+    // Roll-up by height; the state outlives hiding the window.
+    local::RollUpState roll_up_;
     // A list file that is there but could not be read since it was last written: the exit does not
     // rewrite it, so an unreadable file is never replaced by an empty or partial list.
     std::array<bool, 4> list_file_unreadable_{};

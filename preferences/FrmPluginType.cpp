@@ -24,7 +24,7 @@ FrmPluginType::FrmPluginType(App& app) : ui::Window(app.host, "FrmPluginType"), 
     MaxButton.store(false);
     KeyPreview.store(true);
     Width.store(4560);
-    Height.store(3240);
+    Height.store(DesignHeight);
 
     // The grey bar runs along the top, 24 pixels high; the title sits on it.
     add(Label2, "Label2");
@@ -101,8 +101,8 @@ void FrmPluginType::Form_Load() {
     Text1[0].Text = "";
     Text1[1].Text = "";
     Option1[0].Value = true;
-    rolled_up_ = false;
-    saved_height_ = 0;
+    Height = DesignHeight;
+    roll_up_ = {};
 }
 
 // The focus goes to the name box when the dialog is shown, not on every repaint: a repaint after a
@@ -115,26 +115,20 @@ void FrmPluginType::Form_Activate() {
 }
 
 void FrmPluginType::Form_Paint() {
-    GreyscaleBar(*this, 24, true, false);
+    long thickness = 24;
+    local::GreyscaleBar(*this, thickness, true, false);
 }
 
 void FrmPluginType::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
+    if (Button == ui::vbLeftButton) local::BeginCaptionDrag(*this);
 }
 
 void FrmPluginType::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
-    if (KeyCode == ui::vbKeyF1) ShowHelp(app, "Prefs_PluginTypes.htm");
+    if (KeyCode == ui::vbKeyF1) local::ShowHelp(app, "Prefs_PluginTypes.htm");
 }
 
 void FrmPluginType::Form_DblClick() {
-    if (!rolled_up_ && saved_height_ > 0) {
-        Height = saved_height_;
-        rolled_up_ = true;
-    } else {
-        saved_height_ = Height;
-        Height = 28 * 12 * host().TwipsPerPixelX() / host().TwipsPerPixelY();
-        rolled_up_ = false;
-    }
+    local::ToggleRollUpHeight(*this, roll_up_);
 }
 
 } // namespace vexolan

@@ -8,6 +8,8 @@
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
 
+#include "preferences/standins.hpp"
+
 #include <array>
 
 namespace vexolan {
@@ -36,8 +38,8 @@ public:
     void Form_KeyUp(int& KeyCode, int& Shift);
 
 private:
-    bool rolled_up_ = false;
-    int saved_height_ = 0;
+    static constexpr int DesignHeight = 3240;
+    local::RollUpState roll_up_;
 };
 
 } // namespace vexolan

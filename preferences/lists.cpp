@@ -2,8 +2,10 @@
 // window, and the list files ("FolderList.log", "PlugTypes.ini").
 
 #include "preferences/Form2.hpp"
+#include "preferences/main_window.hpp"
 #include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/Form1.hpp"
 #include "shell/helpers.hpp"
 
 #include "platform/fs/files.hpp"
@@ -11,6 +13,7 @@
 #include "platform/values/values.hpp"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace vexolan {
 
@@ -172,8 +175,10 @@ void Form2::add_picture() {
 }
 
 void Form2::add_application() {
-    std::string folder = "c:\\"; // the open dialog starts in the home folder for it
-    std::string name = ShowOpenDialog(app, "Select Executable", folder, "", "Executables (*.exe)", "exe");
+    // The dialog starts in the home folder: this system's counterpart of the drive root.
+    const char* home = std::getenv("HOME");
+    std::string folder = home && *home ? home : "/";
+    std::string name = local::ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
     if (name.empty()) return;
     if (folder.empty() || folder.back() != '/') folder += '/';
     add_unique(2, folder + name);
@@ -308,7 +313,12 @@ void Form2::ListToMenu(int Index) {
             (*menu)[k].Caption = Index == 0 ? entry : GetFileName(entry);
         } catch (const vb::Error&) {
         }
-        MenuPicture(app, place.Picture, place.BarPosition, k + place.FirstItem);
+        try {
+            Form1& main = app.form1();
+            ChangeMenuBitmap2(main, main.Image3[static_cast<std::size_t>(place.Picture)], place.BarPosition,
+                              k + place.FirstItem);
+        } catch (const vb::Error&) {
+        }
     }
     // An empty list leaves item 0 without a caption for every menu: the main window opens the
     // Preferences on the empty first entry, and a stale caption would name a removed entry.

@@ -1,32 +1,21 @@
 #include "preferences/standins.hpp"
 
 #include "shell/App.hpp"
-#include "shell/Form1.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
 #include "platform/ui/Window.hpp"
 
-#include <cstdlib>
-
 namespace vexolan {
 
-void ShowHelp(App& app, std::string_view Fily) {
-    std::string page = files::app_path("help/" + std::string(Fily));
-    desktop::OpenResult result = desktop::OpenResult::Failed;
-    try {
-        result = desktop::open_document(page);
-    } catch (const vb::Error&) {
-    }
-    if (result != desktop::OpenResult::Opened) app.host.MsgBox("You have no HTML Viewer installed!", ui::vbExclamation);
-}
+namespace local {
 
-void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bottomy) {
-    ui::Host& host = Formy.host();
-    const int tx = host.TwipsPerPixelX(), ty = host.TwipsPerPixelY();
-    // One box per pixel row (or column), from white at the edge to mid grey inside.
-    for (int i = 0; i < Pixelwidth; ++i) {
-        int level = 255 - i * 127 / (Pixelwidth > 1 ? Pixelwidth - 1 : 1);
+void GreyscaleBar(ui::Window& Formy, long& Pixelwidth, bool HOrientation, bool Bottomy) {
+    const int tx = Formy.host().TwipsPerPixelX(), ty = Formy.host().TwipsPerPixelY();
+    const int n = static_cast<int>(Pixelwidth);
+    Formy.Cls();
+    for (int i = 0; i < n; ++i) {
+        int level = 255 - i * 255 / (n > 1 ? n - 1 : 1);
         ui::Color grey = ui::RGB(level, level, level);
         if (HOrientation) {
             int y = Bottomy ? Formy.ScaleHeight() - (i + 1) * ty : i * ty;
@@ -37,13 +26,60 @@ void GreyscaleBar(ui::Window& Formy, int Pixelwidth, bool HOrientation, bool Bot
     }
 }
 
-void BeginCaptionDrag(ui::Window& /*Formy*/) {
-    // The screen binding moves the window with the mouse; the model has nothing to do.
+void ToggleRollUpHeight(ui::Window& window, RollUpState& state) {
+    if (!state.Restored && state.SavedSize > 0) {
+        window.Height = static_cast<int>(state.SavedSize);
+        state.Restored = true;
+        return;
+    }
+    state.SavedSize = window.Height;
+    window.Height = 28 * 12 * window.host().TwipsPerPixelX() / window.host().TwipsPerPixelY();
+    state.Restored = false;
 }
 
-} // namespace vexolan
+void BeginCaptionDrag(ui::Window& window) {
+    window.property_changed("CaptionDrag");
+}
 
-namespace vexolan {
+void ShowHelp(App& app, std::string_view Fily) {
+    try {
+        auto r = desktop::open_document(files::app_path("help/" + std::string(Fily)), app.AppPath.string());
+        if (r == desktop::OpenResult::NoAssociation)
+            app.host.MsgBox("You have no HTML Viewer installed!", ui::vbExclamation);
+    } catch (const vb::Error& e) {
+        app.host.MsgBox(e.description());
+    }
+}
+
+std::string ShowOpenDialog(ui::Window& form, std::string_view title, std::string& folder, std::string_view fileName,
+                           std::string_view filter, std::string_view defaultExt) {
+    ui::FileDialogRequest request;
+    request.Title = std::string(title);
+    request.InitialFolder = folder;
+    request.ProposedName = std::string(fileName);
+    request.DefaultExtension = std::string(defaultExt);
+    std::string_view rest = filter;
+    while (!rest.empty()) {
+        auto take = [&rest] {
+            auto bar = rest.find('|');
+            std::string part(rest.substr(0, bar));
+            rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
+            return part;
+        };
+        ui::FileFilter f;
+        f.Description = take();
+        f.Pattern = take();
+        request.Filters.push_back(std::move(f));
+    }
+    std::string path = form.host().FileDialog(request);
+    if (path.empty()) return {};
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos) return path;
+    folder = path.substr(0, slash + 1);
+    return path.substr(slash + 1);
+}
+
+} // namespace local
 
 int OpenImgDialog(App& app, std::string& name) {
     ui::FileDialogRequest request;
@@ -56,69 +92,5 @@ int OpenImgDialog(App& app, std::string& name) {
 void CloseImg(App& /*app*/, int& handle) {
     handle = 0;
 }
-
-std::string ShowOpenDialog(App& app, std::string_view title, std::string& folder, std::string_view proposedName,
-                           std::string_view filter, std::string_view defaultExtension) {
-    ui::FileDialogRequest request;
-    request.DialogMode = ui::FileDialogRequest::Open;
-    request.Title = std::string(title);
-    const char* home = std::getenv("HOME");
-    request.InitialFolder = folder == "c:\\" ? std::string(home ? home : "/") : folder;
-    request.ProposedName = std::string(proposedName);
-    request.DefaultExtension = std::string(defaultExtension);
-    std::string_view rest = filter;
-    while (!rest.empty()) {
-        auto bar = rest.find('|');
-        ui::FileFilter f;
-        f.Description = std::string(rest.substr(0, bar));
-        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
-        bar = rest.find('|');
-        f.Pattern = std::string(rest.substr(0, bar));
-        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
-        request.Filters.push_back(std::move(f));
-    }
-    std::string path = app.host.FileDialog(request);
-    if (path.empty()) return {};
-    auto slash = path.rfind('/');
-    if (slash == std::string::npos) return path;
-    folder = path.substr(0, slash + 1);
-    return path.substr(slash + 1);
-}
-
-ui::MenuArray* MenuArrayOf(App& app, int list) {
-    Form1& main = app.form1();
-    switch (list) {
-    case 0:
-        return &main.mnuDirectorys;
-    case 1:
-        return &main.mnuPictures;
-    case 2:
-        return &main.mnuApps;
-    default:
-        return nullptr;
-    }
-}
-
-void MenuPicture(App& /*app*/, int /*picture*/, int /*barPosition*/, int /*itemPosition*/) {}
-
-} // namespace vexolan
-
-namespace vexolan {
-
-ui::FontChoice ListFont(App& /*app*/) {
-    return {std::string(ui::DesignFontName), ui::DesignFontSize};
-}
-
-ui::FontChoice OtherFont(App& /*app*/) {
-    return {std::string(ui::DesignFontName), ui::DesignFontSize};
-}
-
-void ApplyFontGroup(App& /*app*/, int /*group*/, const ui::FontChoice& /*font*/) {}
-
-void ApplyListViewOption(App& /*app*/, int /*option*/, bool /*on*/) {}
-
-void FitListViewColumns(App& /*app*/) {}
-
-void GetIcons(App& /*app*/) {}
 
 } // namespace vexolan
