@@ -2,6 +2,7 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/help.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -52,10 +53,11 @@ Overwrite::Overwrite(App& app) : ui::Window(app.host, "Overwrite"), app(app) {
     Command1[0].Default = true;
     Command1[4].Cancel = true;
     DblClick = [this] { Form_DblClick(); };
-}
-
-int Overwrite::RolledUpHeight() const {
-    return 336 * host().TwipsPerPixelX() / host().TwipsPerPixelY();
+    KeyUp = [this](int& KeyCode, int& Shift) { Form_KeyUp(KeyCode, Shift); };
+    MouseDown = [this](int Button, int Shift, float X, float Y) { Form_MouseDown(Button, Shift, X, Y); };
+    for (ui::Label* label : {&Label1, &Label2, &Label3, &Label4})
+        label->MouseDown = [this](int Button, int Shift, float X, float Y) { Form_MouseDown(Button, Shift, X, Y); };
+    Paint = [this] { Form_Paint(); };
 }
 
 void Overwrite::Command1_Click(int Index) {
@@ -64,13 +66,20 @@ void Overwrite::Command1_Click(int Index) {
 }
 
 void Overwrite::Form_DblClick() {
-    if (rolledUp_) {
-        Height = storedHeight_;
-    } else {
-        storedHeight_ = Height;
-        Height = RolledUpHeight();
-    }
-    rolledUp_ = !rolledUp_;
+    ToggleRollUp(*this, rollUp_, RollUpAxis::Height);
+}
+
+void Overwrite::Form_KeyUp(int& KeyCode, int&) {
+    if (KeyCode == ui::vbKeyF1) ShowHelp(app, "buttonbar_Convert.htm");
+}
+
+void Overwrite::Form_MouseDown(int Button, int, float, float) {
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
+}
+
+void Overwrite::Form_Paint() {
+    long thickness = 24;
+    GreyscaleBar(*this, thickness, true, false);
 }
 
 int OverwriteCheck(App& app, std::string_view OrigFile, std::string_view OverFile) {

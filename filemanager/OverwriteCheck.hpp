@@ -3,6 +3,8 @@
 // name, size and date of the file to be replaced and of the one replacing it. "Overwrite All" and
 // "Ignore All" are remembered until the batch ends with OverwriteCheck("", "").
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
 
@@ -38,15 +40,14 @@ public:
     // The index of the button that closed the window.
     int OverwriteResult = OverwriteCancelBatch;
 
-    // The height of the window rolled up to its bar.
-    int RolledUpHeight() const;
-
 private:
     void Command1_Click(int Index);
     void Form_DblClick();
+    void Form_KeyUp(int& KeyCode, int& Shift);
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void Form_Paint();
 
-    int storedHeight_ = 0;
-    bool rolledUp_ = false;
+    RollUpState rollUp_;
 };
 
 } // namespace vexolan

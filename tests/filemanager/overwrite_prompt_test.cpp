@@ -147,7 +147,7 @@ TEST_F(OverwritePrompt, EnterOverwritesEscapeCancelsAndClosingOtherwiseCancels) 
     EXPECT_EQ(OverwriteCheck(app, "", target), OverwriteCancelBatch);
 }
 
-TEST_F(OverwritePrompt, TheWindowHasItsFiveButtonsAndRollsUpOnADoubleClick) {
+TEST_F(OverwritePrompt, TheWindowHasItsFiveButtonsItsBarAndRollsUpOnADoubleClick) {
     Overwrite& w = app.overwrite();
     EXPECT_EQ(w.Width.get(), 5868);
     EXPECT_EQ(w.Height.get(), 1848);
@@ -163,6 +163,9 @@ TEST_F(OverwritePrompt, TheWindowHasItsFiveButtonsAndRollsUpOnADoubleClick) {
     EXPECT_TRUE(w.Command1[0].Default);
     EXPECT_TRUE(w.Command1[4].Cancel);
     EXPECT_EQ(w.Label4.Caption.get(), "Overwrite");
+
+    w.Paint();
+    EXPECT_FALSE(w.Boxes().empty()) << "the grey bar along the top";
 
     host.set_twips_per_pixel(12);
     w.user_dblclick();
