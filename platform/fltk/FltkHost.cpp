@@ -40,13 +40,18 @@ FltkHost::FltkHost() {
     Fl::background(236, 233, 226);
     Fl::add_check(check_callback, this);
     registry().on_schedule_changed = [this] { arm_timer(); };
+    registry().on_window_loaded = [this](ui::Window& w) { view_of(w); };
+    registry().on_window_unloaded = [this](ui::Window& w) { unbind(w); };
 }
 
 FltkHost::~FltkHost() {
     Fl::remove_check(check_callback, this);
     Fl::remove_timeout(timer_callback, this);
     registry().on_schedule_changed = nullptr;
+    registry().on_window_loaded = nullptr;
+    registry().on_window_unloaded = nullptr;
     views_.clear();
+    dead_views_.clear();
 }
 
 int FltkHost::run() {
@@ -59,7 +64,23 @@ int FltkHost::run() {
 }
 
 void FltkHost::check_callback(void* self) {
-    static_cast<FltkHost*>(self)->bind_loaded_windows();
+    auto* host = static_cast<FltkHost*>(self);
+    host->bind_loaded_windows();
+    host->bury_dead_views();
+}
+
+void FltkHost::unbind(ui::Window& window) {
+    auto it = views_.find(&window);
+    if (it == views_.end()) return;
+    // The window may be in its destructor: only its ui::Window part is touched.
+    window.attach_view(nullptr);
+    it->second->detach();
+    dead_views_.push_back(std::move(it->second));
+    views_.erase(it);
+}
+
+void FltkHost::bury_dead_views() {
+    if (event_depth == 0) dead_views_.clear();
 }
 
 void FltkHost::bind_loaded_windows() {
@@ -122,7 +143,9 @@ void FltkHost::ShowModal(ui::Window& window) {
     while (window.Loaded() && window.Visible) {
         Fl::wait(1e20);
         bind_loaded_windows();
-        if (!view->window()->shown() && window.Loaded() && window.Visible) view->sync_window();
+        if (!window.Loaded()) break;
+        view = view_of(window);
+        if (view && !view->window()->shown() && window.Visible) view->sync_window();
     }
 }
 

@@ -21,6 +21,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 class Fl_Widget;
 class Fl_Window;
@@ -85,6 +86,8 @@ public:
 
     // --- for the views ---
     WindowView* view_of(ui::Window& window);
+    // Events being handled now (nested loops count): dead views are freed only outside them.
+    int event_depth = 0;
     void apply_pointer(Fl_Window& window) const;
 
 private:
@@ -92,7 +95,12 @@ private:
     static void timer_callback(void* self);
     void arm_timer();
 
+    void unbind(ui::Window& window);
+    void bury_dead_views();
+
     std::map<ui::Window*, std::unique_ptr<WindowView>> views_;
+    // Views of unloaded windows wait here until no event of theirs is being handled.
+    std::vector<std::unique_ptr<WindowView>> dead_views_;
     std::function<std::string(int)> picture_resolver_;
     std::mt19937 rng_{std::random_device{}()};
     int pointer_ = ui::vbDefault;

@@ -134,11 +134,19 @@ WindowView::WindowView(FltkHost& host, ui::Window& model) : host_(host), model_(
 
 WindowView::~WindowView() {
     Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(rebuild_menus_callback, this);
     // The model may be gone by now (the App ends before the host): touch only the screen side.
     if (window_) {
         window_->hide();
         Fl::delete_widget(window_);
     }
+}
+
+void WindowView::detach() {
+    detached_ = true;
+    Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(rebuild_menus_callback, this);
+    if (window_) window_->hide();
 }
 
 Fl_Window* WindowView::window() {
@@ -308,6 +316,7 @@ void WindowView::apply_window_geometry() {
 }
 
 void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
+    if (detached_) return;
     bool borderless = model_.BorderStyle == ui::vbBSNone;
     int frameW = borderless ? 0 : 8, frameH = borderless ? 0 : 8 + host_.CaptionHeight();
     int outerX = borderless ? x : x - 4, outerY = borderless ? y : y - 4 - host_.CaptionHeight();
@@ -322,7 +331,7 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
 }
 
 void WindowView::close_requested() {
-    model_.user_close();
+    if (!detached_) model_.user_close();
 }
 
 // --- showing ---------------------------------------------------------------------------------------------
@@ -421,8 +430,13 @@ void WindowView::changed(ui::Window&, std::string_view property) {
 void WindowView::changed(ui::Menu&, std::string_view) {
     // Rebuilt before the next wait: the change may come from inside a menu's own callback.
     menus_dirty_ = true;
-    Fl::add_timeout(
-        0.0, [](void* self) { static_cast<WindowView*>(self)->rebuild_menus(); }, this);
+    Fl::remove_timeout(rebuild_menus_callback, this);
+    Fl::add_timeout(0.0, rebuild_menus_callback, this);
+}
+
+void WindowView::rebuild_menus_callback(void* self) {
+    auto* view = static_cast<WindowView*>(self);
+    if (!view->detached_) view->rebuild_menus();
 }
 
 void WindowView::sync_style(ui::Control& c, Fl_Widget& w) {
@@ -653,7 +667,13 @@ void WindowView::end_caption_drag() {
 }
 
 int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base) {
+    if (detached_) return base(event);
     if (c.Kind() == "Line") return 0; // a line is drawing only: the pointer passes through
+    struct Depth {
+        int& d;
+        explicit Depth(int& depth) : d(depth) { ++d; }
+        ~Depth() { --d; }
+    } depth(host_.event_depth);
     bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
     bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
     bool isButton = dynamic_cast<ui::CommandButton*>(&c) != nullptr;
@@ -735,6 +755,12 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
 }
 
 int WindowView::handle_window_event(int event, const std::function<int(int)>& base) {
+    if (detached_) return base(event);
+    struct Depth {
+        int& d;
+        explicit Depth(int& depth) : d(depth) { ++d; }
+        ~Depth() { --d; }
+    } depth(host_.event_depth);
     bool focusIsOurs = Fl::focus() && control_of(Fl::focus());
     switch (event) {
     case FL_PUSH: {
@@ -843,11 +869,13 @@ void draw_text_block(const std::string& text, const ui::Control& c, int x, int y
 } // namespace
 
 void WindowView::draw_window_surface() {
+    if (detached_) return;
     fl_rectf(0, 0, window_->w(), window_->h(), to_fl_color(model_.BackColor));
     draw_boxes(model_.Boxes(), 0, menu_height());
 }
 
 bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
+    if (detached_) return true;
     int x = w.x(), y = w.y(), width = w.w(), height = w.h();
     if (auto* l = dynamic_cast<ui::Label*>(&c)) {
         fl_push_clip(x, y, width, height);

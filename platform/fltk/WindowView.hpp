@@ -37,6 +37,10 @@ public:
     Fl_Widget* widget(ui::Control& control);
     ui::Control* control_of(Fl_Widget* widget) const;
 
+    // The model window unloaded: hide the screen window and never touch the model again.
+    void detach();
+    bool detached() const { return detached_; }
+
     // Shows, hides and places the screen window as the model says.
     void sync_window();
     // Builds widgets for controls registered since the last call (list controls load at run time).
@@ -77,6 +81,7 @@ private:
     void rebuild_menus();
     void schedule_paint();
     static void paint_callback(void* self);
+    static void rebuild_menus_callback(void* self);
     void apply_window_geometry();
     int route_key(ui::Control* focused, const std::function<int(int)>& base);
     bool key_is_used_up(int keyCode, int shift) const;
@@ -99,6 +104,7 @@ private:
     int applying_ = 0;
     bool paint_pending_ = false;
     bool shown_ = false;
+    bool detached_ = false;
     // A drag of the whole window by its body, started by the program at a left-button press.
     bool caption_drag_ = false;
     int drag_offset_x_ = 0, drag_offset_y_ = 0;
