@@ -43,32 +43,8 @@ void ShowConvertDialog(App&) {
     standin_called("ShowConvertDialog");
 }
 
-void mnuHelp_Click(App&) {
-    standin_called("mnuHelp_Click");
-}
-void mnuHelpTutorials_Click(App&) {
-    standin_called("mnuHelpTutorials_Click");
-}
-void mnuHelpQMK_Click(App&) {
-    standin_called("mnuHelpQMK_Click");
-}
-void mnuVexoNews_Click(App&) {
-    standin_called("mnuVexoNews_Click");
-}
-void mnuAddURL_Click(App&, int) {
-    standin_called("mnuAddURL_Click");
-}
-void mnuEmailAuthor_Click(App&) {
-    standin_called("mnuEmailAuthor_Click");
-}
-void mnuEmailTechSupport_Click(App&) {
-    standin_called("mnuEmailTechSupport_Click");
-}
 void mnuFilterDownload_Click(App&) {
     standin_called("mnuFilterDownload_Click");
-}
-void ShowURL(App&, std::string_view) {
-    standin_called("ShowURL");
 }
 void ShowTipWindow(App&) {
     standin_called("ShowTipWindow");
