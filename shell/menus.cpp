@@ -1,6 +1,9 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
 #include "ffeditor/standins.hpp"
+#include "filemanager/fileview.hpp"
+#include "filemanager/filters.hpp"
+#include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
 #include "imaging/standins.hpp"
 #include "platform/fs/files.hpp"
