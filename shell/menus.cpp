@@ -5,6 +5,7 @@
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
+#include "filterfactory/Convert.hpp"
 #include "imaging/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"

@@ -28,10 +28,6 @@ void cmd_PlugInInformation(App& app);
 void cmd_PlugInList(App& app);
 void cmd_AboutDialog(App& app);
 
-// --- conversion ---
-// The modal conversion dialog.
-void ShowConvertDialog(App& app);
-
 // --- help pages, links and the small windows ---
 void mnuHelp_Click(App& app);
 void mnuHelpTutorials_Click(App& app);
