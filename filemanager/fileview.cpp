@@ -88,7 +88,14 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     // Setting the folder box raises its Change only when the folder differs, so a refill from the
     // folder box's own change does not start another one.
     ignore_errors([&] { f.Dir1[Switchx].Path = folder; });
-    ignore_errors([&] { f.File1[Switchx].Path = folder; });
+    // The file box is read afresh, so files made since its last reading show.
+    ignore_errors([&] {
+        ui::FileListBox& fileBox = f.File1[Switchx];
+        if (fileBox.Path.get() != folder)
+            fileBox.Path = folder;
+        else
+            fileBox.Refresh();
+    });
     app.host.DoEvents();
     f.FreezeRedraw(true);
 
