@@ -73,6 +73,8 @@ void Form1::connect_controls() {
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
         Combo1[p].Click = [this, p] { Combo1_Click(app, p); };
         Combo1[p].KeyPress = [this, p](int& KeyAscii) { Combo1_KeyPress(app, p, KeyAscii); };
+        Combo1[p].GotFocus = [this, p] { Combo1_GotFocus(app, p); };
+        ListView1[p].ColumnClick = [this, p](ui::ColumnHeader& c) { ListView1_ColumnClick(app, p, c); };
         Label6[p].MouseDown = [this, p](int b, int s, float x, float y) { Label6_MouseDown(p, b, s, x, y); };
         Image2[p].Click = [this, p] { Image2_Click(app, p); };
         Image5[p].Click = [this, p] { Image5_Click(app, p); };
