@@ -23,8 +23,6 @@ void ignore_errors(auto&& step) {
 
 } // namespace
 
-
-
 void Dir1_Change(App& app, int Index) {
     Form1& f = app.form1();
     ignore_errors([&] { f.File1[Index].Path = f.Dir1[Index].Path.get(); });
@@ -33,16 +31,12 @@ void Dir1_Change(App& app, int Index) {
     DrawDirLabel(app, Index);
 }
 
-
-
 void File1_DblClick(App&, int) {
     standin_called("File1_DblClick");
 }
 void ListView1_DblClick(App&, int) {
     standin_called("ListView1_DblClick");
 }
-
-
 
 void Image5_Click(App& app, int Index) {
     Form1& f = app.form1();
