@@ -31,6 +31,8 @@ class frmTip;
 class frmSplash;
 class ProVersionAd;
 class Overwrite;
+class SelectFolder;
+class Convert;
 
 class App {
 public:
@@ -114,8 +116,6 @@ public:
     std::string CommandLine;
     // Form_Load's failures so far: the first three are shown, later ones pass silently.
     int StartupErrors = 0;
-    // The sort direction of each report-list column (elements 1 to 3), one set per pane.
-    std::array<ColumnSortOrders, 2> ColumnSortOrder{};
     // The image handles the main window keeps (0 = none): the preview thumbnail and the working
     // copy a plug-in filters in place.
     int PreviewImage = 0;
@@ -123,6 +123,16 @@ public:
     // The draw in [0, 1) that decides on the advertisement at exit; unset, a clock-seeded random number.
     std::function<double()> ExitDraw;
     // --- end of start-up and shutdown ---
+
+    // --- file view, target-folder dialog and conversion ---
+    // The sort direction of each column (1 Name, 2 Size, 3 Date) of each pane's report list; each
+    // pane keeps its own, so a refill of one pane never turns the other's direction.
+    std::array<ColumnSortOrders, 2> ColumnSortOrder{ColumnSortOrders{false, true, true, true},
+                                                    ColumnSortOrders{false, true, true, true}};
+    // The target-folder dialog and the Convert dialog, created hidden on first use.
+    SelectFolder& selectFolder();
+    Convert& convertDialog();
+    // --- end of file view ---
 
 private:
     std::unique_ptr<Form1> form1_;
@@ -137,6 +147,10 @@ private:
     std::unique_ptr<ProVersionAd> proVersionAd_;
     // --- end of small windows ---
     std::unique_ptr<Overwrite> overwrite_;
+    // --- file view, target-folder dialog and conversion ---
+    std::unique_ptr<SelectFolder> selectFolder_;
+    std::unique_ptr<Convert> convert_;
+    // --- end of file view ---
 };
 
 } // namespace vexolan
