@@ -2,6 +2,9 @@
 
 #include "shell/shutdown.hpp"
 
+#include "filemanager/fileview.hpp"
+#include "filemanager/filters.hpp"
+#include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
 #include "preferences/standins.hpp"
 #include "shell/App.hpp"

@@ -3,6 +3,9 @@
 
 #include "shell/startup.hpp"
 
+#include "filemanager/fileview.hpp"
+#include "filemanager/filters.hpp"
+#include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
 #include "filterfactory/compiler.hpp"
 #include "preferences/Form2.hpp"
@@ -124,7 +127,7 @@ void SelectCommandLineFile(Form1& f, const std::string& commandLine) {
         f.Dir1[0].Path = folder;
         RefreshFile1(app, 0);
     }
-    f.Combo1[0].ListIndex = fs_patterns::MatchPatternList(name, ImagePattern) ? 2 : 0;
+    f.Combo1[0].ListIndex = fs_patterns::MatchPatternList(name, FilterPattern(app, 2)) ? 2 : 0;
     auto& items = f.ListView1[0].ListItems;
     for (int i = 1; i <= items.Count(); ++i) {
         if (vb::LCase(items(i).Text.get()) == name) {
@@ -329,8 +332,7 @@ void Form_Load(Form1& f) {
     // 6: the file-type filters of both panes.
     for (int i = 0; i < 2; ++i) {
         step([&] {
-            for (int k = 0; k < 6; ++k)
-                f.Combo1[i].AddItem(FilterEntries[k], k);
+            AddFilterEntries(app, i);
             f.Combo1[i].ListIndex = 0;
         });
     }

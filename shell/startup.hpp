@@ -23,18 +23,6 @@ class Form1;
 std::string MainCaption(int major, int minor);
 // The first-run welcome, its lines joined by CR LF.
 std::string WelcomeMessage();
-// The six entries of each pane's file-type filter, by position.
-inline constexpr const char* FilterEntries[6] = {
-    "All Files (*.*)",
-    "Adobe Plugins (*.8bf;*.prm;*.aex)",
-    "Image Files (*.jpg;*.gif;*.bmp;*.wmf;*.png;*.tga;*.pcx;*.tif;*.eps)",
-    "Defined Plugins (see Preferences)",
-    "FF Source Files (*.ffl;*.txt;*.afs;*.pff;*.ffx)",
-    "Zip Files (*.zip)",
-};
-// The pattern of the image-files entry (position 2).
-inline constexpr std::string_view ImagePattern = "*.jpg;*.gif;*.bmp;*.wmf;*.png;*.tga;*.pcx;*.tif;*.eps";
-
 // The command line as the program takes it: the arguments joined by blanks, surrounding quotes
 // taken off, made absolute against the current folder; "" when there are none.
 std::string CommandLineFile(int argc, const char* const* argv);
