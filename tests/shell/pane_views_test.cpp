@@ -246,3 +246,17 @@ TEST_F(PaneViewsTest, TheFrameOfTheShownViewIsInFront) {
     choose_tab(1, 1);
     EXPECT_EQ(front(1), 1);
 }
+
+TEST_F(PaneViewsTest, ChoosingADriveOpensItInThePane) {
+    int last = f.Drive1[1].ListCount() - 1;
+    if (last > 0) {
+        f.Drive1[1].user_select(last);
+        EXPECT_EQ(f.Dir1[1].Path.get(), f.Drive1[1].List(last));
+    } else {
+        f.Drive1[1].Drive.store(folder()); // a drive the box no longer lists
+    }
+    f.Drive1[1].user_select(0); // "/"
+    EXPECT_EQ(f.Dir1[1].Path.get(), "/");
+    EXPECT_EQ(f.File1[1].Path.get(), "/");
+    EXPECT_EQ(f.Label6[1].Caption.get(), "/");
+}
