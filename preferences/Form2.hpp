@@ -7,12 +7,12 @@
 // "Ok" (Command1) saves every preference and list and hides the window; "Cancel" (Command8) reloads
 // everything from the settings store and the list files and hides it.
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Bars.hpp"
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Lists.hpp"
-
 #include "platform/ui/Window.hpp"
-#include "shell/frame.hpp"
 
 #include <array>
 #include <string>
