@@ -1,8 +1,9 @@
 #include "preferences/FrmPluginType.hpp"
 
 #include "preferences/plugtypes.hpp"
-#include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/frame.hpp"
+#include "shell/help.hpp"
 
 namespace vexolan {
 
@@ -24,7 +25,7 @@ FrmPluginType::FrmPluginType(App& app) : ui::Window(app.host, "FrmPluginType"), 
     MaxButton.store(false);
     KeyPreview.store(true);
     Width.store(4560);
-    Height.store(3240);
+    Height.store(DesignHeight);
 
     // The grey bar runs along the top, 24 pixels high; the title sits on it.
     add(Label2, "Label2");
@@ -101,8 +102,8 @@ void FrmPluginType::Form_Load() {
     Text1[0].Text = "";
     Text1[1].Text = "";
     Option1[0].Value = true;
-    rolled_up_ = false;
-    saved_height_ = 0;
+    Height = DesignHeight;
+    roll_up_ = {};
 }
 
 // The focus goes to the name box when the dialog is shown, not on every repaint: a repaint after a
@@ -115,7 +116,8 @@ void FrmPluginType::Form_Activate() {
 }
 
 void FrmPluginType::Form_Paint() {
-    GreyscaleBar(*this, 24, true, false);
+    long thickness = 24;
+    GreyscaleBar(*this, thickness, true, false);
 }
 
 void FrmPluginType::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
@@ -127,14 +129,7 @@ void FrmPluginType::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
 }
 
 void FrmPluginType::Form_DblClick() {
-    if (!rolled_up_ && saved_height_ > 0) {
-        Height = saved_height_;
-        rolled_up_ = true;
-    } else {
-        saved_height_ = Height;
-        Height = 28 * 12 * host().TwipsPerPixelX() / host().TwipsPerPixelY();
-        rolled_up_ = false;
-    }
+    ToggleRollUp(*this, roll_up_, RollUpAxis::Height);
 }
 
 } // namespace vexolan

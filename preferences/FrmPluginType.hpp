@@ -5,6 +5,8 @@
 // the same controls afterwards; Cancel leaves both boxes empty, which the caller takes as nothing
 // entered.
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
 
@@ -36,8 +38,8 @@ public:
     void Form_KeyUp(int& KeyCode, int& Shift);
 
 private:
-    bool rolled_up_ = false;
-    int saved_height_ = 0;
+    static constexpr int DesignHeight = 3240;
+    RollUpState roll_up_;
 };
 
 } // namespace vexolan

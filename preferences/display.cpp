@@ -2,7 +2,7 @@
 // the search for editor interface files and the folder browser.
 
 #include "preferences/Form2.hpp"
-#include "preferences/standins.hpp"
+#include "preferences/main_window.hpp"
 #include "shell/App.hpp"
 
 #include "platform/fs/files.hpp"

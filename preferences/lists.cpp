@@ -2,8 +2,11 @@
 // window, and the list files ("FolderList.log", "PlugTypes.ini").
 
 #include "preferences/Form2.hpp"
+#include "preferences/main_window.hpp"
 #include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/Form1.hpp"
+#include "shell/dialogs.hpp"
 #include "shell/helpers.hpp"
 
 #include "platform/fs/files.hpp"
@@ -11,6 +14,7 @@
 #include "platform/values/values.hpp"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace vexolan {
 
@@ -142,6 +146,12 @@ void Form2::Command3_Click(int Index) {
     }
 }
 
+int Form2::FolderLimit() const {
+    double limit = vb::Val(Text1.Text.get());
+    if (limit < 1) return 20;
+    return limit > 32767 ? 32767 : static_cast<int>(limit);
+}
+
 void Form2::add_folder() {
     ui::ListBox& list = List1[0];
     if (list.ListCount() >= vb::Val(Text1.Text.get())) {
@@ -172,8 +182,10 @@ void Form2::add_picture() {
 }
 
 void Form2::add_application() {
-    std::string folder = "c:\\"; // the open dialog starts in the home folder for it
-    std::string name = ShowOpenDialog(app, "Select Executable", folder, "", "Executables (*.exe)", "exe");
+    // The dialog starts in the home folder: this system's counterpart of the drive root.
+    const char* home = std::getenv("HOME");
+    std::string folder = home && *home ? home : "/";
+    std::string name = ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
     if (name.empty()) return;
     if (folder.empty() || folder.back() != '/') folder += '/';
     add_unique(2, folder + name);
@@ -308,7 +320,12 @@ void Form2::ListToMenu(int Index) {
             (*menu)[k].Caption = Index == 0 ? entry : GetFileName(entry);
         } catch (const vb::Error&) {
         }
-        MenuPicture(app, place.Picture, place.BarPosition, k + place.FirstItem);
+        try {
+            Form1& main = app.form1();
+            ChangeMenuBitmap2(main, main.Image3[static_cast<std::size_t>(place.Picture)], place.BarPosition,
+                              k + place.FirstItem);
+        } catch (const vb::Error&) {
+        }
     }
     // An empty list leaves item 0 without a caption for every menu: the main window opens the
     // Preferences on the empty first entry, and a stale caption would name a removed entry.

@@ -4,8 +4,9 @@
 // ("1"): stored files and other readers rely on both forms, so each key keeps its own.
 
 #include "preferences/Form2.hpp"
-#include "preferences/standins.hpp"
+#include "preferences/main_window.hpp"
 #include "shell/App.hpp"
+#include "shell/Form1.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
@@ -188,7 +189,7 @@ void Form2::load_numbered_list(int Index, std::string_view prefix) {
 void Form2::Command1_Click() {
     attempt([&] { MousePointer = ui::vbHourglass; });
     attempt([&] { host().DoEvents(); });
-    if (AppsChanged) attempt([&] { GetIcons(app); });
+    if (AppsChanged) attempt([&] { app.form1().GetIcons(); });
 
     attempt([&] { SaveSetting("ScanSubDirs", blank_form(Check1.Value)); });
     for (int i = 0; i < 3; ++i)
