@@ -401,6 +401,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         // A drag from code: the pointer is wherever the user holds it; nothing to draw.
     }
     if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
+    if (property == "LabelEdit")
+        if (auto* lv = dynamic_cast<ui::ListView*>(&control)) sync_label_editor(*lv);
     sync_control(control);
 }
 
