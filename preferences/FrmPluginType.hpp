@@ -5,10 +5,10 @@
 // the same controls afterwards; Cancel leaves both boxes empty, which the caller takes as nothing
 // entered.
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
-
-#include "shell/frame.hpp"
 
 #include <array>
 

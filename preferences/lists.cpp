@@ -146,6 +146,12 @@ void Form2::Command3_Click(int Index) {
     }
 }
 
+int Form2::FolderLimit() const {
+    double limit = vb::Val(Text1.Text.get());
+    if (limit < 1) return 20;
+    return limit > 32767 ? 32767 : static_cast<int>(limit);
+}
+
 void Form2::add_folder() {
     ui::ListBox& list = List1[0];
     if (list.ListCount() >= vb::Val(Text1.Text.get())) {

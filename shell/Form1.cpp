@@ -129,7 +129,7 @@ void Form1::build_controls() {
     Icon = LogoPicture;
     // Each pane starts in its File View.
     for (int p = 0; p < 2; ++p)
-        ViewFrame(p, 1).ZOrder(0);
+        ShowViewFrame(p, 1);
 }
 
 // The menu tree with its captions, shortcuts and design states. Entries that this edition hides

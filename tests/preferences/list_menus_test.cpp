@@ -226,3 +226,11 @@ TEST_F(ListPagesTest, OkRefreshesTheApplicationButtonOnlyAfterTheAppsChanged) {
     f.Command1_Click();
     EXPECT_EQ(main.Image1.ToolTipText.get(), "Click me for an application list");
 }
+
+TEST_F(ListPagesTest, TheLiveFolderLimitBelowOneCountsAsTwenty) {
+    const std::pair<const char*, int> cases[] = {{"35", 35}, {"0", 20}, {"", 20}, {"-5", 20}, {"0.5", 20}, {"abc", 20}};
+    for (const auto& [text, limit] : cases) {
+        f.Text1.Text = text;
+        EXPECT_EQ(f.FolderLimit(), limit) << text;
+    }
+}

@@ -188,3 +188,26 @@ TEST_F(Controls, TheDropDownListChoosesAnEntry) {
     EXPECT_EQ(w.Combo1.Text, "Text File");
     w.Unload();
 }
+
+TEST_F(Controls, F2EditsTheLabelOfTheReportListsItem) {
+    ControlsWindow w(host);
+    std::string edited;
+    w.ListView1.AfterLabelEdit = [&](int&, std::string& text) { edited = text; };
+    w.Show();
+    Driver user(*this, R"(
+        id=$(find_window '^Controls test$')
+        focus "$id"
+        xdotool mousemove --window "$id" 40 237 click 1
+        sleep 0.2
+        xdotool key F2
+        sleep 0.3
+        xdotool type --delay 30 'renamed.8bf'
+        xdotool key Return
+        sleep 0.3
+    )");
+    user.finish();
+    EXPECT_EQ(edited, "renamed.8bf");
+    EXPECT_EQ(w.ListView1.ListItems(3).Text, "renamed.8bf");
+    EXPECT_EQ(w.ListView1.EditedItem(), nullptr);
+    w.Unload();
+}
