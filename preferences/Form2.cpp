@@ -1,7 +1,8 @@
 #include "preferences/Form2.hpp"
 
-#include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/frame.hpp"
+#include "shell/help.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
@@ -11,11 +12,11 @@ namespace vexolan {
 namespace {
 
 // The design geometry, in twips at 15 twips per pixel. The grey bar takes the left 24 pixels.
-constexpr int FormWidth = 7200;
+constexpr int FormWidth = 8400;
 constexpr int FormHeight = 5640;
 constexpr int StripLeft = 480;
 constexpr int StripTop = 120;
-constexpr int StripWidth = 6600;
+constexpr int StripWidth = FormWidth - StripLeft - 120;
 constexpr int StripHeight = 4800;
 constexpr int PageLeft = StripLeft + 120;
 constexpr int PageTop = StripTop + 420;
@@ -97,7 +98,7 @@ void Form2::build_general_page() {
 
     add(Frame7, "Frame7", page);
     Frame7.Caption.store("Associate File Types with Vexo");
-    set_geometry(Frame7, 120, 120, 2640, 2400);
+    set_geometry(Frame7, 120, 120, 3240, 2400);
     static constexpr std::array<std::string_view, 5> extensions{"*.8bf", "*.prm", "*.ffl", "*.afs", "*.pff"};
     for (int i = 0; i < 5; ++i) {
         add_indexed(Check18[i], "Check18", i, &Frame7);
@@ -111,7 +112,7 @@ void Form2::build_general_page() {
 
     add(Frame11, "Frame11", page);
     Frame11.Caption.store("Misc");
-    set_geometry(Frame11, 2880, 120, 3360, 2400);
+    set_geometry(Frame11, 3480, 120, 3960, 2400);
     struct Box {
         ui::CheckBox& Control;
         const char* Name;
@@ -133,33 +134,33 @@ void Form2::build_general_page() {
         add(box.Control, box.Name, &Frame11);
         box.Control.Caption.store(box.Caption);
         box.Control.ToolTipText.store(box.Tip);
-        set_geometry(box.Control, 120, top, 3120, 255);
+        set_geometry(box.Control, 120, top, 3720, 255);
         top += 390;
     }
 
     add(Frame3, "Frame3", page);
     Frame3[0].Caption.store("Preview Cache");
-    set_geometry(Frame3[0], 120, 2640, 6120, 1320);
+    set_geometry(Frame3[0], 120, 2640, 7320, 1320);
     add(Check15, "Check15", &Frame3[0]);
     Check15.Caption.store("Enabled");
     Check15.ToolTipText.store("Activate for faster plugin previewing");
     set_geometry(Check15, 240, 300, 1200, 255);
     add(Label2, "Label2", &Frame3[0]);
     Label2.Caption.store("JPG Compression");
-    set_geometry(Label2, 240, 720, 1440, 255);
+    set_geometry(Label2, 240, 720, 1800, 255);
     add(HScroll2, "HScroll2", &Frame3[0]);
     HScroll2.Min.store(0);
     HScroll2.Max.store(100);
     HScroll2.Value.store(15);
     HScroll2.LargeChange.store(10);
-    set_geometry(HScroll2, 1740, 720, 2280, 255);
+    set_geometry(HScroll2, 2160, 720, 2760, 255);
     add(Label3, "Label3", &Frame3[0]);
     Label3.Caption.store("15%");
-    set_geometry(Label3, 4080, 720, 600, 255);
+    set_geometry(Label3, 5040, 720, 600, 255);
     add(Command5, "Command5", &Frame3[0]);
     Command5.Caption.store("Clear Cache");
     Command5.ToolTipText.store("Delete all files from the cache sub folder");
-    set_geometry(Command5, 4800, 660, 1200, ButtonHeight);
+    set_geometry(Command5, 5880, 660, 1320, ButtonHeight);
 }
 
 void Form2::build_fftf_page() {
@@ -167,7 +168,7 @@ void Form2::build_fftf_page() {
 
     add(Frame4, "Frame4", page);
     Frame4.Caption.store("Photoshop FF Compilation");
-    set_geometry(Frame4, 120, 120, 6120, 2280);
+    set_geometry(Frame4, 120, 120, 7320, 2280);
     static constexpr std::array<std::string_view, 4> options{
         "Filter Factory 3.0", "Filter Factory 3.04 (needs plugin.dll from Adobe)", "", "Macintosh FF (Mac Binary)"};
     static constexpr std::array<std::string_view, 4> optionTips{
@@ -178,7 +179,7 @@ void Form2::build_fftf_page() {
         add_indexed(Option4[i], "Option4", i, &Frame4);
         Option4[i].Caption.store(std::string(options[i]));
         Option4[i].ToolTipText.store(std::string(optionTips[i]));
-        set_geometry(Option4[i], 120, optionTops[i], i == 2 ? 255 : 3840, 255);
+        set_geometry(Option4[i], 120, optionTops[i], i == 2 ? 255 : 5040, 255);
     }
     Option4[0].Value.store(true);
     add_indexed(Combo2[0], "Combo2", 0, &Frame4);
@@ -197,15 +198,15 @@ void Form2::build_fftf_page() {
         int Left, Top;
     };
     const Box photoshop[] = {
-        {Check9, "Check9", -1, "No Dialog", "", 4200, 300},
-        {Check6, "Check6", -1, "Demo Plugin", "Deactivate the OK-Button and makes the plugin undecompilable", 4200,
+        {Check9, "Check9", -1, "No Dialog", "", 5400, 300},
+        {Check6, "Check6", -1, "Demo Plugin", "Deactivate the OK-Button and makes the plugin undecompilable", 5400,
          600},
-        {Check3, "Check3", -1, "All Modes", "The plugin will work in three color modes", 4200, 900},
+        {Check3, "Check3", -1, "All Modes", "The plugin will work in three color modes", 5400, 900},
         {Check5[0], "Check5", 0, "Editor Plugin",
-         "Generate plugins that display the code editor instead of the plugin dialog", 4200, 1200},
+         "Generate plugins that display the code editor instead of the plugin dialog", 5400, 1200},
         {Check11[0], "Check11", 0, "Big Preview", "Activate for a different plugin dialog layout", 120, 1560},
-        {Check11[1], "Check11", 1, "Mega Preview", "plugin dialog layout with a very large preview", 1680, 1560},
-        {Check13[0], "Check13", 0, "Encrypted", "", 4200, 1560},
+        {Check11[1], "Check11", 1, "Mega Preview", "plugin dialog layout with a very large preview", 2040, 1560},
+        {Check13[0], "Check13", 0, "Encrypted", "", 5400, 1560},
     };
     for (const auto& box : photoshop) {
         if (box.Index < 0)
@@ -219,7 +220,7 @@ void Form2::build_fftf_page() {
 
     add(Frame6, "Frame6", page);
     Frame6.Caption.store("Premiere FF Compilation");
-    set_geometry(Frame6, 120, 2520, 6120, 1560);
+    set_geometry(Frame6, 120, 2520, 7320, 1560);
     add(Label8, "Label8", &Frame6);
     Label8.Caption.store("FF Plugin:");
     set_geometry(Label8, 120, 330, 840, 255);
@@ -239,8 +240,8 @@ void Form2::build_fftf_page() {
     Command2[3].Caption.store("Browse");
     set_geometry(Command2[3], 3240, 720, 780, 315);
     const Box premiere[] = {
-        {Check5[1], "Check5", 1, "Editor Plugin", "", 4200, 300},
-        {Check5[2], "Check5", 2, "Editor Plugin", "", 4200, 720},
+        {Check5[1], "Check5", 1, "Editor Plugin", "", 5400, 300},
+        {Check5[2], "Check5", 2, "Editor Plugin", "", 5400, 720},
         {Check13[1], "Check13", 1, "Light Ency", "", 120, 1170},
         {Check13[2], "Check13", 2, "Encrypted", "", 1680, 1170},
         {Check14, "Check14", -1, "Heavy", "", 3240, 1170},
@@ -261,7 +262,7 @@ void Form2::build_interface_page() {
 
     add(Frame5, "Frame5", page);
     Frame5.Caption.store("Select Fonts");
-    set_geometry(Frame5, 120, 120, 6120, 1080);
+    set_geometry(Frame5, 120, 120, 7320, 1080);
     static constexpr std::array<std::string_view, 2> fontButtons{"List Box Font", "Other Font"};
     for (int i = 0; i < 2; ++i) {
         add_indexed(Command14[i], "Command14", i, &Frame5);
@@ -269,24 +270,24 @@ void Form2::build_interface_page() {
         set_geometry(Command14[i], 120, 270 + i * 390, 1560, 345);
         add_indexed(Label1[i], "Label1", i, &Frame5);
         Label1[i].Caption.store("Font Name, Size");
-        set_geometry(Label1[i], 1800, 315 + i * 390, 4200, 255);
+        set_geometry(Label1[i], 1800, 315 + i * 390, 5400, 255);
     }
 
     add(Frame9, "Frame9", page);
     Frame9.Caption.store("Plugin View");
-    set_geometry(Frame9, 120, 1320, 6120, 840);
+    set_geometry(Frame9, 120, 1320, 7320, 840);
     add(Check1, "Check1", &Frame9);
     Check1.Caption.store("search for plugins in all sub folders");
     Check1.ToolTipText.store("If enabled, all sub folders will be scanned recursively for plugins.");
-    set_geometry(Check1, 120, 240, 5880, 255);
+    set_geometry(Check1, 120, 240, 7080, 255);
     add(Check8, "Check8", &Frame9);
     Check8.Caption.store("include txt, afs and pff files");
     Check8.ToolTipText.store("Slows the plugin scanning process down");
-    set_geometry(Check8, 120, 510, 5880, 255);
+    set_geometry(Check8, 120, 510, 7080, 255);
 
     add(Frame10, "Frame10", page);
     Frame10.Caption.store("File and FFL View");
-    set_geometry(Frame10, 120, 2280, 6120, 1080);
+    set_geometry(Frame10, 120, 2280, 7320, 1080);
     static constexpr std::array<std::string_view, 6> viewCaptions{
         "Hover Selection", "Flat Scrollbar", "Gridlines", "Full Row Selection", "Hot Tracking", "Auto Column Width"};
     static constexpr std::array<std::string_view, 6> viewTips{
@@ -300,15 +301,15 @@ void Form2::build_interface_page() {
         add_indexed(Check12[i], "Check12", i, &Frame10);
         Check12[i].Caption.store(std::string(viewCaptions[i]));
         Check12[i].ToolTipText.store(std::string(viewTips[i]));
-        set_geometry(Check12[i], 120 + (i % 3) * 2000, 270 + (i / 3) * 390, 1900, 255);
+        set_geometry(Check12[i], 120 + (i % 3) * 2400, 270 + (i / 3) * 390, 2280, 255);
     }
 
     add(Frame2, "Frame2", page);
     Frame2.Caption.store("Choose FF Editor Interface");
-    set_geometry(Frame2, 120, 3480, 6120, 720);
+    set_geometry(Frame2, 120, 3480, 7320, 720);
     add(Combo1, "Combo1", &Frame2);
     Combo1.Style.store(ui::vbComboDropdownList);
-    set_geometry(Combo1, 120, 270, 5880, 315);
+    set_geometry(Combo1, 120, 270, 7080, 315);
     Combo1.AddItem("Original FF Editor!");
 }
 
@@ -326,9 +327,9 @@ void Form2::build_list_pages() {
         {"Add applications to the Apps menu", "Remove applications from the Apps menu",
          "Automatically add all applications that are run to the Apps menu"},
     }};
-    constexpr int listWidth = 4680;
+    constexpr int listWidth = 5880;
     constexpr int listHeight = 3360;
-    constexpr int buttonLeft = 4920;
+    constexpr int buttonLeft = 6120;
     constexpr int buttonWidth = 1320;
 
     for (int i = 0; i < 4; ++i) {
@@ -460,13 +461,20 @@ void Form2::Form_Load() {
         Option4[2].Enabled = false;
         Option4[0].Value = true;
     }
-    int tab = SSTab1.SelectedItem;
-    if (tab >= 1 && tab <= 7) Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
+    show_page(SSTab1.SelectedItem);
 }
 
 void Form2::SSTab1_Click() {
-    int tab = SSTab1.SelectedItem;
-    if (tab >= 1 && tab <= 7) Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
+    show_page(SSTab1.SelectedItem);
+}
+
+// Brings the page of a tab to the front. The pages behind it are hidden as well, so that a screen
+// that draws the controls of every page above all page frames still shows one page only.
+void Form2::show_page(int tab) {
+    if (tab < 1 || tab > 7) return;
+    for (int page = 0; page < 7; ++page)
+        Frame1[static_cast<std::size_t>(page)].Visible = page == tab - 1;
+    Frame1[static_cast<std::size_t>(tab - 1)].ZOrder(0);
 }
 
 void Form2::SSTab1_GotFocus() {
@@ -481,7 +489,7 @@ void Form2::SSTab1_GotFocus() {
 
 void Form2::Command4_Click() {
     auto page = HelpPage(SSTab1.SelectedItem);
-    if (!page.empty()) local::ShowHelp(app, page);
+    if (!page.empty()) ShowHelp(app, page);
 }
 
 void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
@@ -489,16 +497,16 @@ void Form2::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
 }
 
 void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == ui::vbLeftButton) local::BeginCaptionDrag(*this);
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
 }
 
 void Form2::Form_DblClick() {
-    local::ToggleRollUpHeight(*this, roll_up_);
+    ToggleRollUp(*this, roll_up_, RollUpAxis::Height);
 }
 
 void Form2::Form_Paint() {
     long thickness = 24;
-    local::GreyscaleBar(*this, thickness, false, false);
+    GreyscaleBar(*this, thickness, false, false);
 }
 
 void Form2::HScroll2_Change() {

@@ -7,12 +7,12 @@
 // "Ok" (Command1) saves every preference and list and hides the window; "Cancel" (Command8) reloads
 // everything from the settings store and the list files and hides it.
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Bars.hpp"
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Lists.hpp"
-
 #include "platform/ui/Window.hpp"
-#include "preferences/standins.hpp"
 
 #include <array>
 #include <string>
@@ -108,6 +108,10 @@ public:
     // The application list changed since start-up: every Ok then refreshes the main window's
     // application button. Nothing clears it.
     bool AppsChanged = false;
+    // The folder list's limit as the folder changes use it (Auto Add): the number in Text1, or 20
+    // while that is below 1, so that a cleared or mistyped box never makes the list drop favourites.
+    // (Add on the Folders page checks the box as it stands.)
+    int FolderLimit() const;
     // The interface file name of each Combo1 entry (entry 0, the plain editor, has none): the exact
     // name, however long, rather than the entry's last 12 characters.
     std::vector<std::string> InterfaceFileNames{""};
@@ -180,6 +184,7 @@ private:
     void build_interface_page();
     void build_list_pages();
     void connect_events();
+    void show_page(int tab);
     void move_entry(int Index, int direction);
     void add_plug_type();
     void load_numbered_list(int Index, std::string_view prefix);
@@ -193,7 +198,7 @@ private:
     void add_unique(int Index, const std::string& path);
 
     // Roll-up by height; the state outlives hiding the window.
-    local::RollUpState roll_up_;
+    RollUpState roll_up_;
     // A list file that is there but could not be read since it was last written: the exit does not
     // rewrite it, so an unreadable file is never replaced by an empty or partial list.
     std::array<bool, 4> list_file_unreadable_{};

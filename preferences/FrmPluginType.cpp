@@ -1,8 +1,9 @@
 #include "preferences/FrmPluginType.hpp"
 
 #include "preferences/plugtypes.hpp"
-#include "preferences/standins.hpp"
 #include "shell/App.hpp"
+#include "shell/frame.hpp"
+#include "shell/help.hpp"
 
 namespace vexolan {
 
@@ -116,19 +117,19 @@ void FrmPluginType::Form_Activate() {
 
 void FrmPluginType::Form_Paint() {
     long thickness = 24;
-    local::GreyscaleBar(*this, thickness, true, false);
+    GreyscaleBar(*this, thickness, true, false);
 }
 
 void FrmPluginType::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (Button == ui::vbLeftButton) local::BeginCaptionDrag(*this);
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
 }
 
 void FrmPluginType::Form_KeyUp(int& KeyCode, int& /*Shift*/) {
-    if (KeyCode == ui::vbKeyF1) local::ShowHelp(app, "Prefs_PluginTypes.htm");
+    if (KeyCode == ui::vbKeyF1) ShowHelp(app, "Prefs_PluginTypes.htm");
 }
 
 void FrmPluginType::Form_DblClick() {
-    local::ToggleRollUpHeight(*this, roll_up_);
+    ToggleRollUp(*this, roll_up_, RollUpAxis::Height);
 }
 
 } // namespace vexolan

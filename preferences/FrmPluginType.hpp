@@ -5,10 +5,10 @@
 // the same controls afterwards; Cancel leaves both boxes empty, which the caller takes as nothing
 // entered.
 
+#include "shell/frame.hpp"
+
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
-
-#include "preferences/standins.hpp"
 
 #include <array>
 
@@ -39,7 +39,7 @@ public:
 
 private:
     static constexpr int DesignHeight = 3240;
-    local::RollUpState roll_up_;
+    RollUpState roll_up_;
 };
 
 } // namespace vexolan

@@ -6,6 +6,7 @@
 #include "preferences/standins.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/dialogs.hpp"
 #include "shell/helpers.hpp"
 
 #include "platform/fs/files.hpp"
@@ -145,6 +146,12 @@ void Form2::Command3_Click(int Index) {
     }
 }
 
+int Form2::FolderLimit() const {
+    double limit = vb::Val(Text1.Text.get());
+    if (limit < 1) return 20;
+    return limit > 32767 ? 32767 : static_cast<int>(limit);
+}
+
 void Form2::add_folder() {
     ui::ListBox& list = List1[0];
     if (list.ListCount() >= vb::Val(Text1.Text.get())) {
@@ -178,7 +185,7 @@ void Form2::add_application() {
     // The dialog starts in the home folder: this system's counterpart of the drive root.
     const char* home = std::getenv("HOME");
     std::string folder = home && *home ? home : "/";
-    std::string name = local::ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
+    std::string name = ShowOpenDialog(*this, "Select Executable", folder, "", "Executables (*.exe)", "exe");
     if (name.empty()) return;
     if (folder.empty() || folder.back() != '/') folder += '/';
     add_unique(2, folder + name);

@@ -18,6 +18,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vexolan {
 
@@ -152,6 +154,12 @@ public:
     void ListView1_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Label6_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void ImageButton_MouseMove(ui::Image& image);
+    // The left button on the button bar, or dragging a folder label, moves the window.
+    void Frame1_MouseDown(int Button, int Shift, float X, float Y);
+    void Label6_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    // While a filter box's text field has the focus, Del, Shift+Del and Ctrl+A edit its text
+    // instead of acting on the selected files.
+    void TextFieldFocus(bool inTextField);
 
     // --- layout (layout.cpp) ---
     void Form_Resize();
@@ -191,6 +199,8 @@ private:
         int DesignInnerHeight = 0;
     };
     LayoutState layout_;
+    // The menu entries whose shortcuts are text editing keys, with the shortcuts they own.
+    std::vector<std::pair<ui::Menu*, std::string>> editing_shortcuts_;
 
     void build_controls();
     void design_layout();

@@ -3,6 +3,7 @@
 
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/frame.hpp"
 #include "shell/prefs_link.hpp"
 #include "shell/selection.hpp"
 
@@ -125,6 +126,22 @@ void Form1::Label6_MouseDown(int Index, int Button, int, float, float) {
     } else if (Button == ui::vbLeftButton) {
         if (Index != Switchy) Switchit(Index);
     }
+}
+
+void Form1::Frame1_MouseDown(int Button, int, float, float) {
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
+}
+
+void Form1::Label6_MouseMove(int, int Button, int, float, float) {
+    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
+}
+
+void Form1::TextFieldFocus(bool inTextField) {
+    if (editing_shortcuts_.empty())
+        editing_shortcuts_ = {
+            {&mnuDelete, mnuDelete.Shortcut}, {&mnuKill2, mnuKill2.Shortcut}, {&mnuSelectAll, mnuSelectAll.Shortcut}};
+    for (auto& [menu, shortcut] : editing_shortcuts_)
+        menu->Shortcut = inTextField ? std::string() : shortcut;
 }
 
 void Form1::ResetButtons() {

@@ -11,6 +11,9 @@
 #include "platform/shell/shell.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
+#include "shell/frmAbout.hpp"
+#include "shell/frmTip.hpp"
+#include "shell/help.hpp"
 #include "shell/panes.hpp"
 #include "shell/prefs_link.hpp"
 #include "shell/selection.hpp"
@@ -31,9 +34,6 @@ std::string with_slash(std::string s) {
     return !s.empty() && s.back() == '/' ? s : s + "/";
 }
 
-// The larger edition's product page.
-constexpr const char* OrderPage = "https://www.quillmark.example/vexolan/pro.htm";
-
 } // namespace
 
 void Form1::connect_controls() {
@@ -42,10 +42,11 @@ void Form1::connect_controls() {
     Timer1.Tick = [this] { Timer1_Timer(app); };
     MouseMove = [this](int, int, float, float) { ResetButtons(); };
     Frame1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
+    Frame1.MouseDown = [this](int b, int s, float x, float y) { Frame1_MouseDown(b, s, x, y); };
     Toolbar1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
     for (int i = 0; i < 6; ++i)
         Command1[i].Click = [this, i] { Command1_Click(i); };
-    Image1.MouseDown = [this](int, int, float, float) { ShowAboutBox(app, false); };
+    Image1.MouseDown = [this](int, int, float, float) { app.aboutBox().Show(); };
     for (int k = 0; k < 3; ++k) {
         Frame3[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         Frame4[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
@@ -73,9 +74,14 @@ void Form1::connect_controls() {
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
         Combo1[p].Click = [this, p] { Combo1_Click(app, p); };
         Combo1[p].KeyPress = [this, p](int& KeyAscii) { Combo1_KeyPress(app, p, KeyAscii); };
-        Combo1[p].GotFocus = [this, p] { Combo1_GotFocus(app, p); };
+        Combo1[p].GotFocus = [this, p] {
+            TextFieldFocus(true);
+            Combo1_GotFocus(app, p);
+        };
+        Combo1[p].LostFocus = [this] { TextFieldFocus(false); };
         ListView1[p].ColumnClick = [this, p](ui::ColumnHeader& c) { ListView1_ColumnClick(app, p, c); };
         Label6[p].MouseDown = [this, p](int b, int s, float x, float y) { Label6_MouseDown(p, b, s, x, y); };
+        Label6[p].MouseMove = [this, p](int b, int s, float x, float y) { Label6_MouseMove(p, b, s, x, y); };
         Image2[p].Click = [this, p] { Image2_Click(app, p); };
         Image5[p].Click = [this, p] { Image5_Click(app, p); };
         for (ui::Image* image : {&Image2[p], &Image4[p], &Image5[p], &Image6[p]})
@@ -333,16 +339,21 @@ void Form1::mnuOperations_Click() {
 // --- File and Help ---
 
 void Form1::mnuExiting_Click() {
+    // The unload handler saves the settings and ends the program.
     unload();
 }
+
 void Form1::mnuTip_Click() {
-    ShowTipWindow(app);
+    // Beside the main window, which stays usable.
+    app.tipWindow().Show();
 }
+
 void Form1::mnuOrder_Click() {
-    ShowURL(app, OrderPage);
+    ShowURL(app, endpoints::ProductsPage);
 }
+
 void Form1::mnuabout_Click() {
-    ShowAboutBox(app, true);
+    app.aboutBox().ShowModal();
 }
 
 } // namespace vexolan

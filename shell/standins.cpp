@@ -43,11 +43,5 @@ void cmd_AboutDialog(App&) {
 void mnuFilterDownload_Click(App&) {
     standin_called("mnuFilterDownload_Click");
 }
-void ShowTipWindow(App&) {
-    standin_called("ShowTipWindow");
-}
-void ShowAboutBox(App&, bool) {
-    standin_called("ShowAboutBox");
-}
 
 } // namespace vexolan

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary stand-ins for commands of the catalogue, the conversion and the help links that the
+// Temporary stand-ins for commands of the catalogue, the conversion and the link-list window that the
 // main window calls before those parts of the program exist. Each does the least its caller
 // needs and notes its call, so the menus and buttons can be checked end to end; the real
 // procedures replace them one by one.
@@ -28,17 +28,8 @@ void cmd_PlugInInformation(App& app);
 void cmd_PlugInList(App& app);
 void cmd_AboutDialog(App& app);
 
-// --- help pages, links and the small windows ---
-void mnuHelp_Click(App& app);
-void mnuHelpTutorials_Click(App& app);
-void mnuHelpQMK_Click(App& app);
-void mnuVexoNews_Click(App& app);
-void mnuAddURL_Click(App& app, int Index);
-void mnuEmailAuthor_Click(App& app);
-void mnuEmailTechSupport_Click(App& app);
+// --- the link-list window ---
+// View > "FX Download": shows the link-list window without waiting.
 void mnuFilterDownload_Click(App& app);
-void ShowURL(App& app, std::string_view URL);
-void ShowTipWindow(App& app);
-void ShowAboutBox(App& app, bool modal);
 
 } // namespace vexolan

@@ -149,7 +149,7 @@ void WindowView::detach() {
     if (window_) window_->hide();
 }
 
-Fl_Window* WindowView::window() {
+Fl_Window* WindowView::window() const {
     return window_;
 }
 
@@ -320,14 +320,14 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
     bool borderless = model_.BorderStyle == ui::vbBSNone;
     int frameW = borderless ? 0 : 8, frameH = borderless ? 0 : 8 + host_.CaptionHeight();
     int outerX = borderless ? x : x - 4, outerY = borderless ? y : y - 4 - host_.CaptionHeight();
-    int width = (w + frameW) * TwipsPerPixel, height = (h + frameH) * TwipsPerPixel;
-    if (width != model_.Width || height != model_.Height) {
-        model_.user_resize(width, height);
+    // The model keeps twips; only a change the screen's pixels can show counts as the user's.
+    int tpp = TwipsPerPixel;
+    if (w + frameW != model_.Width / tpp || h + frameH != model_.Height / tpp) {
+        model_.user_resize((w + frameW) * tpp, (h + frameH) * tpp);
         layout();
         schedule_paint();
     }
-    if (outerX * TwipsPerPixel != model_.Left || outerY * TwipsPerPixel != model_.Top)
-        model_.user_move(outerX * TwipsPerPixel, outerY * TwipsPerPixel);
+    if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
 }
 
 void WindowView::close_requested() {
@@ -400,6 +400,7 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
     } else if (property == "Drag") {
         // A drag from code: the pointer is wherever the user holds it; nothing to draw.
     }
+    if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
     sync_control(control);
 }
 
@@ -668,12 +669,13 @@ void WindowView::end_caption_drag() {
 
 int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base) {
     if (detached_) return base(event);
-    if (c.Kind() == "Line") return 0; // a line is drawing only: the pointer passes through
+    if (c.Kind() == "Line" || c.Kind() == "ImageList") return 0; // drawing only: the pointer passes through
     struct Depth {
         int& d;
         explicit Depth(int& depth) : d(depth) { ++d; }
         ~Depth() { --d; }
     } depth(host_.event_depth);
+    if (is_list_kind(c)) return handle_list_event(w, c, event, base);
     bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
     bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
     bool isButton = dynamic_cast<ui::CommandButton*>(&c) != nullptr;
@@ -705,9 +707,14 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         }
         c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift_of_event(), twips_x(w),
                           twips_y(w));
+        if (model_.DragSource()) follow_drag(false);
         return 1;
     case FL_RELEASE: {
         if (caption_drag_) end_caption_drag();
+        if (model_.DragSource()) {
+            follow_drag(true);
+            return 1;
+        }
         if (isText || isScroll) base(event);
         int button = button_of_event();
         bool inside = Fl::event_inside(&w);
@@ -727,9 +734,12 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         double_press_ = false;
         return 1;
     }
-    case FL_ENTER:
     case FL_LEAVE:
         if (isText || isScroll) base(event);
+        return 1;
+    case FL_ENTER: // the pointer arriving is a move too
+        if (isText || isScroll) base(event);
+        c.user_mouse_move(0, shift_of_event(), twips_x(w), twips_y(w));
         return 1;
     case FL_MOVE:
         c.user_mouse_move(0, shift_of_event(), twips_x(w), twips_y(w));
@@ -809,6 +819,7 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
         double_press_ = false;
         return 1;
     }
+    case FL_ENTER:
     case FL_MOVE: {
         int r = base(event);
         if (Fl::belowmouse() == window_)
@@ -876,6 +887,11 @@ void WindowView::draw_window_surface() {
 
 bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
     if (detached_) return true;
+    if (is_list_kind(c)) {
+        draw_list(w, c);
+        return true;
+    }
+    if (c.Kind() == "ImageList") return true;
     int x = w.x(), y = w.y(), width = w.w(), height = w.h();
     if (auto* l = dynamic_cast<ui::Label*>(&c)) {
         fl_push_clip(x, y, width, height);

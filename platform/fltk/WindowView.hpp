@@ -3,6 +3,7 @@
 // with the model both ways (see FltkHost.hpp). Internal to the binding.
 
 #include "platform/ui/Controls.hpp"
+#include "platform/ui/Lists.hpp"
 #include "platform/ui/Menu.hpp"
 #include "platform/ui/View.hpp"
 #include "platform/ui/Window.hpp"
@@ -33,7 +34,7 @@ public:
 
     ui::Window& model() { return model_; }
     FltkHost& host() { return host_; }
-    Fl_Window* window();
+    Fl_Window* window() const;
     Fl_Widget* widget(ui::Control& control);
     ui::Control* control_of(Fl_Widget* widget) const;
 
@@ -88,6 +89,17 @@ private:
     void begin_caption_drag();
     void follow_caption_drag();
     void end_caption_drag();
+    // --- the list kinds, drawn and hit-tested here from the model (WindowView_lists.cpp) ---
+    static bool is_list_kind(const ui::Control& c);
+    int handle_list_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base);
+    void draw_list(Fl_Widget& w, ui::Control& c);
+    void drop_down(Fl_Widget& w, ui::ListControl& list);
+    void keep_cursor_in_view(ui::Control& c);
+    // --- drag and drop between controls ---
+    ui::Control* control_at(int x, int y) const;
+    void follow_drag(bool dropping);
+    ui::Control* drag_over_ = nullptr;
+
     float twips_x(Fl_Widget& w) const;
     float twips_y(Fl_Widget& w) const;
     void text_selection_to_model(ui::TextBox& t, Fl_Widget& w);

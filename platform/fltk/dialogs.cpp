@@ -91,12 +91,13 @@ int show_message_box(std::string_view prompt, int style, std::string_view title)
     fl_font(FL_HELVETICA, 14);
     int tw = 380, th = 0;
     fl_measure(text.c_str(), tw, th, 0);
-    tw = std::max(tw, 120);
     if (tw > 380) {
         tw = 380;
         th = 0;
         fl_measure(text.c_str(), tw, th, 0);
     }
+    // A little room, so the label's own wrapping never breaks a line the measure kept whole.
+    tw = std::max(tw + 12, 160);
     int icon = (style & 0x70) ? 48 : 0;
     int buttonW = 84, buttonH = 28, gap = 8;
     int rowW = static_cast<int>(buttons.size()) * (buttonW + gap) - gap;
@@ -139,8 +140,7 @@ int show_message_box(std::string_view prompt, int style, std::string_view title)
     int x = (w - rowW) / 2;
     Fl_Button* first = nullptr;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        Fl_Button* b = static_cast<int>(i) == defaultIndex ? new Fl_Return_Button(x, h - 16 - buttonH, buttonW, buttonH)
-                                                           : new Fl_Button(x, h - 16 - buttonH, buttonW, buttonH);
+        auto* b = new Fl_Button(x, h - 16 - buttonH, buttonW, buttonH);
         b->copy_label(buttons[i].Caption);
         b->labelsize(14);
         b->callback(

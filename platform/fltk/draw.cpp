@@ -79,6 +79,21 @@ std::string escape_label(std::string_view text) {
     return out;
 }
 
+std::string plain_label(std::string_view caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                out += '&';
+                ++i;
+            }
+            continue;
+        }
+        out += caption[i];
+    }
+    return display_lines(out);
+}
+
 std::string menu_label(std::string_view caption) {
     return escape_label(caption);
 }

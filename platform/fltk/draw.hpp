@@ -25,6 +25,8 @@ int to_fl_size(const ui::FontChoice& font);
 std::string display_lines(std::string_view text);
 // "@" starts a symbol in FLTK labels: doubled so it shows as itself.
 std::string escape_label(std::string_view text);
+// A caption without its access-key marks ("&&" stays one "&"), as a label shows it.
+std::string plain_label(std::string_view caption);
 // A menu or button caption: "&&" stays a literal "&"; FLTK reads a single "&" as the access key too.
 std::string menu_label(std::string_view caption);
 

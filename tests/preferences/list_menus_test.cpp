@@ -106,8 +106,6 @@ TEST_F(ListPagesTest, FoldersMayRepeatPicturesAndApplicationsMayNot) {
     EXPECT_EQ(f.List1[2].List(0), "/usr/bin/gimp");
     const auto& dialog = host.file_dialogs().back();
     EXPECT_EQ(dialog.Title, "Select Executable");
-    ASSERT_EQ(dialog.Filters.size(), 1u);
-    EXPECT_EQ(dialog.Filters[0].Description, "Executables (*.exe)");
     EXPECT_EQ(dialog.DefaultExtension, "exe");
 }
 
@@ -122,6 +120,7 @@ TEST_F(ListPagesTest, OnlyBmpAndJpgPicturesAreTaken) {
 }
 
 TEST_F(ListPagesTest, MovesSelectOnlyTheMovedEntryAndStopAtTheEnds) {
+    f.SSTab1.user_select_tab(6);
     ui::ListBox& apps = f.List1[2];
     for (const char* a : {"/a", "/b", "/c"})
         apps.AddItem(a);
@@ -176,6 +175,7 @@ TEST_F(ListPagesTest, PercentOneIsAddedOnceAndRemovedOnlyWhenPresent) {
 }
 
 TEST_F(ListPagesTest, RemoveDropsEverySelectedEntryAndMarksTheApps) {
+    f.SSTab1.user_select_tab(6);
     ui::ListBox& apps = f.List1[2];
     for (const char* a : {"/a", "/b", "/c", "/d"})
         apps.AddItem(a);
@@ -197,4 +197,40 @@ TEST_F(ListPagesTest, TheHorizontalExtentFitsTheLongestEntry) {
     f.List1[0].AddItem("/ab/");
     f.AdaptListWidth(0);
     EXPECT_EQ(f.HorizontalExtent[0], 7 * 6);
+}
+
+TEST_F(ListPagesTest, EachMenuEntryGetsItsListsPicture) {
+    main.Image3[11].Picture = 111;
+    main.Image3[14].Picture = 114;
+    main.Image3[13].Picture = 113;
+    f.List1[0].AddItem("/a/");
+    f.List1[0].AddItem("/b/");
+    f.List1[1].AddItem("/p/a.jpg");
+    f.List1[2].AddItem("/bin/a");
+    f.Command1_Click();
+    EXPECT_EQ(main.mnuDirectorys[0].Picture.get(), 111);
+    EXPECT_EQ(main.mnuDirectorys[1].Picture.get(), 111);
+    EXPECT_EQ(main.mnuPictures[0].Picture.get(), 114);
+    EXPECT_EQ(main.mnuApps[0].Picture.get(), 113);
+    // The first folder sits at item position 6 of the Folders menu (bar position 4).
+    EXPECT_EQ(main.PresentMenus()[4]->PresentItem(6), &main.mnuDirectorys[0]);
+}
+
+TEST_F(ListPagesTest, OkRefreshesTheApplicationButtonOnlyAfterTheAppsChanged) {
+    main.Image1.ToolTipText = "";
+    f.Command1_Click();
+    EXPECT_EQ(main.Image1.ToolTipText.get(), "");
+    host.answer_file_dialog("/usr/bin/gimp");
+    f.Command3_Click(2);
+    EXPECT_TRUE(f.AppsChanged);
+    f.Command1_Click();
+    EXPECT_EQ(main.Image1.ToolTipText.get(), "Click me for an application list");
+}
+
+TEST_F(ListPagesTest, TheLiveFolderLimitBelowOneCountsAsTwenty) {
+    const std::pair<const char*, int> cases[] = {{"35", 35}, {"0", 20}, {"", 20}, {"-5", 20}, {"0.5", 20}, {"abc", 20}};
+    for (const auto& [text, limit] : cases) {
+        f.Text1.Text = text;
+        EXPECT_EQ(f.FolderLimit(), limit) << text;
+    }
 }

@@ -200,6 +200,7 @@ TEST_F(PlugTypesTest, EditWithoutACurrentEntryShowsNoDialog) {
 }
 
 TEST_F(PlugTypesTest, RemoveAndTheDeleteKeyActOnTheCurrentEntry) {
+    f.SSTab1.user_select_tab(7);
     set_types({{"A (aaa|0)", true}, {"B (bbb|0)", true}, {"C (ccc|0)", false}});
     types.ListIndex = 2;
     f.Command6[3].user_click();

@@ -214,3 +214,18 @@ TEST_F(MenuHandlersTest, PreviewEntryTogglesTheToolbarButtonWithItsCheckMark) {
     EXPECT_EQ(f.Toolbar1.Buttons(1).Value.get(), ui::tbrUnpressed);
     EXPECT_FALSE(f.mnuPluginPreview.Checked);
 }
+
+TEST_F(MenuHandlersTest, FilterBoxKeepsItsEditingKeys) {
+    touch("a.txt");
+    open_folder(0, folder());
+    select_items(0, {"a.txt"});
+    f.Combo1[0].user_focus();
+    f.user_key_down(ui::vbKeyDelete);
+    f.user_key_down(ui::vbKeyDelete, ui::vbShiftMask);
+    f.user_key_down('A', ui::vbCtrlMask);
+    EXPECT_TRUE(vexolan::standin_calls().empty());
+    f.ListView1[0].user_focus();
+    f.user_key_down(ui::vbKeyDelete);
+    EXPECT_TRUE(called("cmd_DeleteFiles"));
+    EXPECT_EQ(f.mnuDelete.Shortcut.get(), "Del");
+}

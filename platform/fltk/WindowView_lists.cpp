@@ -1,0 +1,491 @@
+// The list kinds of the window model on screen: list, combo, drive, folder and file boxes, the
+// report list, the tab strip and the toolbar. They are drawn here from the model and a click is
+// turned into the model's own user_... call for the entry under the pointer, so the model decides
+// what is selected and which events run. Drag and drop between controls is followed here too.
+#include "platform/fltk/FltkHost.hpp"
+#include "platform/fltk/WindowView.hpp"
+#include "platform/fltk/draw.hpp"
+
+#include "platform/ui/Bars.hpp"
+#include "platform/ui/ListView.hpp"
+#include "platform/ui/Lists.hpp"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Menu_Item.H>
+#include <FL/Fl_Shared_Image.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+namespace fltk {
+
+namespace {
+
+constexpr int ListCellPixels = 150;     // a column of the report list's list view
+constexpr int IconCellWidthPixels = 75; // a cell of its icon view
+constexpr int IconCellHeightPixels = 70;
+constexpr int DropButtonPixels = 17;
+
+const Fl_Color Highlight = fl_rgb_color(0, 84, 227);
+
+void set_font(const ui::Control& c) {
+    ui::FontChoice f = c.Font.choice();
+    fl_font(to_fl_font(f), to_fl_size(f));
+}
+
+void text_in(const std::string& text, int x, int y, int w, int h, Fl_Color colour, Fl_Align align = FL_ALIGN_LEFT) {
+    fl_color(colour);
+    std::string one = display_lines(text);
+    std::replace(one.begin(), one.end(), '\n', ' ');
+    fl_push_clip(x, y, w, h);
+    fl_draw(one.c_str(), x + 2, y, w - 4, h, align | FL_ALIGN_CLIP, nullptr, 0);
+    fl_pop_clip();
+}
+
+// The rows of a folder box: the open folder's chain from the root down, then its sub-folders. Row r
+// stands for Windows' index -(chain length - r) for the chain and r - chain length for the rest.
+int dir_chain_length(const ui::DirListBox& d) {
+    int n = 0;
+    while (!d.List(-(n + 1)).empty())
+        ++n;
+    return n;
+}
+
+std::string last_part(const std::string& path) {
+    if (path == "/") return "/";
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int tab_width(const ui::TabStrip& t, int index) {
+    return static_cast<int>(fl_width(display_lines(t.Tabs(index).Caption.get()).c_str())) + 20;
+}
+
+int toolbar_button_width(const ui::ToolbarButton& b) {
+    if (b.Style == ui::tbrSeparator) return 8;
+    std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
+    return std::max(24, static_cast<int>(fl_width(caption.c_str())) + 14);
+}
+
+std::string menu_text(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        out += c;
+        if (c == '&' || c == '@') out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+bool WindowView::is_list_kind(const ui::Control& c) {
+    std::string_view k = c.Kind();
+    return k == "ListBox" || k == "ComboBox" || k == "DriveListBox" || k == "DirListBox" || k == "FileListBox" ||
+           k == "ListView" || k == "TabStrip" || k == "Toolbar";
+}
+
+void WindowView::keep_cursor_in_view(ui::Control& c) {
+    auto* list = dynamic_cast<ui::ListControl*>(&c);
+    if (!list || dynamic_cast<ui::ComboBox*>(&c) || dynamic_cast<ui::DriveListBox*>(&c)) return;
+    int rows = std::max(1, c.Height / TwipsPerPixel / std::max(1, list->ItemHeightPixels()));
+    int cursor = list->ListIndex;
+    if (cursor < 0) return;
+    if (cursor < list->TopIndex)
+        list->TopIndex = cursor;
+    else if (cursor >= list->TopIndex + rows)
+        list->TopIndex = cursor - rows + 1;
+}
+
+// --- drawing ---------------------------------------------------------------------------------------------
+
+void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
+    int x = w.x(), y = w.y(), width = w.w(), height = w.h();
+    bool enabled = c.EffectivelyEnabled();
+    bool focused = model_.ActiveControl() == &c;
+    Fl_Color fore = enabled ? to_fl_color(c.ForeColor) : fl_rgb_color(128, 128, 128);
+    fl_push_clip(x, y, width, height);
+    set_font(c);
+
+    if (auto* combo = dynamic_cast<ui::ComboBox*>(&c); combo || dynamic_cast<ui::DriveListBox*>(&c)) {
+        auto& list = static_cast<ui::ListControl&>(c);
+        std::string text = combo ? combo->Text.get() : static_cast<ui::DriveListBox&>(c).Drive.get();
+        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(ui::vbWindowBackground));
+        if (focused) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
+        text_in(text, x + 2, y + 2, width - DropButtonPixels - 4, height - 4, focused ? FL_WHITE : fore);
+        fl_draw_box(FL_UP_BOX, x + width - DropButtonPixels - 2, y + 2, DropButtonPixels, height - 4,
+                    to_fl_color(ui::vbButtonFace));
+        fl_color(fore);
+        int ax = x + width - DropButtonPixels / 2 - 2, ay = y + height / 2;
+        fl_polygon(ax - 4, ay - 2, ax + 4, ay - 2, ax, ay + 3);
+        (void)list;
+    } else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
+        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        int row = fl_height() + 2, chain = dir_chain_length(*dir), total = chain + dir->ListCount();
+        for (int r = dir->TopIndex, line = 0; r < total && line * row < height; ++r, ++line) {
+            int index = r < chain ? -(chain - r) : r - chain;
+            int indent = (r < chain ? r : chain) * 10;
+            std::string name = last_part(dir->List(index));
+            bool cursor = dir->ListIndex == index;
+            int ry = y + 2 + line * row;
+            if (cursor) fl_rectf(x + 2, ry, width - 4, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
+            fl_color(cursor && focused ? FL_WHITE : fl_rgb_color(200, 160, 40));
+            fl_rectf(x + 6 + indent, ry + row / 2 - 4, 12, 9);
+            text_in(name, x + 22 + indent, ry, width - 26 - indent, row, cursor && focused ? FL_WHITE : fore);
+        }
+    } else if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
+        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        int row = std::max(1, list->ItemHeightPixels());
+        for (int i = list->TopIndex, line = 0; i < list->ListCount() && line * row < height - 2; ++i, ++line) {
+            int ry = y + 2 + line * row;
+            bool selected = list->IsSelected(i) || (list->MultiSelect == ui::vbMultiSelectNone && list->ListIndex == i);
+            if (selected) fl_rectf(x + 2, ry, width - 4, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
+            text_in(list->List(i), x + 2, ry, width - 4, row, selected && focused ? FL_WHITE : fore);
+            if (focused && list->ListIndex == i) {
+                fl_color(FL_BLACK);
+                fl_line_style(FL_DOT);
+                fl_rect(x + 2, ry, width - 4, row);
+                fl_line_style(0);
+            }
+        }
+    } else if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
+        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        int row = lv->RowHeightPixels(), header = lv->HeaderHeightPixels();
+        int count = lv->ListItems.Count();
+        auto item_colours = [&](ui::ListItem& it, int rx, int ry, int rw) {
+            bool sel = it.Selected;
+            if (sel && (focused || !lv->HideSelection))
+                fl_rectf(rx, ry, rw, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
+            return sel && focused ? FL_WHITE : (it.Ghosted ? fl_rgb_color(128, 128, 128) : fore);
+        };
+        if (lv->View == ui::lvwReport) {
+            int cx = x + 2;
+            if (header) {
+                for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col) {
+                    ui::ColumnHeader& h = lv->ColumnHeaders(col);
+                    int cw = h.Width / TwipsPerPixel;
+                    fl_draw_box(FL_THIN_UP_BOX, cx, y + 2, cw, header, to_fl_color(ui::vbButtonFace));
+                    text_in(h.Text, cx + 2, y + 2, cw - 4, header, FL_BLACK);
+                    cx += cw;
+                }
+            }
+            for (int i = lv->TopIndex; i < count; ++i) {
+                int ry = y + 2 + header + (i - lv->TopIndex) * row;
+                if (ry > y + height) break;
+                ui::ListItem& it = lv->ListItems(i + 1);
+                int total = 0;
+                for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col)
+                    total += lv->ColumnHeaders(col).Width / TwipsPerPixel;
+                int first = lv->ColumnHeaders.Count() ? lv->ColumnHeaders(1).Width / TwipsPerPixel : width;
+                Fl_Color colour = item_colours(it, x + 2, ry, lv->FullRowSelect ? total : first);
+                cx = x + 2;
+                for (int col = 1; col <= std::max(1, lv->ColumnHeaders.Count()); ++col) {
+                    int cw = lv->ColumnHeaders.Count() ? lv->ColumnHeaders(col).Width / TwipsPerPixel : width;
+                    Fl_Color cc = col == 1 || lv->FullRowSelect ? colour : fore;
+                    Fl_Align align = FL_ALIGN_LEFT;
+                    if (lv->ColumnHeaders.Count() && lv->ColumnHeaders(col).Alignment == ui::lvwColumnRight)
+                        align = FL_ALIGN_RIGHT;
+                    text_in(it.ColumnText(col - 1), cx, ry, cw, row, cc, align);
+                    cx += cw;
+                }
+                if (lv->GridLines) {
+                    fl_color(fl_rgb_color(220, 220, 220));
+                    fl_line(x + 2, ry + row - 1, x + 2 + total, ry + row - 1);
+                }
+            }
+        } else if (lv->View == ui::lvwList) {
+            int rows = std::max(1, lv->Height / TwipsPerPixel / row);
+            for (int i = lv->TopIndex; i < count; ++i) {
+                int k = i - lv->TopIndex;
+                int rx = x + 2 + (k / rows) * ListCellPixels, ry = y + 2 + (k % rows) * row;
+                if (rx > x + width) break;
+                ui::ListItem& it = lv->ListItems(i + 1);
+                text_in(it.Text, rx, ry, ListCellPixels, row, item_colours(it, rx, ry, ListCellPixels));
+            }
+        } else {
+            bool small = lv->View == ui::lvwSmallIcon;
+            int cw = small ? ListCellPixels : IconCellWidthPixels, ch = small ? row : IconCellHeightPixels;
+            int perLine = std::max(1, lv->Width / TwipsPerPixel / cw);
+            for (int i = 0; i < count; ++i) {
+                int rx = x + 2 + (i % perLine) * cw, ry = y + 2 + (i / perLine) * ch;
+                if (ry > y + height) break;
+                ui::ListItem& it = lv->ListItems(i + 1);
+                if (small) {
+                    text_in(it.Text, rx, ry, cw, ch, item_colours(it, rx, ry, cw));
+                } else {
+                    fl_color(fl_rgb_color(120, 140, 200));
+                    fl_rectf(rx + cw / 2 - 16, ry + 4, 32, 32);
+                    int tx = rx, ty = ry + 40;
+                    Fl_Color colour = it.Selected && focused ? FL_WHITE : fore;
+                    if (it.Selected) fl_rectf(tx, ty, cw, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
+                    text_in(it.Text, tx, ty, cw, row, colour, FL_ALIGN_CENTER);
+                }
+            }
+        }
+    } else if (auto* tabs = dynamic_cast<ui::TabStrip*>(&c)) {
+        int th = fl_height() + 8;
+        fl_rectf(x, y, width, height, to_fl_color(ui::vbButtonFace));
+        fl_draw_box(FL_UP_FRAME, x, y + th, width, height - th, FL_BLACK);
+        int tx = x + 2;
+        for (int i = 1; i <= tabs->Tabs.Count(); ++i) {
+            int tw = tab_width(*tabs, i);
+            bool selected = tabs->SelectedItem == i;
+            int ty = selected ? y : y + 3;
+            fl_draw_box(FL_UP_BOX, tx, ty, tw, th - (ty - y) + (selected ? 2 : 0), to_fl_color(ui::vbButtonFace));
+            text_in(plain_label(tabs->Tabs(i).Caption.get()), tx + 6, ty + 2, tw - 8, th - 4, fore);
+            if (selected && focused) {
+                fl_color(FL_BLACK);
+                fl_line_style(FL_DOT);
+                fl_rect(tx + 4, ty + 4, tw - 8, th - 8);
+                fl_line_style(0);
+            }
+            tx += tw;
+        }
+    } else if (auto* bar = dynamic_cast<ui::Toolbar*>(&c)) {
+        fl_rectf(x, y, width, height, to_fl_color(ui::vbButtonFace));
+        int bx = x + 2;
+        for (int i = 1; i <= bar->Buttons.Count(); ++i) {
+            ui::ToolbarButton& b = bar->Buttons(i);
+            if (!b.Visible) continue;
+            int bw = toolbar_button_width(b);
+            if (b.Style == ui::tbrSeparator) {
+                fl_color(fl_rgb_color(160, 160, 160));
+                fl_line(bx + bw / 2, y + 3, bx + bw / 2, y + height - 4);
+            } else {
+                std::string file = host_.picture_file(b.Image);
+                bool pressed = b.Value == ui::tbrPressed;
+                fl_draw_box(pressed ? FL_THIN_DOWN_BOX : FL_THIN_UP_BOX, bx, y + 2, bw, height - 4,
+                            to_fl_color(ui::vbButtonFace));
+                std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
+                text_in(caption, bx + 2, y + 2, bw - 4, height - 4,
+                        enabled && b.Enabled ? fore : fl_rgb_color(150, 150, 150), FL_ALIGN_CENTER);
+                (void)file;
+            }
+            bx += bw + 1;
+        }
+    }
+    if (!enabled && !dynamic_cast<ui::Toolbar*>(&c)) {
+        // Nothing more: a disabled list shows grey text.
+    }
+    fl_pop_clip();
+}
+
+// --- events -----------------------------------------------------------------------------------------------
+
+void WindowView::drop_down(Fl_Widget& w, ui::ListControl& list) {
+    std::vector<Fl_Menu_Item> items;
+    std::deque<std::string> labels;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        labels.push_back(menu_text(list.List(i)));
+        Fl_Menu_Item item{};
+        item.text = labels.back().c_str();
+        item.user_data_ = reinterpret_cast<void*>(static_cast<long>(i + 1));
+        item.labelfont_ = to_fl_font(list.Font.choice());
+        item.labelsize_ = to_fl_size(list.Font.choice());
+        item.labelcolor_ = FL_BLACK;
+        items.push_back(item);
+    }
+    if (items.empty()) return;
+    items.push_back(Fl_Menu_Item{});
+    const Fl_Menu_Item* current = list.ListIndex >= 0 && list.ListIndex < list.ListCount()
+                                      ? &items[static_cast<std::size_t>(list.ListIndex)]
+                                      : nullptr;
+    const Fl_Menu_Item* chosen = items.front().pulldown(w.x(), w.y() + w.h(), w.w(), 0, current);
+    if (chosen) list.user_select(static_cast<int>(reinterpret_cast<long>(chosen->user_data_)) - 1);
+}
+
+int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const std::function<int(int)>& base) {
+    int px = Fl::event_x() - w.x() - 2, py = Fl::event_y() - w.y() - 2;
+    int shift = shift_of_event(), button = button_of_event();
+    switch (event) {
+    case FL_PUSH: {
+        bool twice = Fl::event_clicks() != 0 && button == ui::vbLeftButton;
+        if (auto* combo = dynamic_cast<ui::ComboBox*>(&c); combo || dynamic_cast<ui::DriveListBox*>(&c)) {
+            c.user_focus();
+            if (button == ui::vbLeftButton) drop_down(w, static_cast<ui::ListControl&>(c));
+            return 1;
+        }
+        if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
+            set_font(c);
+            int r = dir->TopIndex + py / (fl_height() + 2), chain = dir_chain_length(*dir);
+            if (r >= chain + dir->ListCount()) {
+                c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+                return 1;
+            }
+            int index = r < chain ? -(chain - r) : r - chain;
+            if (twice)
+                dir->user_open(index);
+            else
+                dir->user_select(index);
+            return 1;
+        }
+        if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
+            int i = list->TopIndex + py / std::max(1, list->ItemHeightPixels());
+            if (i >= list->ListCount() || button != ui::vbLeftButton) {
+                c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+                return 1;
+            }
+            if (twice)
+                list->user_dblclick_item(i);
+            else
+                list->user_select(i, shift);
+            return 1;
+        }
+        if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
+            int header = lv->HeaderHeightPixels();
+            if (header && py < header) {
+                int cx = 0;
+                for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col) {
+                    cx += lv->ColumnHeaders(col).Width / TwipsPerPixel;
+                    if (px < cx) {
+                        lv->user_click_column(col);
+                        break;
+                    }
+                }
+                return 1;
+            }
+            ui::ListItem* it =
+                lv->HitTest(static_cast<float>(px * TwipsPerPixel), static_cast<float>(py * TwipsPerPixel));
+            if (!it)
+                lv->user_click_empty(shift, button);
+            else if (twice)
+                lv->user_dblclick_item(it->Index());
+            else
+                lv->user_click_item(it->Index(), shift, button);
+            return 1;
+        }
+        if (auto* tabs = dynamic_cast<ui::TabStrip*>(&c)) {
+            set_font(c);
+            int tx = 0;
+            for (int i = 1; i <= tabs->Tabs.Count(); ++i) {
+                tx += tab_width(*tabs, i);
+                if (px < tx && py < fl_height() + 8) {
+                    tabs->user_select_tab(i);
+                    return 1;
+                }
+            }
+            c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+            return 1;
+        }
+        if (auto* bar = dynamic_cast<ui::Toolbar*>(&c)) {
+            set_font(c);
+            int bx = 0;
+            for (int i = 1; i <= bar->Buttons.Count(); ++i) {
+                ui::ToolbarButton& b = bar->Buttons(i);
+                if (!b.Visible) continue;
+                int bw = toolbar_button_width(b);
+                if (px >= bx && px < bx + bw) {
+                    if (button == ui::vbLeftButton) bar->user_click_button(i);
+                    return 1;
+                }
+                bx += bw + 1;
+            }
+            c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+            return 1;
+        }
+        return 1;
+    }
+    case FL_DRAG:
+        c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift, twips_x(w), twips_y(w));
+        if (model_.DragSource()) follow_drag(false);
+        return 1;
+    case FL_RELEASE:
+        if (model_.DragSource()) {
+            follow_drag(true);
+            return 1;
+        }
+        c.user_mouse_up(button, shift, twips_x(w), twips_y(w));
+        return 1;
+    case FL_ENTER:
+    case FL_MOVE:
+        c.user_mouse_move(0, shift, twips_x(w), twips_y(w));
+        return 1;
+    case FL_LEAVE:
+        return 1;
+    case FL_MOUSEWHEEL: {
+        int step = Fl::event_dy() * 3;
+        if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
+            list->TopIndex = std::clamp(list->TopIndex + step, 0, std::max(0, list->ListCount() - 1));
+        } else if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
+            lv->TopIndex = std::clamp(lv->TopIndex + step, 0, std::max(0, lv->ListItems.Count() - 1));
+        } else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
+            int total = dir_chain_length(*dir) + dir->ListCount();
+            dir->TopIndex = std::clamp(dir->TopIndex + step, 0, std::max(0, total - 1));
+        }
+        w.redraw();
+        return 1;
+    }
+    case FL_FOCUS:
+        if (!c.CanFocus()) return 0;
+        c.user_focus();
+        w.redraw();
+        return 1;
+    case FL_UNFOCUS:
+        w.redraw();
+        return 1;
+    case FL_KEYBOARD: {
+        int r = route_key(&c, nullptr);
+        w.redraw();
+        return r;
+    }
+    case FL_KEYUP:
+        model_.user_key_up(key_code_of_event(), shift);
+        return 1;
+    default:
+        return base(event);
+    }
+}
+
+// --- drag and drop ----------------------------------------------------------------------------------------
+
+ui::Control* WindowView::control_at(int x, int y) const {
+    for (int i = window()->children() - 1; i >= 0; --i) {
+        Fl_Widget* w = window()->child(i);
+        if (!w->visible() || x < w->x() || y < w->y() || x >= w->x() + w->w() || y >= w->y() + w->h()) continue;
+        if (ui::Control* c = control_of(w); c && c->Kind() != "Line") return c;
+    }
+    return nullptr;
+}
+
+void WindowView::follow_drag(bool dropping) {
+    ui::Control* source = model_.DragSource();
+    if (!source) return;
+    ui::Control* target = control_at(Fl::event_x(), Fl::event_y());
+    auto local = [&](ui::Control* c, float& tx, float& ty) {
+        int ox = 0, oy = menu_height();
+        if (c) {
+            Fl_Widget* w = widget(*c);
+            ox = w ? w->x() : 0;
+            oy = w ? w->y() : 0;
+        }
+        tx = static_cast<float>((Fl::event_x() - ox) * TwipsPerPixel);
+        ty = static_cast<float>((Fl::event_y() - oy) * TwipsPerPixel);
+    };
+    float tx = 0, ty = 0;
+    if (target != drag_over_) {
+        if (drag_over_) {
+            local(drag_over_, tx, ty);
+            drag_over_->user_drag_over(*source, tx, ty, ui::vbLeave);
+        }
+        drag_over_ = target;
+        if (target) {
+            local(target, tx, ty);
+            target->user_drag_over(*source, tx, ty, ui::vbEnter);
+        }
+    } else if (target && !dropping) {
+        local(target, tx, ty);
+        target->user_drag_over(*source, tx, ty, ui::vbOver);
+    }
+    if (!dropping) return;
+    drag_over_ = nullptr;
+    local(target, tx, ty);
+    if (target)
+        target->user_drag_drop(*source, tx, ty);
+    else {
+        // Dropped on the window's own background.
+        model_.end_drag();
+        model_.DragDrop(*source, tx, ty);
+    }
+}
+
+} // namespace fltk

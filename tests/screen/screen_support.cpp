@@ -1,0 +1,125 @@
+#include "tests/screen/screen_support.hpp"
+
+#include "shell/artwork.hpp"
+
+#include "platform/fs/files.hpp"
+
+#include <FL/Fl.H>
+
+#include <csignal>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace test_support {
+
+std::string screenshot_folder() {
+    const char* env = std::getenv("VEXOLAN_SCREENSHOTS");
+    static TempDir fallback("shots");
+    std::string folder = env && *env ? env : fallback.path().string();
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+vexolan::App* ScreenTest::make_app(ScreenTest& self) {
+    self.appFolder = self.root.path() / "appfolder";
+    self.settingsFile = self.root.path() / "config" / "settings.ini";
+    files::set_app_folder(self.appFolder);
+    files::prepare_app_folder(VEXOLAN_APPFOLDER);
+    self.owned_app = std::make_unique<vexolan::App>(self.host, self.appFolder, self.settingsFile);
+    return self.owned_app.get();
+}
+
+ScreenTest::ScreenTest() : app(*make_app(*this)) {
+    host.set_picture_resolver([](int handle) {
+        std::string file = vexolan::ArtworkFile(handle);
+        return file.empty() ? std::string() : files::app_path(file);
+    });
+}
+
+ScreenTest::~ScreenTest() {
+    owned_app->host.registry().UnloadAll();
+    pump_until([] { return false; }, 0.1);
+    owned_app.reset();
+}
+
+bool ScreenTest::pump_until(const std::function<bool()>& done, double seconds) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        Fl::wait(0.02);
+    }
+    return true;
+}
+
+namespace {
+
+// Shell functions every driving script can use.
+constexpr std::string_view Prelude = R"(set -eu
+find_window() {
+    for i in $(seq 1 200); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.05
+    done
+    echo "no window named $1" >&2
+    return 1
+}
+shoot() {
+    sleep 0.3
+    import -window "$1" "$SHOTS/$2.png"
+    colours=$(identify -format '%k' "$SHOTS/$2.png")
+    if [ "$colours" -le 1 ]; then echo "screenshot $2 is blank" >&2; return 1; fi
+}
+focus() {
+    xdotool windowfocus "$1" 2>/dev/null || true
+    sleep 0.2
+}
+)";
+
+} // namespace
+
+Driver::Driver(ScreenTest& test, std::string_view script) {
+    pump_ = [&test](const std::function<bool()>& done, double s) { return test.pump_until(done, s); };
+    static int counter = 0;
+    std::filesystem::path file =
+        test.root.write("drive" + std::to_string(++counter) + ".sh", std::string(Prelude) + std::string(script) + "\n");
+    std::string shots = "SHOTS=" + screenshot_folder();
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    env.push_back(shots);
+    std::vector<char*> envp;
+    for (auto& s : env)
+        envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::string sh = "/bin/sh", path = file.string();
+    char* argv[] = {sh.data(), path.data(), nullptr};
+    if (posix_spawn(&pid_, "/bin/sh", nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
+}
+
+Driver::~Driver() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, &status_, 0);
+    }
+}
+
+bool Driver::running() {
+    if (pid_ <= 0) return false;
+    if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+void Driver::finish() {
+    bool ended = pump_([this] { return !running(); }, 20);
+    EXPECT_TRUE(ended) << "the driving script did not end";
+    EXPECT_TRUE(WIFEXITED(status_) && WEXITSTATUS(status_) == 0) << "the driving script failed";
+}
+
+} // namespace test_support

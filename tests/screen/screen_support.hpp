@@ -1,0 +1,73 @@
+#pragma once
+// Screen tests: real windows on an X display (CTest runs them under xvfb-run), driven from outside
+// with xdotool as a user would drive them, and checked on the model.
+//
+//     struct MyWindowScreen : test_support::ScreenTest {};
+//     TEST_F(MyWindowScreen, OkIsClicked) {
+//         auto& w = app.form3();
+//         Driver user(*this, R"(
+//             id=$(find_window '^Vexolan - Input$')
+//             shoot "$id" form3
+//             xdotool mousemove --window "$id" 232 117 click 1
+//         )");
+//         w.ShowModal();                        // the loop runs while the script acts
+//         EXPECT_TRUE(app.DialogOK);
+//         user.finish();                        // the script ended well and its screenshot is not blank
+//     }
+//
+// In a script: `find_window REGEX` waits for a visible window whose caption matches and prints its
+// id; `shoot ID NAME` saves a screenshot as NAME.png in the screenshot folder and fails when the
+// picture is blank (one colour). Coordinates are pixels of the window's client area (twips / 15).
+
+#include "shell/App.hpp"
+#include "tests/support/temp_dir.hpp"
+
+#include "platform/fltk/FltkHost.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace test_support {
+
+class ScreenTest : public ::testing::Test {
+public:
+    ScreenTest();
+    ~ScreenTest() override;
+
+    // Runs the event loop until `done` holds or `seconds` pass; false on the time-out.
+    bool pump_until(const std::function<bool()>& done, double seconds = 20);
+
+    TempDir root{"screen"};
+    std::filesystem::path appFolder;
+    std::filesystem::path settingsFile;
+    fltk::FltkHost host;
+    std::unique_ptr<vexolan::App> owned_app;
+    vexolan::App& app;
+
+private:
+    static vexolan::App* make_app(ScreenTest& self);
+};
+
+// A shell script that drives the screen with xdotool, started at once and running beside the
+// program's event loop.
+class Driver {
+public:
+    Driver(ScreenTest& test, std::string_view script);
+    ~Driver();
+    // Runs the event loop until the script ends (20 s at most) and checks that it succeeded.
+    void finish();
+    bool running();
+
+private:
+    int pid_ = -1;
+    int status_ = 0;
+    std::function<bool(const std::function<bool()>&, double)> pump_;
+};
+
+// The folder the screenshots go to: $VEXOLAN_SCREENSHOTS, or a temporary one.
+std::string screenshot_folder();
+
+} // namespace test_support
