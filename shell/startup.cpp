@@ -207,15 +207,14 @@ void Form_Initialize(Form1& f) {
         app.host.DoEvents();
     });
     app.PaneMode = {1, 1};
-    // Both panes start at the current folder, as a folder box does when it is created.
+    // Both panes start at the current folder, as a folder box does when it is created. The drive
+    // box first: its change takes the folder box to the drive's own folder.
+    const std::string start = files::CurDir();
     for (int p = 0; p < 2; ++p) {
-        ignore_errors([&] {
-            if (f.Dir1[p].Path.get().empty()) f.Dir1[p].Path = files::CurDir();
-        });
-        ignore_errors([&] {
-            if (f.File1[p].Path.get().empty()) f.File1[p].Path = f.Dir1[p].Path.get();
-        });
-        ignore_errors([&] { f.Drive1[p].Drive = f.Dir1[p].Path.get(); });
+        if (!f.Dir1[p].Path.get().empty()) continue;
+        ignore_errors([&] { f.Drive1[p].Drive = start; });
+        ignore_errors([&] { f.Dir1[p].Path = start; });
+        ignore_errors([&] { f.File1[p].Path = start; });
     }
 
     // What this edition does not offer, switched off in this order, each on its own.

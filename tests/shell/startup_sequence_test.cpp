@@ -12,6 +12,7 @@
 #include "version.hpp"
 
 #include <cerrno>
+#include <cstdlib>
 
 using namespace vexolan;
 using test_support::StartupTest;
@@ -68,6 +69,20 @@ TEST_F(StartupTest, FirstRunWelcomesAdvertisesAndShowsTheWindowWithDefaults) {
     EXPECT_EQ(app.InterfaceFile, "Interfc4.des");
     EXPECT_GE(app.form2().Combo1.ListIndex.get(), 1);
     EXPECT_EQ(app.form2().Combo1.ListIndex.get(), app.form2().InterfaceEntry("Interfc4.des"));
+}
+
+TEST_F(StartupTest, PanesStartInTheCurrentFolderEvenBelowTheHomeFolder) {
+    // The home folder is an entry of the drive box: the panes must not jump to it.
+    std::filesystem::path below = std::filesystem::path(std::getenv("HOME")) / "work" / "filters";
+    std::filesystem::create_directories(below);
+    files::ChDir(below.string());
+    expect_first_run(host);
+    StartProgram(app);
+    for (int p = 0; p < 2; ++p) {
+        EXPECT_EQ(f.Dir1[p].Path.get(), normal(below.string())) << p;
+        EXPECT_EQ(f.File1[p].Path.get(), normal(below.string())) << p;
+    }
+    std::filesystem::remove_all(below.parent_path());
 }
 
 TEST_F(StartupTest, PreviewPluginIsTheTemplateWithItsDialogFlagCleared) {
