@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# The program on a real screen, from the outside, as a user meets it: the first run (welcome,
+# advertisement, main window with its caption), a conversion of two sample filters to text, closing
+# the program with File > Exit, and a second start that brings the panes back. Needs an X display, xdotool and
+# ImageMagick's import:
+#
+#     xvfb-run -a -s "-screen 0 1280x1024x24" tests/screen/startup.sh [build/vexolan] [sample folder]
+#
+# The sample folder holds Filter Factory settings files (.afs); the two first are converted. Runs with
+# a temporary home folder, so the user's own settings are never touched. Screenshots go to
+# $VEXOLAN_SCREENSHOTS when it is set.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+program=$(realpath "${1:-$here/../../build/vexolan}")
+samples=$(realpath "${2:-$here/../../../shared/testdata/afs}")
+caption='^Vexolan 1\.52 - Light Edition$'
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+settings=$XDG_CONFIG_HOME/Vexo10/settings.ini
+mkdir -p "$HOME/filters" "$HOME/out"
+mapfile -t afs < <(find "$samples" -maxdepth 1 -iname '*.afs' | sort | head -2)
+[ "${#afs[@]}" -eq 2 ] || { echo "need two .afs files in $samples" >&2; exit 1; }
+cp "${afs[@]}" "$HOME/filters/"
+echo keep > "$HOME/out/keep.txt"
+
+fail() { echo "startup.sh: $*" >&2; exit 1; }
+# Waits for a visible window whose caption matches and prints its id.
+find_window() {
+    for _ in $(seq 1 200); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.05
+    done
+    fail "no window named $1"
+}
+gone() {
+    for _ in $(seq 1 100); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+    fail "window $1 is still there"
+}
+shoot() {
+    [ -n "${VEXOLAN_SCREENSHOTS:-}" ] || return 0
+    mkdir -p "$VEXOLAN_SCREENSHOTS"
+    sleep 0.3
+    import -window root "$VEXOLAN_SCREENSHOTS/$1.png"
+}
+key_to() { xdotool windowfocus "$1" 2>/dev/null || true; sleep 0.2; xdotool key "$2"; }
+setting() { grep -i "^$1=" "$settings" | tail -1 | sed 's/^[^=]*="\(.*\)"$/\1/'; }
+# Closes the program as a user does, with File > Exit (the last entry of the File menu), and waits
+# for it to end.
+close_program() {
+    xdotool mousemove --window "$1" 18 11 click 1 # "File" on the menu bar
+    local menu=
+    for _ in $(seq 1 100); do
+        menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | tail -1 || true)
+        if [ -n "$menu" ]; then
+            eval "$(xdotool getwindowgeometry --shell "$menu")"
+            [ "$HEIGHT" -gt 60 ] && [ "$HEIGHT" -lt 600 ] && break
+        fi
+        menu=
+        sleep 0.05
+    done
+    [ -n "$menu" ] || fail "the File menu did not open"
+    xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10)) click 1 # "Exit"
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid" || fail "the program ended with $?"; pid=; return 0; }
+        sleep 0.05
+    done
+    fail "the program did not end after File > Exit"
+}
+
+# --- first run: both panes start in the folder the program is started in ---
+cd "$HOME/filters"
+"$program" &
+pid=$!
+find_window '^Vexolan$' >/dev/null
+sleep 0.5
+shoot startup-welcome
+xdotool key Return # the welcome message
+ad=$(find_window '^Vexolan Pro Edition$')
+shoot startup-advertisement
+key_to "$ad" Escape
+main=$(find_window "$caption")
+tip=$(find_window '^Tip of the Day$')
+shoot startup-main-window
+key_to "$tip" Escape
+gone '^Tip of the Day$'
+
+# --- Convert: the two filters of the left pane to text, into the right pane's folder ---
+# Rows of the left report list under its parent entry "..", in pixels of the window.
+xdotool mousemove --window "$main" 40 180 click 1
+sleep 0.2
+xdotool keydown ctrl mousemove --window "$main" 40 197 click 1 keyup ctrl
+sleep 0.2
+xdotool mousemove --window "$main" 44 40 click 1 # "Convert" on the button bar
+convert=$(find_window '^Convert$')
+xdotool mousemove --window "$convert" 112 34 click 1 # the output format
+sleep 0.4
+xdotool key Down Down Down Down Down Return # "Text File"
+sleep 0.3
+shoot startup-convert-dialog
+xdotool mousemove --window "$convert" 71 161 click 1 # "Convert"
+folder=$(find_window '^Select Folder$')
+shoot startup-select-folder
+xdotool mousemove --window "$folder" 258 68 click 1 # "Ok": the proposed folder, the right pane's
+gone '^Select Folder$'
+for f in "${afs[@]}"; do
+    name=$(basename "$f")
+    text="$HOME/filters/${name%.*}.txt"
+    for _ in $(seq 1 100); do [ -s "$text" ] && break; sleep 0.05; done
+    [ -s "$text" ] || fail "no text file for $name in $HOME/filters"
+done
+shoot startup-converted
+
+close_program "$main"
+[ -f "$settings" ] || fail "no settings file after closing"
+[ "$(setting Folder1)" = "$HOME/filters" ] || fail "Folder1 is '$(setting Folder1)'"
+[ "$(setting Folder2)" = "$HOME/filters" ] || fail "Folder2 is '$(setting Folder2)'"
+[ "$(setting Pattern1)" = " 0" ] || fail "Pattern1 is '$(setting Pattern1)'"
+[ "$(setting FileViewMode0)" = " 3" ] || fail "FileViewMode0 is '$(setting FileViewMode0)'"
+[ "$(setting Maximize)" = "False" ] || fail "Maximize is '$(setting Maximize)'"
+[ -n "$(setting Width)" ] && [ -n "$(setting LastX)" ] || fail "no window size or position saved"
+
+# --- second start: no welcome; the saved panes come back and are saved again at the next exit ---
+sed -i "s|^Folder2=.*|Folder2=\"$HOME/out\"|; s|^Pattern2=.*|Pattern2=\"-*.txt\"|; s|^FileViewMode1=.*|FileViewMode1=\" 4\"|" \
+    "$settings"
+cd "$HOME"
+"$program" &
+pid=$!
+main=$(find_window "$caption")
+find_window '^Tip of the Day$' >/dev/null
+xdotool search --onlyvisible --name '^Vexolan Pro Edition$' >/dev/null 2>&1 && fail "advertisement on a second start"
+shoot startup-second-start
+close_program "$main"
+[ "$(setting Folder1)" = "$HOME/filters" ] || fail "left folder not restored: '$(setting Folder1)'"
+[ "$(setting Folder2)" = "$HOME/out" ] || fail "right folder not restored: '$(setting Folder2)'"
+[ "$(setting Pattern2)" = "-*.txt" ] || fail "right filter not restored: '$(setting Pattern2)'"
+[ "$(setting FileViewMode1)" = " 4" ] || fail "right list mode not restored: '$(setting FileViewMode1)'"
+echo "startup.sh: ok"

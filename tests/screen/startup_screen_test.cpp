@@ -1,0 +1,32 @@
+// The program itself on the screen: startup.sh starts the built program with a temporary home
+// folder, goes through the first run, converts two sample filters, closes it and starts it again.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string quoted(const std::string& s) {
+    std::string out = "'";
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+} // namespace
+
+TEST(ProgramOnScreen, FirstRunConvertCloseAndSecondStart) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    // The program is built beside its application folder; the script lies beside this file.
+    const std::filesystem::path program = std::filesystem::path(VEXOLAN_APPFOLDER).parent_path() / "vexolan";
+    const std::filesystem::path script = std::filesystem::path(__FILE__).parent_path() / "startup.sh";
+    const std::filesystem::path samples = std::filesystem::path(VEXOLAN_TESTDATA) / "afs";
+    if (!std::filesystem::exists(program)) GTEST_SKIP() << "the program is not built: " << program;
+    ASSERT_TRUE(std::filesystem::exists(script)) << script;
+    std::string command =
+        "bash " + quoted(script.string()) + " " + quoted(program.string()) + " " + quoted(samples.string()) + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
