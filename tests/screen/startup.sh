@@ -18,7 +18,9 @@ caption='^Vexolan 1\.52 - Light Edition$'
 
 work=$(mktemp -d)
 pid=
+holder=
 cleanup() {
+    if [ -n "$holder" ]; then kill "$holder" 2>/dev/null || true; fi
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
@@ -33,6 +35,11 @@ cp "${afs[@]}" "$HOME/filters/"
 echo keep > "$HOME/out/keep.txt"
 
 fail() { echo "startup.sh: $*" >&2; exit 1; }
+# The X server may still be starting when the script begins; and an X server resets when its last
+# client goes, refusing connections for a moment, so a client of the script's own stays connected.
+for _ in $(seq 1 200); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+xdotool search --sync --name '^no window has this name$' >/dev/null 2>&1 &
+holder=$!
 # Waits for a visible window whose caption matches and prints its id.
 find_window() {
     for _ in $(seq 1 200); do
