@@ -460,13 +460,14 @@ void Form_Load(Form1& f) {
             std::string yText = Setting(app, "Folders", "LastY");
             int left = (screenW - f.Width) / 2, top = (screenH - f.Height) / 2;
             if (x) {
+                // A coordinate beyond the screen's far edge leaves that edge where it was.
+                left = f.Left;
+                top = f.Top;
                 long px = vb::CLng(*x * tppx);
                 if (px < screenW) left = static_cast<int>(px);
                 if (vb::IsNumeric(yText)) {
                     long py = vb::CLng(vb::NumericValue(yText) * tppy);
                     if (py < screenH) top = static_cast<int>(py);
-                } else {
-                    top = f.Top;
                 }
             }
             // Partly off the screen is kept (a second monitor); wholly off is centred.
