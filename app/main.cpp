@@ -14,27 +14,11 @@
 #endif
 
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
 
-namespace {
-
-void usage() {
-    std::cout << "Usage: vexolan [file]\n"
-                 "Vexolan organizes Photoshop-compatible plug-ins and converts and creates Filter Factory filters.\n"
-                 "A file given (a plug-in, a Filter Factory source or a picture) is selected in the left pane\n"
-                 "and opened.\n";
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        usage();
-        return 0;
-    }
 #if VEXOLAN_HAVE_FLTK
     std::string why;
     if (!fltk::open_display(why)) {
