@@ -96,6 +96,7 @@ int DetermineFileViewMode(App& app, int Switchx) {
 
 void Image2_Click(App& app, int Index) {
     Form1& f = app.form1();
+    if (Index != f.Switchy) f.Switchit(Index);
     int mode = DetermineFileViewMode(app, Index);
     for (int i = 0; i < 5; ++i)
         f.mnuFileViewMode[i].Checked = i == mode;

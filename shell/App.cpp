@@ -9,6 +9,9 @@
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -20,6 +23,11 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     FF.Host = &host;
     ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
         return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
+    // The compiler's run-time errors go to the common error box.
+    FF.ShowError = [this](const vb::Error& e) {
+        Err.Raise(e);
+        ErrorMessage(*this);
     };
 }
 
@@ -73,5 +81,16 @@ ProVersionAd& App::proVersionAd() {
 }
 
 // --- end of small windows ---
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
+}
 
 } // namespace vexolan
