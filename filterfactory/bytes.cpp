@@ -168,3 +168,20 @@ void RandomFileSize(std::string& file, double rnd) {
 }
 
 } // namespace vexolan::ff
+
+namespace vexolan::ff {
+
+std::vector<std::string> SplitTextLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+} // namespace vexolan::ff

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexolan::ff {
 
@@ -81,5 +82,13 @@ std::string GetUntill(std::string_view Codefrag, char Untill);
 // zero bytes written from the file's last byte on, so the last byte becomes 0 and the file grows by
 // n bytes. `rnd` is a number in [0, 1) from a freshly seeded generator (Host::Randomize, Host::Rnd).
 void RandomFileSize(std::string& file, double rnd);
+
+} // namespace vexolan::ff
+
+namespace vexolan::ff {
+
+// The lines of a text file, each without its end: CR LF, CR and LF each end a line. A last line
+// without an end counts; nothing follows a final line end.
+std::vector<std::string> SplitTextLines(std::string_view bytes);
 
 } // namespace vexolan::ff

@@ -4,6 +4,7 @@
 // of the files.
 
 #include "platform/ui/Host.hpp"
+#include "platform/values/values.hpp"
 
 #include <array>
 #include <cstdint>
@@ -60,7 +61,21 @@ struct FFContext {
     // Where the Premiere readers report an unreadable file; no message when null.
     ui::Host* Host = nullptr;
 
+    // The editor's memory-spot marks: the text reader marks spot s (0..9) as stored when it reads its
+    // "set[" line, and the text writer asks which spots are stored. Empty = no spot is stored.
+    std::function<void(int)> MarkPresetSpot;
+    std::function<bool(int)> PresetSpotStored;
+    // The Convert dialog's box "Mac FF Adaption"; empty means unchecked.
+    std::function<bool()> MacFFAdaption;
+    // The common error box for a run-time error the compiler caught; nothing is shown when empty.
+    std::function<void(const vb::Error&)> ShowError;
+
     bool NoOptimization() const { return NoCodeOptimization && NoCodeOptimization(); }
+    bool MacAdaption() const { return MacFFAdaption && MacFFAdaption(); }
+    // A message box through the host, when there is one.
+    void Message(std::string_view prompt, int style, std::string_view title) const {
+        if (Host) Host->MsgBox(prompt, style, title);
+    }
 };
 
 } // namespace vexolan::ff

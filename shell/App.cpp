@@ -6,6 +6,9 @@
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -15,6 +18,11 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    // The compiler's run-time errors go to the common error box.
+    FF.ShowError = [this](const vb::Error& e) {
+        Err.Raise(e);
+        ErrorMessage(*this);
+    };
 }
 
 App::~App() = default;
@@ -52,5 +60,16 @@ ProVersionAd& App::proVersionAd() {
 }
 
 // --- end of small windows ---
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
+}
 
 } // namespace vexolan

@@ -7,9 +7,11 @@
 #include "platform/ui/Host.hpp"
 #include "platform/values/values.hpp"
 
+#include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace vexolan {
@@ -20,6 +22,7 @@ class frmAbout;
 class frmTip;
 class frmSplash;
 class ProVersionAd;
+class Overwrite;
 
 class App {
 public:
@@ -54,6 +57,16 @@ public:
     bool DialogOK = false;
     // --- end of small windows ---
 
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+    Overwrite& overwrite();
+    // OverwriteCheck's remembered answer: 2 "Overwrite All" and 3 "Ignore All" answer later calls
+    // until a call with two empty names clears it.
+    int OverwriteRemembered = 0;
+    // Where the compiler reads the Preferences' compile options at each compile; until the
+    // Preferences window connects it, the defaults (the "Filter Factory 3.0" template, no options).
+    std::function<ff::CompileOptions()> CompileOptionsSource;
+    ff::CompileOptions FFCompileOptions() const;
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- small windows ---
@@ -63,6 +76,7 @@ private:
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<ProVersionAd> proVersionAd_;
     // --- end of small windows ---
+    std::unique_ptr<Overwrite> overwrite_;
 };
 
 } // namespace vexolan

@@ -239,6 +239,29 @@ std::string MakePlugin(Layout layout, const Fields& f, std::optional<std::string
     return file;
 }
 
+std::string MakeTemplate(Layout layout) {
+    const Fields f = DistinctFields();
+    std::string file = MakePlugin(layout, f);
+    const PcPlacement at = pc_placement(layout);
+    for (std::size_t pos = at.Title + f.Title.size(); pos < at.CategoryLength; ++pos)
+        put_byte(file, pos, 0);
+    for (std::size_t pos = at.Category + f.Category.size(); pos < at.Category + f.Category.size() + 40; ++pos)
+        put_byte(file, pos, 0);
+    // Filler behind the terminator of every text and formula slot, so that a stray zero shows.
+    const auto fill_slot = [&](std::size_t pos1, std::size_t room) {
+        std::size_t end = file.find('\0', pos1 - 1);
+        for (std::size_t i = end + 1; i < pos1 - 1 + room; ++i)
+            file[i] = Filler;
+    };
+    for (std::size_t offset : {104, 360, 616, 872})
+        fill_slot(at.Block + offset, 256);
+    for (int i = 0; i < 12; ++i)
+        fill_slot(at.Block + 1128 + 256 * i, 256);
+    for (int k = 0; k < 4; ++k)
+        fill_slot(at.Block + 4200 + 1024 * k, 1024);
+    return file;
+}
+
 std::string NameOf(PrmBranch branch) {
     switch (branch) {
     case PrmBranch::D_v:

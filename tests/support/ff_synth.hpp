@@ -50,6 +50,12 @@ std::string NameOf(Layout layout);
 // the text stored after "Filter ", normally "Factory").
 std::string MakePlugin(Layout layout, const Fields& f, std::optional<std::string> signature = std::nullopt);
 
+// A template for the compiler: MakePlugin(layout, DistinctFields()) with room behind the title and
+// category fields (zero bytes up to the category's length byte after the title, 40 after the
+// category), so that a title of 50 letters and a category of 50 fit, and filler behind the terminator
+// of every text and formula slot of the block. PC layouts only.
+std::string MakeTemplate(Layout layout);
+
 // --- Premiere Filter Factory plug-ins ---
 
 // One branch of the probe table each: the byte at 29021 and, where it matters, at 28877 or 32031.

@@ -1,0 +1,215 @@
+#include "filterfactory/library.hpp"
+
+#include "filterfactory/compiler.hpp"
+#include "filterfactory/names.hpp"
+#include "filterfactory/plugin_reader.hpp"
+#include "filterfactory/rewrite.hpp"
+#include "filterfactory/settings_files.hpp"
+#include "filterfactory/text_source.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
+#include "shell/App.hpp"
+#include "shell/Form1.hpp"
+#include "shell/helpers.hpp"
+
+#include "platform/fs/files.hpp"
+
+#include <array>
+
+namespace vexolan::ff {
+
+namespace {
+
+// One entry's 29 lines, as the file's bytes, into the record.
+bool fill_entry(FFContext& ff, const std::array<std::string, LibraryEntryLines>& l) {
+    FilterRecord& r = ff.Record;
+    const auto text = [](std::string_view bytes) { return vb::Cp1252ToUtf8(bytes); };
+    r.Filename = text(l[0]);
+    ff.pFlag = !EndsWithNoCase(r.Filename, ".prm");
+    r.Category = text(l[1]);
+    r.Title = text(l[2]);
+    r.Author = text(l[3]);
+    r.Copyright = (l[4].starts_with('\xA9') ? "Copyright " : "") + text(l[4]);
+    for (int m = 0; m < 4; ++m)
+        r.MapName[m] = text(l[5 + m]);
+    for (int c = 0; c < 8; ++c)
+        r.CtlName[c] = text(l[9 + c]);
+    for (int c = 0; c < 8; ++c) {
+        const double v = vb::RoundHalfEven(vb::Val(l[17 + c]));
+        if (v < 0 || v > 255) return false;
+        r.CtlValue[c] = static_cast<std::uint8_t>(v);
+    }
+    r.CodeR = text(l[25]);
+    r.CodeG = l[26] == "\"" ? r.CodeR : text(l[26]);
+    r.CodeB = l[27] == "\"" ? r.CodeG : text(l[27]);
+    r.CodeA = text(l[28]);
+    return true;
+}
+
+std::string extension_of(std::string_view name) {
+    return vb::LCase(name.substr(name.size() >= 4 ? name.size() - 4 : 0));
+}
+
+bool is_plugin_extension(std::string_view ext) {
+    return ext == ".8bf" || ext == "._bf" || ext == ".bin" || ext == "_8bf";
+}
+
+bool is_premiere_extension(std::string_view ext) {
+    return ext == ".prm" || ext == "._rm" || ext == "_prm";
+}
+
+bool read_premiere(FFContext& ff, std::string& dir, std::string_view name) {
+    return Readprm(ff, dir, name, false, true) || ReadTF(ff, dir, name, false);
+}
+
+void rewrite_premiere_code(FFContext& ff) {
+    for (int k = 0; k < 4; ++k)
+        Correctprmcode(ff.Record.Code(k));
+    ff.pFlag = true;
+}
+
+} // namespace
+
+bool ReadFFLEntry(FFContext& ff, const std::vector<std::string>& lines, std::size_t& next) {
+    if (lines.size() < next + LibraryEntryLines) {
+        next = lines.size();
+        return false;
+    }
+    std::array<std::string, LibraryEntryLines> entry;
+    for (auto& line : entry)
+        line = lines[next++];
+    return fill_entry(ff, entry);
+}
+
+bool ReadFFLEntryII(FFContext& ff, ByteCursor& file) {
+    std::array<std::string, LibraryEntryLines> entry;
+    for (auto& line : entry) {
+        if (file.AtEnd()) return false;
+        line = vb::Utf8ToCp1252(Byt2str(file)); // back to the file's bytes, as the text reader has them
+    }
+    return fill_entry(ff, entry);
+}
+
+void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType) {
+    FFContext& ff = app.FF;
+    if (Destdir.empty() || Destdir.back() != '/') Destdir += '/';
+    // A remembered "Overwrite All" or "Ignore All" of an interrupted batch must not reach this one.
+    OverwriteCheck(app, "", "");
+    std::vector<std::string> lines;
+    try {
+        if (!files::folder_exists(Destdir)) files::make_folders(Destdir);
+        lines = SplitTextLines(files::read_file_bytes(std::string(FFLy)));
+    } catch (const vb::Error&) {
+        return;
+    }
+    IniVars(ff.Record);
+    if (lines.empty() || (lines[0] != "FFL1.0" && lines[0] != "FFL1.1")) {
+        app.host.MsgBox(std::string(FFLy) + " is not a Filter Factory Library File!", ui::vbExclamation,
+                        "Format Violation");
+        return;
+    }
+    const double n = lines.size() > 1 ? vb::Val(lines[1]) : 0;
+    const CompileOptions options = app.FFCompileOptions();
+    auto& status = app.form1().Label3;
+    std::size_t next = 2;
+    for (int i = 1; next < lines.size(); ++i) {
+        if (app.host.KeyDown(ui::vbKeyEscape)) break;
+        if (!ReadFFLEntry(ff, lines, next)) break; // a cut last entry or a damaged value ends the unpacking
+        if (!ff.Record.Filename.starts_with("//")) {
+            const bool writes = DestType == DestPlugin || DestType == DestAFS || DestType == DestText;
+            int answer = OverwriteGo;
+            if (writes) {
+                const bool mac = options.TemplateChoice == CompileOptions::Macintosh;
+                answer =
+                    OverwriteCheck(app, "", files::join_path(Destdir, GetFilname(DestType, ff.Record.Filename, mac)));
+            }
+            if (answer == OverwriteCancelBatch) break;
+            if (answer == OverwriteGo) {
+                switch (DestType) {
+                case DestPlugin: {
+                    std::string dir = Destdir;
+                    Write8bf(ff, dir, false, false, options);
+                    break;
+                }
+                case DestPremiereFF:
+                    WritePRM(Destdir);
+                    break;
+                case DestPremiereTF:
+                    WriteTF(Destdir);
+                    break;
+                case DestAFS:
+                case DestPFF:
+                    Writeafspff(ff, Destdir, DestType == DestAFS ? 0 : 1);
+                    break;
+                case DestText:
+                    WriteTXT(ff, Destdir, false);
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+        status.Caption = vb::Str(i) + " of " + vb::Str(n);
+        status.Refresh();
+    }
+    OverwriteCheck(app, "", "");
+    status.Caption = "";
+}
+
+bool ReadFFfile(FFContext& ff, std::string_view PathFily) {
+    std::string dir = GetPathName(PathFily);
+    const std::string name = GetFileName(PathFily);
+    const std::string ext = extension_of(name);
+    if (ext == ".txt") return ReadTXT(ff, dir, name, true, false);
+    if (is_plugin_extension(ext)) return Read8bf(ff, dir, name, false, true);
+    if (is_premiere_extension(ext)) return read_premiere(ff, dir, name);
+    // A settings file without its names tail has its file name for a title; it is read all the same.
+    if (ext == ".afs") return ReadAFS(ff, dir, name);
+    if (ext == ".pff") return ReadPFF(ff, dir, name);
+    if (ext == ".ffx") return ReadFFX(ff, dir, name);
+    return false;
+}
+
+bool LoadIt(FFContext& ff, std::string_view path) {
+    std::string dir = GetPathName(path);
+    const std::string name = GetFileName(path);
+    const std::string ext = extension_of(name);
+    if (is_plugin_extension(ext)) return Read8bf(ff, dir, name, false, true);
+    if (ext == ".ffx") return ReadFFX(ff, dir, name);
+    if (is_premiere_extension(ext)) {
+        if (!read_premiere(ff, dir, name)) return false;
+        rewrite_premiere_code(ff);
+        return true;
+    }
+    bool ok = false;
+    if (ext == ".txt")
+        ok = ReadTXT(ff, dir, name, false, true);
+    else if (ext == ".afs")
+        ok = ReadAFS(ff, dir, name);
+    else if (ext == ".pff") {
+        ok = ReadPFF(ff, dir, name);
+        if (ok) rewrite_premiere_code(ff);
+    } else
+        return false;
+    if (ok) {
+        std::string& filename = ff.Record.Filename;
+        filename = filename.substr(0, filename.size() >= 4 ? filename.size() - 4 : 0) + ext;
+    }
+    return ok;
+}
+
+void FFLNumWrite(std::string_view FFLfile, int Numy) {
+    std::string field = std::to_string(Numy);
+    if (field.size() < 5) field.insert(0, 5 - field.size(), ' ');
+    try {
+        files::write_bytes_at(std::string(FFLfile), 8, field);
+    } catch (const vb::Error&) {
+    }
+}
+
+void WriteFFLEntry(std::string_view) {}
+void cmd_SearchFFL() {}
+void cmd_Extract(int, bool) {}
+void cmd_Add2FFL() {}
+
+} // namespace vexolan::ff

@@ -1,0 +1,55 @@
+#pragma once
+// Filter Factory libraries (.ffl): "FFL1.0" or "FFL1.1", the entry count, then 29-line entries (CR LF).
+// Libraries are unpacked entry by entry into single files; the loaders that bring one file of any
+// Filter Factory kind into the current filter choose their reader by the file's extension.
+
+#include "filterfactory/bytes.hpp"
+#include "filterfactory/record.hpp"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vexolan {
+class App;
+}
+
+namespace vexolan::ff {
+
+inline constexpr int LibraryEntryLines = 29;
+
+// Fills ff.Record from the next entry of a library's lines, from line `next` on (advanced past the
+// entry), without clearing it first: a green formula of one '"' repeats the red one, a blue one of '"'
+// the green one, a copyright starting with "©" gets "Copyright " in front. pFlag becomes false when
+// the entry's Filename ends in ".prm", else true. False when fewer than 29 lines are left or a value
+// is not 0..255.
+bool ReadFFLEntry(FFContext& ff, const std::vector<std::string>& lines, std::size_t& next);
+// The same from a library held in memory, from the cursor's position, line by line with Byt2str.
+bool ReadFFLEntryII(FFContext& ff, ByteCursor& file);
+
+// Unpacks every entry of library `FFLy` into folder `Destdir` (created when missing) in the format
+// `DestType` (see names.hpp). Entries whose Filename begins "//" are deleted ones: counted, not
+// written. Each target that exists is asked about with OverwriteCheck; Esc stops before the next
+// entry; the main window's status label counts " 1 of  3". A file that is no library is reported.
+void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType);
+
+// Reads the Filter Factory file `path` of any supported kind into ff.Record, as the conversion does:
+// plug-ins with code optimisation, Premiere plug-ins (Filter Factory, else Transition Factory), text
+// sources without presets, settings files. False for other extensions and failed reads.
+bool ReadFFfile(FFContext& ff, std::string_view PathFily);
+
+// The same for the editor: text sources with their presets, Premiere code rewritten into the
+// Photoshop dialect, and a source file's own extension kept in Filename.
+bool LoadIt(FFContext& ff, std::string_view path);
+
+// Writes the entry count `Numy` into line 2 of library `FFLfile`: 5 characters from byte position 9,
+// right-aligned with blanks. Reports nothing.
+void FFLNumWrite(std::string_view FFLfile, int Numy);
+
+// Library functions of the FFL View that this edition leaves empty.
+void WriteFFLEntry(std::string_view freeD);
+void cmd_SearchFFL();
+void cmd_Extract(int DestType, bool pConvert);
+void cmd_Add2FFL();
+
+} // namespace vexolan::ff

@@ -1,0 +1,48 @@
+#include "filterfactory/names.hpp"
+
+#include "platform/values/values.hpp"
+
+namespace vexolan::ff {
+
+std::string SafeFileName(std::string_view name) {
+    const auto cut = name.find_last_of("/\\");
+    if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
+    if (name.empty() || name == "." || name == "..") return "-NoName";
+    return std::string(name);
+}
+
+bool EndsWithNoCase(std::string_view name, std::string_view ending) {
+    return name.size() >= ending.size() && vb::EqualsNoCase(name.substr(name.size() - ending.size()), ending);
+}
+
+std::string GetFilname(int DestType, std::string_view FName, bool macBinary) {
+    std::string name = SafeFileName(FName);
+    std::string_view extension;
+    switch (DestType) {
+    case DestPlugin:
+        extension = macBinary ? "bin" : "8bf";
+        break;
+    case DestPremiereFF:
+    case DestPremiereTF:
+        extension = "prm";
+        break;
+    case DestAFS:
+        extension = "afs";
+        break;
+    case DestPFF:
+        extension = "pff";
+        break;
+    case DestText:
+        extension = "txt";
+        break;
+    default:
+        return name;
+    }
+    const auto dot = name.find('.');
+    if (dot != std::string::npos) return name.substr(0, dot + 1) + std::string(extension);
+    if (DestType == DestPlugin && EndsWithNoCase(name, "_8bf") && name.size() > 4)
+        return name.substr(0, name.size() - 4) + "." + std::string(extension);
+    return name + "." + std::string(extension);
+}
+
+} // namespace vexolan::ff

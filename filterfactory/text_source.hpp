@@ -1,0 +1,28 @@
+#pragma once
+// Filter Factory text sources (.txt): the key and value layout that WriteTXT writes, and the read-only
+// report layout that begins "Filter Factory Plugin Information:" (its control values come from an .afs
+// file of the same name beside it).
+
+#include "filterfactory/record.hpp"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vexolan::ff {
+
+// Reads `FName` in folder `Diry` into ff.Record. `Silent` has no effect. `Preset` also reads the
+// "set[" lines into MemorySpots and marks their spots. A missing file refreshes the active pane and
+// gives false; a source without all four formulas gives false; a damaged source shows
+// "<FName>: Format Violation" and gives false. On success the code is optimised and pFlag is true.
+bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool Silent, bool Preset);
+
+// Writes ff.Record into folder `Diry` as "<name>.txt" (lines end CR LF), rewriting Premiere code
+// first; `Preset` also writes the stored memory spots. Reports nothing; false when the file could
+// not be written (an existing file is then left whole).
+bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset);
+
+// The bytes WriteTXT writes for `record`; `storedSpot` says which memory spots to write (null: none).
+std::string TextSourceBytes(const FilterRecord& record, const std::function<bool(int)>* storedSpot);
+
+} // namespace vexolan::ff
