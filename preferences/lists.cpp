@@ -81,6 +81,7 @@ void Form2::LoadList(const std::string& Filey, int ListIndy, bool Sely) {
                 ++i;
             }
             list.ListIndex.store(-1);
+            list.TopIndex = 0;
         }
     }
     FreezeRedraw(false);
