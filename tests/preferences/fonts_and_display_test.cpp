@@ -174,3 +174,13 @@ TEST_F(DisplayTest, TheFolderBrowserReturnsTheWholePath) {
     host.answer_browse_for_folder("");
     EXPECT_EQ(f.GetBrowseDirectory("Pick one"), "");
 }
+
+TEST_F(DisplayTest, TheLoaderAppliesTheFirstFiveOptionsEvenWithoutStoredValues) {
+    for (auto& list : main.ListView1)
+        list.GridLines = true;
+    main.ListView2[1].FullRowSelect = true;
+    f.Command8_Click();
+    EXPECT_FALSE(main.ListView1[0].GridLines.get());
+    EXPECT_FALSE(main.ListView1[1].GridLines.get());
+    EXPECT_FALSE(main.ListView2[1].FullRowSelect.get());
+}
