@@ -35,6 +35,7 @@ bool open_display(std::string& why) {
 }
 
 FltkHost::FltkHost() {
+    fl_open_display();
     fl_register_images();
     Fl::scheme("gtk+");
     Fl::background(236, 233, 226);
