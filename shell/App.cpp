@@ -1,6 +1,9 @@
 #include "shell/App.hpp"
 
+#include "preferences/Form2.hpp"
+#include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
+#include "shell/standins.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
@@ -18,6 +21,9 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
+        return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
     // The compiler's run-time errors go to the common error box.
     FF.ShowError = [this](const vb::Error& e) {
         Err.Raise(e);
@@ -30,6 +36,21 @@ App::~App() = default;
 Form1& App::form1() {
     if (!form1_) form1_ = std::make_unique<Form1>(*this);
     return *form1_;
+}
+
+// --- preferences ---
+
+Form2& App::form2() {
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(*this);
+        form2_->Load();
+    }
+    return *form2_;
+}
+
+FrmPluginType& App::frmPluginType() {
+    if (!frmPluginType_) frmPluginType_ = std::make_unique<FrmPluginType>(*this);
+    return *frmPluginType_;
 }
 
 // --- small windows ---

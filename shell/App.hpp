@@ -9,14 +9,21 @@
 
 #include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
+#include "preferences/plugtypes.hpp"
+#include "shell/panes.hpp"
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vexolan {
 
 class Form1;
+class Form2;
+class FrmPluginType;
 class Form3;
 class frmAbout;
 class frmTip;
@@ -44,8 +51,38 @@ public:
     // FilterRecord (FF.Record), pFlag (FF.pFlag) and the hooks its readers call out through.
     ff::FFContext FF;
 
+    // --- main window: panes and views ---
+    // The view of each pane: 1 File View, 2 Plugin View, 3 FFL View.
+    std::array<int, 2> PaneMode{1, 1};
+    // The pane's Plugin View lists are current for the folder last scanned.
+    std::array<bool, 2> ScanValid{};
+    // The catalogue rows behind each pane's plug-in list (row 0 is never filled), and a copy of
+    // each pane's category list after its scan. Each pane keeps its own, so a scan of one pane
+    // never takes the rows from under the other.
+    std::array<PluginCatalogPane, 2> PluginCatalog;
+    std::array<std::vector<std::string>, 2> PaneCategories;
+    // The folder scanner behind the Plugin View: fills the pane's catalogue rows and category
+    // list and returns the number of rows, 0 when nothing was found or the user stopped it with
+    // Esc (it then sets ScanStopped of the pane).
+    std::function<long(int Index, bool OnlyFF, int MultiTask, int LastDirInd)> ScanPluginRecurse;
+    std::array<bool, 2> ScanStopped{};
+
     // --- windows ---
     Form1& form1();
+
+    // --- preferences ---
+    // The Preferences window: the live settings every subsystem reads. Created hidden on first use.
+    Form2& form2();
+    // The plug-in type dialog of the Preferences window.
+    FrmPluginType& frmPluginType();
+    // The checked plug-in types and their scan mask (";*?api;*.p;*_p..."), rebuilt by the
+    // Preferences loader and its Ok.
+    PlugTypeTable PlugTypes;
+    std::string PlugTypeMask;
+    // The editor interface: the chosen description file ("Interfc4.des", or "OFF" for the plain
+    // editor) and the folder of the application folder that holds the files.
+    std::string InterfaceFile = "Interfc4.des";
+    std::string InterfaceFolder = "interface";
 
     // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
     Form3& form3();
@@ -69,6 +106,9 @@ public:
 
 private:
     std::unique_ptr<Form1> form1_;
+    // --- preferences ---
+    std::unique_ptr<Form2> form2_;
+    std::unique_ptr<FrmPluginType> frmPluginType_;
     // --- small windows ---
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<frmAbout> aboutBox_;

@@ -1,0 +1,11 @@
+#include "ffeditor/standins.hpp"
+
+#include "shell/standins.hpp"
+
+namespace vexolan {
+
+void mnuFFE_Click(App&) {
+    standin_called("mnuFFE_Click");
+}
+
+} // namespace vexolan

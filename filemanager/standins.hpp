@@ -1,0 +1,54 @@
+#pragma once
+// Temporary stand-ins for the file manager's procedures that the main window calls, until the
+// file manager exists. The folder and list procedures do the least that keeps a pane usable
+// (follow the folder, list its entries); the commands only note their call.
+
+#include <string>
+
+namespace vexolan {
+
+class App;
+
+// --- the File View of a pane ---
+void RefreshFile1(App& app, int Switchx);
+// Fills the pane's report list: the parent entry (icon 2, only with the folder box hidden and not
+// at the root), each sub-folder (icon 1, text one blank and the name), each file (icon 3).
+void FillDirList(App& app, const std::string& Currentdir, int Switchx, const std::string& FocusItem = "");
+void Dir1_Change(App& app, int Index);
+void Combo1_Click(App& app, int Index);
+void Combo1_KeyPress(App& app, int Index, int& KeyAscii);
+void File1_DblClick(App& app, int Index);
+void ListView1_DblClick(App& app, int Index);
+// The pane's list mode: 0 Large Icons, 1 Small Icons, 2 List, 3 Details, 4 Classic.
+int DetermineFileViewMode(App& app, int Switchx);
+// The view-mode image: checks the current mode in the "FileView" pop-up and shows it.
+void Image2_Click(App& app, int Index);
+// The folder-box image: switches the folder box beside the report list on or off.
+void Image5_Click(App& app, int Index);
+
+// --- commands ---
+void cmd_CopyFiles(App& app);
+void cmd_MoveFiles(App& app);
+void cmd_RenameFiles(App& app);
+void cmd_DeleteFiles(App& app);
+void cmd_Kill(App& app);
+void mnuFileInformation_Click(App& app);
+void mnuRenameFolder_Click(App& app);
+void cmd_MoveDir(App& app);
+void cmd_KillDir(App& app);
+void cmd_MakeDir(App& app);
+void mnuSelectAll_Click(App& app);
+void mnuToggleselect_Click(App& app);
+void mnuApplySetting_Click(App& app);
+void mnuSaveSetting_Click(App& app);
+void mnuClearTmp_Click(App& app);
+void mnuZipit_Click(App& app);
+void mnuUnzipit_Click(App& app);
+void mnuViewZip_Click(App& app);
+void mnuUnzip_Click(App& app);
+void mnuAddtoZip_Click(App& app);
+void mnuTestZip_Click(App& app);
+void mnuRepairZip_Click(App& app);
+void mnuRescueZip_Click(App& app);
+
+} // namespace vexolan

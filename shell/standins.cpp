@@ -1,0 +1,50 @@
+#include "shell/standins.hpp"
+
+#include "shell/App.hpp"
+
+namespace vexolan {
+
+void standin_called(std::string_view name) {
+    standin_calls().emplace_back(name);
+    if (on_standin_call()) on_standin_call()(name);
+}
+
+std::vector<std::string>& standin_calls() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+std::function<void(std::string_view)>& on_standin_call() {
+    static std::function<void(std::string_view)> hook;
+    return hook;
+}
+
+long ScanPluginRecurse(App&, int, bool, int, int) {
+    standin_called("ScanPluginRecurse");
+    return 0;
+}
+
+void cmd_EnableDisable(App&) {
+    standin_called("cmd_EnableDisable");
+}
+void cmd_ChangeCategory(App&) {
+    standin_called("cmd_ChangeCategory");
+}
+void cmd_PlugInInformation(App&) {
+    standin_called("cmd_PlugInInformation");
+}
+void cmd_PlugInList(App&) {
+    standin_called("cmd_PlugInList");
+}
+void cmd_AboutDialog(App&) {
+    standin_called("cmd_AboutDialog");
+}
+void ShowConvertDialog(App&) {
+    standin_called("ShowConvertDialog");
+}
+
+void mnuFilterDownload_Click(App&) {
+    standin_called("mnuFilterDownload_Click");
+}
+
+} // namespace vexolan
