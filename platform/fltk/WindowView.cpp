@@ -330,6 +330,11 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
     if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
 }
 
+void WindowView::activate_model_window() {
+    // A click into a window makes it the one the user works in (Activate runs).
+    if (host_.registry().ActiveWindow() != &model_ && model_.Loaded() && model_.Visible) model_.user_activate();
+}
+
 void WindowView::close_requested() {
     if (!detached_) model_.user_close();
 }
@@ -684,6 +689,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         explicit Depth(int& depth) : d(depth) { ++d; }
         ~Depth() { --d; }
     } depth(host_.event_depth);
+    if (event == FL_PUSH) activate_model_window();
     if (is_list_kind(c)) return handle_list_event(w, c, event, base);
     bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
     bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
@@ -783,6 +789,7 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
     bool focusIsOurs = Fl::focus() && control_of(Fl::focus());
     switch (event) {
     case FL_PUSH: {
+        activate_model_window();
         if (menubar_ && menubar_->visible() && Fl::event_inside(menubar_)) {
             // The menu of the bar under the pointer drops down: its Click runs first.
             const Fl_Menu_Item* item = menubar_->menu();
