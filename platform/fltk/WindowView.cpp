@@ -18,6 +18,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace fltk {
@@ -60,6 +61,19 @@ int char_of_byte(std::string_view s, int byte) {
     for (int i = 0; i < byte && i < static_cast<int>(s.size()); ++i)
         if ((static_cast<unsigned char>(s[static_cast<std::size_t>(i)]) & 0xC0) != 0x80) ++count;
     return count;
+}
+
+// The access key of a caption ("&Next Tip" gives 'N'), upper case, or 0.
+char access_key(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
 }
 
 int depth_of(const ui::Control& c) {
@@ -328,6 +342,11 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
         schedule_paint();
     }
     if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
+}
+
+void WindowView::activate_model_window() {
+    // A click into a window makes it the one the user works in (Activate runs).
+    if (host_.registry().ActiveWindow() != &model_ && model_.Loaded() && model_.Visible) model_.user_activate();
 }
 
 void WindowView::close_requested() {
@@ -684,6 +703,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         explicit Depth(int& depth) : d(depth) { ++d; }
         ~Depth() { --d; }
     } depth(host_.event_depth);
+    if (event == FL_PUSH) activate_model_window();
     if (is_list_kind(c)) return handle_list_event(w, c, event, base);
     bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
     bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
@@ -766,8 +786,19 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
     case FL_KEYUP:
         model_.user_key_up(key_code_of_event(), shift_of_event());
         return 1;
-    case FL_SHORTCUT:
-        return 0;
+    case FL_SHORTCUT: {
+        // Alt and the access key of a button's caption press it.
+        if (!(Fl::event_state() & FL_ALT) || !c.EffectivelyVisible() || !c.AcceptsInput()) return 0;
+        std::string caption;
+        if (auto* b = dynamic_cast<ui::CommandButton*>(&c)) caption = b->Caption.get();
+        if (auto* k = dynamic_cast<ui::CheckBox*>(&c)) caption = k->Caption.get();
+        if (auto* o = dynamic_cast<ui::OptionButton*>(&c)) caption = o->Caption.get();
+        char key = access_key(caption);
+        int pressed = Fl::event_key();
+        if (!key || pressed > 127 || std::toupper(pressed) != key) return 0;
+        c.user_click();
+        return 1;
+    }
     default:
         return base(event);
     }
@@ -783,6 +814,7 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
     bool focusIsOurs = Fl::focus() && control_of(Fl::focus());
     switch (event) {
     case FL_PUSH: {
+        activate_model_window();
         if (menubar_ && menubar_->visible() && Fl::event_inside(menubar_)) {
             // The menu of the bar under the pointer drops down: its Click runs first.
             const Fl_Menu_Item* item = menubar_->menu();

@@ -64,6 +64,7 @@ public:
     // The user moved or sized the screen window (not the model).
     void screen_geometry_changed(int x, int y, int w, int h);
     void close_requested();
+    void activate_model_window();
     bool applying() const { return applying_ != 0; }
     // Window position of a control's client origin, in pixels.
     void control_origin(const ui::Control& c, int& x, int& y) const;

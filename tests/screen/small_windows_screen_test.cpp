@@ -153,6 +153,16 @@ TEST_F(SmallWindows, TipWindowAdvancesAndStoresTheStartUpOption) {
     EXPECT_EQ(tip.Label3.Caption, std::to_string(first % n + 1) + "/" + std::to_string(n));
     EXPECT_EQ(tip.chkLoadTipsAtStartup.Value, ui::vbUnchecked);
     EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Options", "Show Tips at Startup"), "0");
+
+    // Alt and the underlined letter press "&Next Tip".
+    Driver keys(*this, R"(
+        id=$(find_window '^Tip of the Day$')
+        focus "$id"
+        xdotool key alt+n
+        sleep 0.3
+    )");
+    keys.finish();
+    EXPECT_EQ(tip.CurrentTip, (first % n + 1) % n + 1);
     tip.Unload();
 }
 
