@@ -6,6 +6,7 @@
 
 #include "platform/fs/files.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace vexolan::ff {

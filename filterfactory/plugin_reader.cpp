@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace vexolan::ff {
@@ -106,15 +107,28 @@ bool Read8bfBytes(FilterRecord& record, std::string_view file, bool Silent) {
     return true;
 }
 
-bool Read8bf(FFContext& ff, std::string& Diry, std::string_view FName, bool Silent, bool optimize) {
+namespace {
+
+// What every plug-in reader does first: clear the record, name it, and find the file. A missing
+// file refreshes the active pane (its list is out of date) and reads as not this format.
+std::optional<std::filesystem::path> start_reading(FFContext& ff, std::string& Diry, std::string_view FName) {
     IniVars(ff.Record);
     ff.Record.Filename = FName;
     complete_folder(Diry);
-    const std::filesystem::path path = Diry + std::string(FName);
+    std::filesystem::path path = Diry + std::string(FName);
     if (!file_exists(path)) {
         refresh_active_pane(ff);
-        return false;
+        return std::nullopt;
     }
+    return path;
+}
+
+} // namespace
+
+bool Read8bf(FFContext& ff, std::string& Diry, std::string_view FName, bool Silent, bool optimize) {
+    const auto found = start_reading(ff, Diry, FName);
+    if (!found) return false;
+    const std::filesystem::path& path = *found;
     std::error_code ec;
     const auto length = std::filesystem::file_size(path, ec);
     if (ec || !LayoutForLength(static_cast<std::int64_t>(length))) return false;
@@ -149,14 +163,9 @@ bool ReadprmBytes(FilterRecord& record, std::string_view file, bool Silent) {
 }
 
 bool Readprm(FFContext& ff, std::string& Diry, std::string_view FName, bool Silent, bool optimize) {
-    IniVars(ff.Record);
-    ff.Record.Filename = FName;
-    complete_folder(Diry);
-    const std::filesystem::path path = Diry + std::string(FName);
-    if (!file_exists(path)) {
-        refresh_active_pane(ff);
-        return false;
-    }
+    const auto found = start_reading(ff, Diry, FName);
+    if (!found) return false;
+    const std::filesystem::path& path = *found;
     // Only the three lengths are read, so a large file of another kind is never loaded.
     std::error_code ec;
     const auto length = std::filesystem::file_size(path, ec);

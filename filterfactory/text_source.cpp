@@ -6,6 +6,7 @@
 
 #include "platform/fs/files.hpp"
 
+#include <array>
 #include <vector>
 
 namespace vexolan::ff {

@@ -4,16 +4,16 @@
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
-#include "shell/status.hpp"
-
-#include "filemanager/OverwriteCheck.hpp"
-#include "filemanager/SelectFolder.hpp"
-#include "filterfactory/Convert.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "shell/status.hpp"
+
+#include "filemanager/OverwriteCheck.hpp"
+#include "filemanager/SelectFolder.hpp"
+#include "filterfactory/Convert.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -55,17 +55,6 @@ FrmPluginType& App::frmPluginType() {
     return *frmPluginType_;
 }
 
-// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
-
-Overwrite& App::overwrite() {
-    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
-    return *overwrite_;
-}
-
-ff::CompileOptions App::FFCompileOptions() const {
-    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
-}
-
 // --- small windows ---
 
 Form3& App::form3() {
@@ -94,6 +83,17 @@ ProVersionAd& App::proVersionAd() {
 }
 
 // --- end of small windows ---
+
+// --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+Overwrite& App::overwrite() {
+    if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);
+    return *overwrite_;
+}
+
+ff::CompileOptions App::FFCompileOptions() const {
+    return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
+}
 
 // --- file view, target-folder dialog and conversion ---
 

@@ -25,12 +25,12 @@ namespace vexolan {
 class Form1;
 class Form2;
 class FrmPluginType;
-class Overwrite;
 class Form3;
 class frmAbout;
 class frmTip;
 class frmSplash;
 class ProVersionAd;
+class Overwrite;
 class SelectFolder;
 class Convert;
 
@@ -87,16 +87,6 @@ public:
     std::string InterfaceFile = "Interfc4.des";
     std::string InterfaceFolder = "interface";
 
-    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
-    Overwrite& overwrite();
-    // OverwriteCheck's remembered answer: 2 "Overwrite All" and 3 "Ignore All" answer later calls
-    // until a call with two empty names clears it.
-    int OverwriteRemembered = 0;
-    // Where the compiler reads the Preferences' compile options at each compile; until the
-    // Preferences window connects it, the defaults (the "Filter Factory 3.0" template, no options).
-    std::function<ff::CompileOptions()> CompileOptionsSource;
-    ff::CompileOptions FFCompileOptions() const;
-
     // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
     Form3& form3();
     frmAbout& aboutBox();
@@ -106,6 +96,16 @@ public:
     // Set True by the input box's OK and False by its Cancel (also by the plug-in list options).
     bool DialogOK = false;
     // --- end of small windows ---
+
+    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+    Overwrite& overwrite();
+    // OverwriteCheck's remembered answer: 2 "Overwrite All" and 3 "Ignore All" answer later calls
+    // until a call with two empty names clears it.
+    int OverwriteRemembered = 0;
+    // Where the compiler reads the Preferences' compile options at each compile; until the
+    // Preferences window connects it, the defaults (the "Filter Factory 3.0" template, no options).
+    std::function<ff::CompileOptions()> CompileOptionsSource;
+    ff::CompileOptions FFCompileOptions() const;
 
     // --- file view, target-folder dialog and conversion ---
     // The sort direction of each column (1 Name, 2 Size, 3 Date) of each pane's report list; each
@@ -122,8 +122,6 @@ private:
     // --- preferences ---
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmPluginType> frmPluginType_;
-    // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
-    std::unique_ptr<Overwrite> overwrite_;
     // --- small windows ---
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<frmAbout> aboutBox_;
@@ -131,6 +129,7 @@ private:
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<ProVersionAd> proVersionAd_;
     // --- end of small windows ---
+    std::unique_ptr<Overwrite> overwrite_;
     // --- file view, target-folder dialog and conversion ---
     std::unique_ptr<SelectFolder> selectFolder_;
     std::unique_ptr<Convert> convert_;

@@ -1,6 +1,7 @@
 #include "shell/Form1.hpp"
 
 #include "shell/App.hpp"
+#include "shell/artwork.hpp"
 
 namespace vexolan {
 
@@ -121,6 +122,10 @@ void Form1::build_controls() {
     picFont.Visible = false;
     ArrayList.Visible = false;
     ArrayList.Sorted = true;
+    Icon = LogoPicture;
+    // Each pane starts in its File View.
+    for (int p = 0; p < 2; ++p)
+        ShowViewFrame(p, 1);
 }
 
 // The menu tree with its captions, shortcuts and design states. Entries that this edition hides

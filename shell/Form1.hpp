@@ -83,6 +83,9 @@ public:
 
     // The frame holding view `k` (1..3) of a pane.
     ui::Frame& ViewFrame(int pane, int k) { return pane == 0 ? Frame3[k - 1] : Frame4[k - 1]; }
+    // Brings the frame of view `k` to the front of its pane; the frames behind it are hidden, so
+    // that none of their controls shows through or takes the pointer.
+    void ShowViewFrame(int pane, int k);
 
     // --- the status strip ---
     ui::Label Label3; // "n of m" of a running batch; the progress bar is drawn over it

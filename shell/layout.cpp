@@ -68,9 +68,9 @@ void Form1::design_layout() {
         Dir1[p].Move(px(2), px(listTop), px(136), px(listHeight));
         File1[p].Move(px(142), px(listTop), px(PaneWidth - 148), px(listHeight));
         ListView1[p].Move(px(2), px(listTop), px(PaneWidth - 8), px(listHeight));
-        ListView1[p].ColumnHeaders(1).Width = px(170);
-        ListView1[p].ColumnHeaders(2).Width = px(70);
-        ListView1[p].ColumnHeaders(3).Width = px(120);
+        ListView1[p].ColumnHeaders(1).Width = px(150);
+        ListView1[p].ColumnHeaders(2).Width = px(60);
+        ListView1[p].ColumnHeaders(3).Width = px(160);
 
         // Plugin View: categories on the left, plug-ins on the right, the information line and
         // the "Photoshop Mode" box below.

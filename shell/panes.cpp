@@ -73,6 +73,13 @@ void Form1::Switchit(int Valy) {
     mnuSearch.Enabled = false;
 }
 
+void Form1::ShowViewFrame(int pane, int k) {
+    ViewFrame(pane, k).Visible = true;
+    ViewFrame(pane, k).ZOrder(0);
+    for (int j = 1; j <= 3; ++j)
+        if (j != k) ViewFrame(pane, j).Visible = false;
+}
+
 void Form1::Pane_GotFocus(int Index) {
     if (Index != Switchy) Switchit(Index);
 }
@@ -90,7 +97,7 @@ void Form1::SSTab1_Click(int Index) {
     }
 
     app.PaneMode[Index] = t;
-    ViewFrame(Index, t).ZOrder(0);
+    ShowViewFrame(Index, t);
     ViewFrame(Index, t).Refresh();
 
     if (t == 1) {

@@ -401,6 +401,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         // A drag from code: the pointer is wherever the user holds it; nothing to draw.
     }
     if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
+    if (property == "LabelEdit")
+        if (auto* lv = dynamic_cast<ui::ListView*>(&control)) sync_label_editor(*lv);
     sync_control(control);
 }
 
@@ -414,7 +416,8 @@ void WindowView::changed(ui::Window&, std::string_view property) {
         schedule_paint();
     } else if (property == "Menus") {
         menus_dirty_ = true;
-        rebuild_menus();
+        Fl::remove_timeout(rebuild_menus_callback, this);
+        Fl::add_timeout(0.0, rebuild_menus_callback, this);
         layout();
     } else if (property == "ActiveControl") {
         sync_focus();
@@ -437,7 +440,13 @@ void WindowView::changed(ui::Menu&, std::string_view) {
 
 void WindowView::rebuild_menus_callback(void* self) {
     auto* view = static_cast<WindowView*>(self);
-    if (!view->detached_) view->rebuild_menus();
+    if (view->detached_) return;
+    // While a menu is open it reads the items in place: rebuild once it has closed.
+    if (Fl::grab()) {
+        Fl::add_timeout(0.1, rebuild_menus_callback, self);
+        return;
+    }
+    view->rebuild_menus();
 }
 
 void WindowView::sync_style(ui::Control& c, Fl_Widget& w) {

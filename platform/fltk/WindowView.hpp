@@ -3,6 +3,7 @@
 // with the model both ways (see FltkHost.hpp). Internal to the binding.
 
 #include "platform/ui/Controls.hpp"
+#include "platform/ui/ListView.hpp"
 #include "platform/ui/Lists.hpp"
 #include "platform/ui/Menu.hpp"
 #include "platform/ui/View.hpp"
@@ -99,6 +100,11 @@ private:
     ui::Control* control_at(int x, int y) const;
     void follow_drag(bool dropping);
     ui::Control* drag_over_ = nullptr;
+    // --- label edit of a report list's item: an entry field over the item ---
+    void sync_label_editor(ui::ListView& list);
+    void finish_label_edit(bool accept);
+    Fl_Widget* label_editor_ = nullptr;
+    ui::ListView* label_list_ = nullptr;
 
     float twips_x(Fl_Widget& w) const;
     float twips_y(Fl_Widget& w) const;

@@ -11,6 +11,7 @@
 #include "platform/ui/Lists.hpp"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/Fl_Window.H>
@@ -434,6 +435,112 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
     default:
         return base(event);
     }
+}
+
+// --- label edit ----------------------------------------------------------------------------------------
+
+namespace {
+
+class LabelEditor : public Fl_Input {
+public:
+    LabelEditor(int x, int y, int w, int h, std::function<void(bool)> done)
+        : Fl_Input(x, y, w, h), done_(std::move(done)) {}
+    int handle(int event) override {
+        if (event == FL_KEYBOARD && (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
+            finish(true);
+            return 1;
+        }
+        if (event == FL_KEYBOARD && Fl::event_key() == FL_Escape) {
+            finish(false);
+            return 1;
+        }
+        if (event == FL_UNFOCUS) {
+            int r = Fl_Input::handle(event);
+            finish(true);
+            return r;
+        }
+        return Fl_Input::handle(event);
+    }
+
+private:
+    void finish(bool accept) {
+        if (finished_) return;
+        finished_ = true;
+        done_(accept);
+    }
+    std::function<void(bool)> done_;
+    bool finished_ = false;
+};
+
+} // namespace
+
+void WindowView::sync_label_editor(ui::ListView& list) {
+    ui::ListItem* item = list.EditedItem();
+    if (!item) {
+        if (label_editor_ && label_list_ == &list) {
+            window()->remove(label_editor_);
+            Fl::delete_widget(label_editor_);
+            label_editor_ = nullptr;
+            label_list_ = nullptr;
+            window()->redraw();
+        }
+        return;
+    }
+    if (label_editor_) return;
+    Fl_Widget* w = widget(list);
+    if (!w) return;
+    int row = list.RowHeightPixels();
+    int x = w->x() + 2, y = w->y() + 2, width = 150;
+    int k = item->Index() - 1 - list.TopIndex;
+    if (list.View == ui::lvwReport) {
+        y += list.HeaderHeightPixels() + k * row;
+        width = list.ColumnHeaders.Count() ? list.ColumnHeaders(1).Width / TwipsPerPixel : w->w() - 4;
+    } else if (list.View == ui::lvwList) {
+        int rows = std::max(1, list.Height / TwipsPerPixel / row);
+        x += (k / rows) * ListCellPixels;
+        y += (k % rows) * row;
+    } else {
+        bool small = list.View == ui::lvwSmallIcon;
+        int cw = small ? ListCellPixels : IconCellWidthPixels, ch = small ? row : IconCellHeightPixels;
+        int perLine = std::max(1, list.Width / TwipsPerPixel / cw);
+        int i = item->Index() - 1;
+        x += (i % perLine) * cw;
+        y += (i / perLine) * ch + (small ? 0 : 40);
+        width = cw;
+    }
+    auto* editor = new LabelEditor(x, y, std::max(60, width), row + 2, [this](bool accept) {
+        // Finished from inside the editor's own event: let it return first.
+        Fl::add_timeout(
+            0.0,
+            accept ? [](void* v) { static_cast<WindowView*>(v)->finish_label_edit(true); }
+                   : [](void* v) { static_cast<WindowView*>(v)->finish_label_edit(false); },
+            this);
+    });
+    editor->value(item->Text->c_str());
+    editor->textfont(to_fl_font(list.Font.choice()));
+    editor->textsize(to_fl_size(list.Font.choice()));
+    editor->position(editor->size(), 0);
+    window()->add(editor);
+    label_editor_ = editor;
+    label_list_ = &list;
+    editor->take_focus();
+    window()->redraw();
+}
+
+void WindowView::finish_label_edit(bool accept) {
+    if (detached_ || !label_editor_ || !label_list_) return;
+    ui::ListView* list = label_list_;
+    std::string text = static_cast<Fl_Input*>(label_editor_)->value();
+    if (!list->EditedItem()) {
+        sync_label_editor(*list);
+        return;
+    }
+    if (accept)
+        list->user_label_edit(text);
+    else
+        list->user_cancel_label_edit();
+    sync_label_editor(*list);
+    if (Fl_Widget* w = widget(*list)) w->take_focus();
 }
 
 // --- drag and drop ----------------------------------------------------------------------------------------

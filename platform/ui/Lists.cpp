@@ -385,15 +385,22 @@ void DriveListBox::Refresh() {
     notify("Refresh");
 }
 
+namespace {
+
+// The folder a box's Path is set to, normalised against the current one; error 76 when missing.
+std::string existing_folder(const std::string& value, const std::string& current) {
+    std::string p = NormaliseFolder(value, current);
+    std::error_code ec;
+    if (!fs::is_directory(p, ec)) throw vb::Error(vb::ErrPathNotFound);
+    return p;
+}
+
+} // namespace
+
 // --- DirListBox ---
 
 DirListBox::DirListBox() {
-    Path.adjust = [this](std::string v) {
-        std::string p = NormaliseFolder(v, Path.get());
-        std::error_code ec;
-        if (!fs::is_directory(p, ec)) throw vb::Error(vb::ErrPathNotFound);
-        return p;
-    };
+    Path.adjust = [this](std::string v) { return existing_folder(v, Path.get()); };
     Path.on_change = [this] {
         reread();
         Change();
@@ -501,12 +508,7 @@ void DirListBox::handle_key_down(int keyCode, int) {
 
 FileListBox::FileListBox() {
     MultiSelect.store(vbMultiSelectNone);
-    Path.adjust = [this](std::string v) {
-        std::string p = NormaliseFolder(v, Path.get());
-        std::error_code ec;
-        if (!fs::is_directory(p, ec)) throw vb::Error(vb::ErrPathNotFound);
-        return p;
-    };
+    Path.adjust = [this](std::string v) { return existing_folder(v, Path.get()); };
     Path.on_change = [this] {
         reread();
         PathChange();

@@ -1,7 +1,7 @@
 // Reading Filter Factory plug-ins of every accepted layout into the current filter.
 #include "filterfactory/layouts.hpp"
 #include "filterfactory/plugin_reader.hpp"
-#include "tests/support/ff_message_host.hpp"
+#include "tests/support/ScriptedHost.hpp"
 #include "tests/support/ff_synth.hpp"
 #include "tests/support/temp_dir.hpp"
 
@@ -15,7 +15,7 @@ namespace {
 class PluginReader : public ::testing::Test {
 protected:
     test_support::TempDir dir{"ff8bf"};
-    ff_synth::MessageHost host;
+    test_support::ScriptedHost host;
     FFContext ff;
     int refreshes = 0;
 
@@ -23,7 +23,7 @@ protected:
         ff.Host = &host;
         ff.RefreshActivePane = [this] { ++refreshes; };
     }
-    void TearDown() override { EXPECT_TRUE(host.Boxes.empty()) << "the plug-in reader shows no message"; }
+    void TearDown() override { EXPECT_TRUE(host.message_boxes().empty()) << "the plug-in reader shows no message"; }
 
     bool read(const std::string& bytes, bool silent = false, bool optimize = false) {
         dir.write("f.8bf", bytes);

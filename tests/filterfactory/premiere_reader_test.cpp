@@ -1,6 +1,6 @@
 // Reading Premiere Filter Factory and Transition Factory plug-ins into the current filter.
 #include "filterfactory/plugin_reader.hpp"
-#include "tests/support/ff_message_host.hpp"
+#include "tests/support/ScriptedHost.hpp"
 #include "tests/support/ff_synth.hpp"
 #include "tests/support/temp_dir.hpp"
 
@@ -19,7 +19,7 @@ namespace {
 class PremiereReader : public ::testing::Test {
 protected:
     test_support::TempDir dir{"ffprm"};
-    ff_synth::MessageHost host;
+    test_support::ScriptedHost host;
     FFContext ff;
     int refreshes = 0;
 
@@ -68,7 +68,7 @@ TEST_P(EveryPrmBranch, ReadsEveryFieldAndLeavesPremiereSyntax) {
     EXPECT_EQ(ff.Record.Title, "SynTitle");
     expect_block_fields(ff.Record);
     EXPECT_FALSE(ff.pFlag);
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 TEST_P(EveryPrmBranch, SilentReadsOnlyCategoryAndTitle) {
@@ -113,7 +113,7 @@ TEST_F(PremiereReader, OtherLengthsAndUnknownProbesAreNotPremierePlugins) {
     EXPECT_EQ(ff.Record.Filename, "f.prm");
     EXPECT_EQ(ff.Record.Title, "");
     EXPECT_FALSE(readprm(std::string(100, 'D')));
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 TEST_F(PremiereReader, OptimizeRunsOnlyWhenAsked) {
@@ -148,7 +148,7 @@ TEST_P(EveryTfBranch, AFileCutBeforeTheBlockEndsIsNotATransition) {
     std::string bytes = ff_synth::MakePremiereTF(GetParam(), ff_synth::DistinctFields());
     bytes.pop_back();
     EXPECT_FALSE(readtf(bytes));
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Premiere, EveryTfBranch, ::testing::ValuesIn(ff_synth::AllTfBranches),
@@ -160,7 +160,7 @@ TEST_F(PremiereReader, ATransitionWhoseIdentityDiffersIsRefused) {
     EXPECT_FALSE(readtf(ff_synth::MakePremiereTF(TfBranch::o, f, "Premiere Transition")));
     // The build with 139 at 22033 carries no identity text at all.
     EXPECT_TRUE(readtf(ff_synth::MakePremiereTF(TfBranch::n_139, f, "anything")));
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 TEST_F(PremiereReader, ATransitionIsAlwaysOptimised) {
@@ -173,7 +173,7 @@ TEST_F(PremiereReader, ATransitionIsAlwaysOptimised) {
 TEST_F(PremiereReader, AFilterFactoryPluginIsNeitherPremiereKind) {
     EXPECT_FALSE(readprm(ff_synth::MakePlugin(ff_synth::Layout::Pc50176, ff_synth::DistinctFields())));
     EXPECT_FALSE(readtf(ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields())));
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 TEST_F(PremiereReader, AMissingFileRefreshesTheActivePane) {
@@ -181,7 +181,7 @@ TEST_F(PremiereReader, AMissingFileRefreshesTheActivePane) {
     EXPECT_FALSE(Readprm(ff, folder, "gone.prm", false, false));
     EXPECT_FALSE(ReadTF(ff, folder, "gone.prm", false));
     EXPECT_EQ(refreshes, 2);
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
 }
 
 TEST_F(PremiereReader, AFileThatCannotBeOpenedIsReportedUnlessSilent) {
@@ -198,15 +198,12 @@ TEST_F(PremiereReader, AFileThatCannotBeOpenedIsReportedUnlessSilent) {
     std::string folder = dir.path().string();
     EXPECT_FALSE(Readprm(ff, folder, "sock.prm", true, false));
     EXPECT_FALSE(ReadTF(ff, folder, "sock.prm", true));
-    EXPECT_TRUE(host.Boxes.empty());
+    EXPECT_TRUE(host.message_boxes().empty());
+    for (int i = 0; i < 2; ++i)
+        host.answer_msgbox(ui::vbOK, "Skiping sock.prm! Unexpected Error!", ui::vbOKOnly, "Error");
     EXPECT_FALSE(Readprm(ff, folder, "sock.prm", false, false));
     EXPECT_FALSE(ReadTF(ff, folder, "sock.prm", false));
-    ASSERT_EQ(host.Boxes.size(), 2u);
-    for (const auto& box : host.Boxes) {
-        EXPECT_EQ(box.Prompt, "Skiping sock.prm! Unexpected Error!");
-        EXPECT_EQ(box.Title, "Error");
-        EXPECT_EQ(box.Style, ui::vbOKOnly);
-    }
+    EXPECT_EQ(host.message_boxes().size(), 2u);
     close(fd);
 }
 

@@ -95,12 +95,38 @@ TEST_F(TextSource, EveryFieldAndTheStoredPresetsSurviveWritingAndReading) {
         ff.Record.MemorySpot(9, c) = static_cast<std::int16_t>(-c - 1);
     }
     ASSERT_TRUE(WriteTXT(ff, dir.path().string(), true));
-    const std::string bytes = test_support::read_file(dir / "creme.txt");
     // Texts are stored as Windows-1252 bytes; the preset lines have no blanks after the commas.
-    EXPECT_NE(bytes.find("Title: Cr\xE8me Twist\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("\r\n\r\nset[0]: 0,10,20,30,40,50,60,70\r\nset[9]: -1,-2,-3,-4,-5,-6,-7,-8\r\n"),
-              std::string::npos);
-    EXPECT_TRUE(bytes.ends_with("-8\r\n"));
+    const std::string golden = JoinLines({"Category: Caf\xE9 Effects",
+                                          "Title: Cr\xE8me Twist",
+                                          "Copyright: \xA9 2026 Vexolan Tests",
+                                          "Author: J\xFCrgen M\xFCller",
+                                          "Filename: creme.8bf",
+                                          "",
+                                          "R:src(x+ctl(2)-128,y,z)",
+                                          "",
+                                          "G:put(g*val(3,0,255)/255,0)",
+                                          "",
+                                          "B:c2m(x-X/2,y-Y/2)<map(0,c)?b:255-b",
+                                          "",
+                                          "A:a",
+                                          "",
+                                          "map[0]: Bend",
+                                          "ctl[2]: Shift",
+                                          "ctl[3]: Level",
+                                          "ctl[5]: Mix",
+                                          "map[3]: Warp",
+                                          "",
+                                          "val[0]: 1",
+                                          "val[1]: 2",
+                                          "val[2]: 128",
+                                          "val[3]: 255",
+                                          "val[5]: 77",
+                                          "val[6]: 200",
+                                          "val[7]: 201",
+                                          "",
+                                          "set[0]: 0,10,20,30,40,50,60,70",
+                                          "set[9]: -1,-2,-3,-4,-5,-6,-7,-8"});
+    EXPECT_EQ(test_support::read_file(dir / "creme.txt"), golden);
 
     const FilterRecord written = ff.Record;
     ff.Record.MemorySpots.fill(0);

@@ -175,3 +175,14 @@ TEST_F(CommandEnablingTest, HoverBordersComeOffWhenThePointerLeavesTheImages) {
     f.SSTab1[0].user_mouse_move(0, 0, 10, 10);
     EXPECT_EQ(f.Image2[1].BorderStyle.get(), 0);
 }
+
+TEST_F(CommandEnablingTest, OpeningTheCommandsMenuNarrowsItToTheSelection) {
+    touch("a.txt");
+    open_folder(0, folder());
+    select_items(0, {"a.txt"});
+    f.mnuOperations.user_open();
+    EXPECT_EQ(states(), "AAAAA-----");
+    select_items(0, {});
+    f.mnuOperations.user_open(); // nothing selected: everything enabled again
+    EXPECT_EQ(states(), "AAAAABBCC-");
+}

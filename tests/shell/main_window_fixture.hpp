@@ -1,6 +1,7 @@
 #pragma once
 // A fresh App with its main window and a real temporary folder for the panes to show.
 
+#include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
@@ -18,11 +19,17 @@ struct MainWindowTest : AppTest {
     vexolan::Form1& f = app.form1();
     TempDir data{"pane"};
 
+    // The panes change the virtual current folder; later tests must not start in a folder gone.
+    std::string startFolder = files::CurDir();
+
     MainWindowTest() {
         vexolan::standin_calls().clear();
         vexolan::on_standin_call() = nullptr;
     }
-    ~MainWindowTest() override { vexolan::on_standin_call() = nullptr; }
+    ~MainWindowTest() override {
+        vexolan::on_standin_call() = nullptr;
+        files::ChDir(startFolder);
+    }
 
     // The folder as the panes show it (no trailing "/").
     std::string folder(std::string_view name = {}) const {

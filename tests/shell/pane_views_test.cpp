@@ -222,8 +222,41 @@ TEST_F(PaneViewsTest, SwitchitSetsColoursCommandStatesAndTheCurrentFolder) {
 
 TEST_F(PaneViewsTest, FocusOnTheOtherPaneMakesItActive) {
     ASSERT_EQ(f.Switchy, 0);
-    f.List2[1].user_focus();
+    f.ListView1[1].user_focus();
     EXPECT_EQ(f.Switchy, 1);
     f.SSTab1[0].user_focus();
     EXPECT_EQ(f.Switchy, 0);
+}
+
+TEST_F(PaneViewsTest, TheFrameOfTheShownViewIsInFront) {
+    auto front = [&](int pane) {
+        int best = 1;
+        for (int k = 2; k <= 3; ++k)
+            if (f.ViewFrame(pane, k).ZPosition() > f.ViewFrame(pane, best).ZPosition()) best = k;
+        return best;
+    };
+    EXPECT_EQ(front(0), 1);
+    EXPECT_EQ(front(1), 1);
+    choose_tab(1, 2);
+    EXPECT_EQ(front(1), 2);
+    EXPECT_TRUE(f.Frame4[1].Visible);
+    EXPECT_FALSE(f.Frame4[0].Visible);
+    EXPECT_FALSE(f.Frame4[2].Visible);
+    EXPECT_EQ(front(0), 1);
+    choose_tab(1, 1);
+    EXPECT_EQ(front(1), 1);
+}
+
+TEST_F(PaneViewsTest, ChoosingADriveOpensItInThePane) {
+    int last = f.Drive1[1].ListCount() - 1;
+    if (last > 0) {
+        f.Drive1[1].user_select(last);
+        EXPECT_EQ(f.Dir1[1].Path.get(), f.Drive1[1].List(last));
+    } else {
+        f.Drive1[1].Drive.store(folder()); // a drive the box no longer lists
+    }
+    f.Drive1[1].user_select(0); // "/"
+    EXPECT_EQ(f.Dir1[1].Path.get(), "/");
+    EXPECT_EQ(f.File1[1].Path.get(), "/");
+    EXPECT_EQ(f.Label6[1].Caption.get(), "/");
 }
