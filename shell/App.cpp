@@ -4,11 +4,6 @@
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
 #include "shell/standins.hpp"
-#include "shell/status.hpp"
-
-#include "filemanager/OverwriteCheck.hpp"
-#include "filemanager/SelectFolder.hpp"
-#include "filterfactory/Convert.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
@@ -17,6 +12,8 @@
 #include "shell/status.hpp"
 
 #include "filemanager/OverwriteCheck.hpp"
+#include "filemanager/SelectFolder.hpp"
+#include "filterfactory/Convert.hpp"
 
 #include "platform/fs/files.hpp"
 
