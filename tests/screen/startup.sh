@@ -64,23 +64,27 @@ shoot() {
 }
 key_to() { xdotool windowfocus "$1" 2>/dev/null || true; sleep 0.2; xdotool key "$2"; }
 setting() { grep -i "^$1=" "$settings" | tail -1 | sed 's/^[^=]*="\(.*\)"$/\1/'; }
+# Waits for a pop-up menu (a window without a name, taller than a menu title) and sets X, Y, WIDTH and
+# HEIGHT to its place on the screen.
+wait_menu() {
+    local menu
+    for _ in $(seq 1 200); do
+        menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | tail -1 || true)
+        if [ -n "$menu" ]; then
+            eval "$(xdotool getwindowgeometry --shell "$menu")"
+            [ "$HEIGHT" -gt 60 ] && [ "$HEIGHT" -lt 600 ] && return 0
+        fi
+        sleep 0.05
+    done
+    fail "no menu opened"
+}
 # Closes the program as a user does, with File > Exit (the last entry of the File menu), and waits
 # for it to end.
 close_program() {
     xdotool mousemove --window "$1" 18 11 click 1 # "File" on the menu bar
-    local menu=
-    for _ in $(seq 1 100); do
-        menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | tail -1 || true)
-        if [ -n "$menu" ]; then
-            eval "$(xdotool getwindowgeometry --shell "$menu")"
-            [ "$HEIGHT" -gt 60 ] && [ "$HEIGHT" -lt 600 ] && break
-        fi
-        menu=
-        sleep 0.05
-    done
-    [ -n "$menu" ] || fail "the File menu did not open"
+    wait_menu
     xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10)) click 1 # "Exit"
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 200); do
         kill -0 "$pid" 2>/dev/null || { wait "$pid" || fail "the program ended with $?"; pid=; return 0; }
         sleep 0.05
     done
@@ -91,10 +95,16 @@ close_program() {
 cd "$HOME/filters"
 "$program" &
 pid=$!
-find_window '^Vexolan$' >/dev/null
-sleep 0.5
+# The splash window and the welcome message both carry the program's name; the message comes second.
+welcome=
+for _ in $(seq 1 200); do
+    mapfile -t named < <(xdotool search --onlyvisible --name '^Vexolan$' 2>/dev/null | sort -n || true)
+    if [ "${#named[@]}" -ge 2 ]; then welcome=${named[-1]}; break; fi
+    sleep 0.05
+done
+[ -n "$welcome" ] || fail "no welcome message"
 shoot startup-welcome
-xdotool key Return # the welcome message
+key_to "$welcome" Return
 ad=$(find_window '^Vexolan Pro Edition$')
 shoot startup-advertisement
 key_to "$ad" Escape
@@ -113,8 +123,8 @@ sleep 0.2
 xdotool mousemove --window "$main" 44 40 click 1 # "Convert" on the button bar
 convert=$(find_window '^Convert$')
 xdotool mousemove --window "$convert" 112 34 click 1 # the output format
-sleep 0.4
-xdotool key Down Down Down Down Down Return # "Text File"
+wait_menu
+xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10)) click 1 # its last entry, "Text File"
 sleep 0.3
 shoot startup-convert-dialog
 xdotool mousemove --window "$convert" 71 161 click 1 # "Convert"
