@@ -84,8 +84,12 @@ close_program() {
     xdotool mousemove --window "$1" 18 11 click 1 # "File" on the menu bar
     wait_menu
     xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10)) click 1 # "Exit"
+    local ad
     for _ in $(seq 1 200); do
         kill -0 "$pid" 2>/dev/null || { wait "$pid" || fail "the program ended with $?"; pid=; return 0; }
+        # About one exit in four shows the advertisement first.
+        ad=$(xdotool search --onlyvisible --name '^Vexolan Pro Edition$' 2>/dev/null | head -1 || true)
+        if [ -n "$ad" ]; then key_to "$ad" Escape; fi
         sleep 0.05
     done
     fail "the program did not end after File > Exit"
