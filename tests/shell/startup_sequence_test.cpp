@@ -374,3 +374,18 @@ TEST_F(StartupTest, MenuPicturesSkipSeparatorsAndPositionsPastTheEnd) {
     EXPECT_EQ(f.mnuListtoFile.Picture.get(), 0);
     EXPECT_EQ(f.zmnu2.Picture.get(), 0);
 }
+
+TEST_F(StartupTest, SplashClosedEarlyByTheUserLeavesTheStartUpUnchanged) {
+    mark_not_first_run();
+    // The first time events go through, the user presses a key on the splash window.
+    host.on_do_events = [this] {
+        if (app.splash().Visible) app.splash().user_key_press('x');
+    };
+    StartProgram(app);
+    EXPECT_FALSE(app.splash().Loaded());
+    EXPECT_EQ(app.StartupErrors, 0);
+    EXPECT_TRUE(host.message_boxes().empty());
+    EXPECT_EQ(f.Caption.get(), "Vexolan 1.52 - Light Edition");
+    EXPECT_TRUE(f.Visible.get());
+    EXPECT_TRUE(f.Enabled.get());
+}
