@@ -53,30 +53,35 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
         }
     };
 
-    // 1-3: sort, folder and filter of each pane.
+    // Sort, folder and filter of each pane.
     for (int i = 0; i < 2; ++i) {
-        int key = f.ListView1[i].SortKey;
-        save("Folders", "Sortkey" + std::to_string(i), vb::CStr(key));
-        if (key >= 0 && key <= 2)
-            save("Folders", "SortDirection" + std::to_string(i),
-                 vb::BoolText(app.ColumnSortOrder[static_cast<std::size_t>(i)][static_cast<std::size_t>(key + 1)]));
+        quietly([&] {
+            int key = f.ListView1[i].SortKey;
+            save("Folders", "Sortkey" + std::to_string(i), vb::CStr(key));
+            if (key >= 0 && key <= 2)
+                save("Folders", "SortDirection" + std::to_string(i),
+                     vb::BoolText(app.ColumnSortOrder[static_cast<std::size_t>(i)][static_cast<std::size_t>(key + 1)]));
+        });
     }
     for (int i = 0; i < 2; ++i)
-        save("Folders", "Folder" + std::to_string(i + 1), f.Dir1[i].Path);
+        quietly([&] { save("Folders", "Folder" + std::to_string(i + 1), f.Dir1[i].Path); });
     for (int i = 0; i < 2; ++i) {
-        int entry = f.Combo1[i].ListIndex;
-        save("Folders", "Pattern" + std::to_string(i + 1), entry != -1 ? vb::Str(entry) : "-" + f.Combo1[i].Text.get());
+        quietly([&] {
+            int entry = f.Combo1[i].ListIndex;
+            save("Folders", "Pattern" + std::to_string(i + 1),
+                 entry != -1 ? vb::Str(entry) : "-" + f.Combo1[i].Text.get());
+        });
     }
 
-    // 4: the favourite folders; keys beyond the list stay as they are.
+    // The favourite folders; keys beyond the list stay as they are.
     for (int k = 0; k <= f.mnuDirectorys.UBound(); ++k)
         quietly([&] { save("Folders", vb::CStr(k), f.mnuDirectorys[k].Caption); });
 
-    // 5: list modes.
+    // List modes.
     for (int i = 0; i < 2; ++i)
-        save("Settings", "FileViewMode" + std::to_string(i), vb::Str(DetermineFileViewMode(app, i)));
+        quietly([&] { save("Settings", "FileViewMode" + std::to_string(i), vb::Str(DetermineFileViewMode(app, i))); });
 
-    // 6-7: the window. Size and position are those of the normal state: a minimized window's
+    // The window. Size and position are those of the normal state: a minimized window's
     // position lies off the screen, so it keeps the last normal one.
     const int state = f.WindowState;
     if (state == ui::vbNormal) {
@@ -89,11 +94,11 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
         save("Folders", "LastY", Pixels(f.Top, host.TwipsPerPixelY()));
     }
 
-    // 8: the image handles.
+    // The image handles.
     quietly([&] { CloseImg(app, app.PreviewImage); });
     quietly([&] { CloseImg(app, app.PluginImage); });
 
-    // 9: the advertisement on about one exit in four.
+    // The advertisement on about one exit in four.
     quietly([&] {
         double r;
         if (app.ExitDraw) {
@@ -106,7 +111,7 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
         if (AdvertiseAtExit(r)) app.proVersionAd().ShowModal();
     });
 
-    // 10-11: every other window goes; with no window left the event loop ends.
+    // Every other window goes; with no window left the event loop ends.
     std::vector<ui::Window*> loaded = host.registry().LoadedWindows();
     for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) {
         if (*it == &f) continue;

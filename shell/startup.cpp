@@ -115,7 +115,7 @@ void LoadEditorHidden(App&) {
     standin_called("FFEditorType1.Load");
 }
 
-// Step 33: the file named on the command line is selected in the left pane and opened as a double
+// The file named on the command line is selected in the left pane and opened as a double
 // click would open it. The filter is the image-files entry when the name matches it and "All Files"
 // otherwise, so that the plug-ins and sources the program is registered for are found as well.
 void SelectCommandLineFile(Form1& f, const std::string& commandLine) {
@@ -307,13 +307,13 @@ void Form_Load(Form1& f) {
         }
     };
 
-    // 1-2
+    // The window stays disabled until it is ready; the current filter's code counts as Photoshop syntax.
     step([&] { f.Enabled = false; });
     app.FF.pFlag = true;
     step([&] { SplashText(app, "Checking for FF Editor ..."); });
     step([&] { app.form2().LookforInterface(); });
 
-    // 3-5: the editor interface; "OFF" is the plain editor, entry 0 of the list.
+    // The editor interface; "OFF" is the plain editor, entry 0 of the list.
     step([&] {
         app.InterfaceFile = Setting(app, "Settings", "Interface");
         if (app.InterfaceFile.empty()) app.InterfaceFile = "Interfc4.des";
@@ -328,7 +328,7 @@ void Form_Load(Form1& f) {
         }
     });
 
-    // 6: the file-type filters of both panes.
+    // The file-type filters of both panes.
     for (int i = 0; i < 2; ++i) {
         step([&] {
             AddFilterEntries(app, i);
@@ -336,7 +336,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 7: the preview plug-in "temp.dll", a copy of the template with its dialog flag cleared.
+    // The preview plug-in "temp.dll", a copy of the template with its dialog flag cleared.
     step([&] {
         std::string tmpl = files::find_file_no_case(files::app_folder(), "Photo30.dll");
         if (tmpl.empty()) return;
@@ -345,11 +345,11 @@ void Form_Load(Form1& f) {
         ff::ToggleFFUI(preview, false);
     });
 
-    // 8: every preference, the lists and the menus built from them.
+    // Every preference, the lists and the menus built from them.
     step([&] { SplashText(app, "Loading Registry Settings ..."); });
     step([&] { app.form2().Command8_Click(); });
 
-    // 9: sort column and direction of each pane.
+    // Sort column and direction of each pane.
     for (int i = 0; i < 2; ++i) {
         step([&] {
             int key = SavedIndex(Setting(app, "Folders", "Sortkey" + std::to_string(i)), 0, 2).value_or(0);
@@ -361,7 +361,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 10: the filter of each pane: a position, or "-" and a typed pattern.
+    // The filter of each pane: a position, or "-" and a typed pattern.
     for (int i = 0; i < 2; ++i) {
         step([&] {
             std::string saved = Setting(app, "Folders", "Pattern" + std::to_string(i + 1));
@@ -375,7 +375,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 11: the list mode of each pane, right pane first.
+    // The list mode of each pane, right pane first.
     for (int i : {1, 0}) {
         step([&] {
             f.Switchy = i;
@@ -384,7 +384,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 12: the folder of each pane, right pane first; no saved left folder means a first run.
+    // The folder of each pane, right pane first; no saved left folder means a first run.
     bool firstRun = false;
     for (int i : {1, 0}) {
         std::string folder = Setting(app, "Folders", "Folder" + std::to_string(i + 1));
@@ -415,7 +415,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 13: the report lists the folder changes did not fill.
+    // The report lists the folder changes did not fill.
     if (!firstRun) {
         for (int i = 0; i < 2; ++i) {
             step([&] {
@@ -426,7 +426,7 @@ void Form_Load(Form1& f) {
         }
     }
 
-    // 14-17: the window's frame.
+    // The window's frame.
     step([&] { SplashText(app, "Adjusting Main Window ..."); });
     for (int i = 0; i < 2; ++i) {
         step([&] { f.File1[i].Height = f.Combo1[i].Top - f.File1[i].Top; });
@@ -442,7 +442,7 @@ void Form_Load(Form1& f) {
         f.Enabled = false;
     });
 
-    // 18-20: maximized, or the saved size and position; a window that would lie off the screen
+    // Maximized, or the saved size and position; a window that would lie off the screen
     // is centred instead.
     if (Setting(app, "Folders", "Maximize") == "True") {
         step([&] { f.WindowState = ui::vbMaximized; });
@@ -481,7 +481,7 @@ void Form_Load(Form1& f) {
         });
     }
 
-    // 21-25: the active pane, the application button, the toolbar and the menu pictures.
+    // The active pane, the application button, the toolbar and the menu pictures.
     step([&] { f.Switchit(0); });
     step([&] { SplashText(app, "Finished ..."); });
     step([&] { f.GetIcons(); });
@@ -517,7 +517,7 @@ void Form_Load(Form1& f) {
         Picture(f, 15, f.mnuEdit, f.mnuSelectAll);
     });
 
-    // 26-27: the editor when all components load at start-up; the splash goes.
+    // The editor when all components load at start-up; the splash goes.
     step([&] {
         if (app.form2().Check16.Value == ui::vbChecked) {
             SplashText(app, "Loading FF Editor ...");
@@ -526,7 +526,7 @@ void Form_Load(Form1& f) {
     });
     step([&] { CloseSplash(app); });
 
-    // 28-31: the window comes up.
+    // The window comes up.
     step([&] { DrawDirLabel(app, 0); });
     step([&] { DrawDirLabel(app, 1); });
     step([&] { f.Enabled = true; });
@@ -536,16 +536,16 @@ void Form_Load(Form1& f) {
         host.DoEvents();
     });
 
-    // 32: the tip of the day.
+    // The tip of the day.
     step([&] {
         std::optional<double> show = LeadingNumber(Setting(app, "Options", "Show Tips at Startup", "1"));
         if (show.value_or(1) == 1) app.tipWindow().Show();
     });
 
-    // 33: the command line.
+    // The command line.
     if (!app.CommandLine.empty()) step([&] { SelectCommandLineFile(f, app.CommandLine); });
 
-    // 34-35: each pane's view in front, the focus in the left pane.
+    // Each pane's view in front, the focus in the left pane.
     for (int i = 0; i < 2; ++i) {
         step([&] {
             int tab = f.SSTab1[i].SelectedItem;
