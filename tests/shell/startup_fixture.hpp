@@ -43,6 +43,8 @@ struct ProgramRun {
 struct StartupTest : ::testing::Test, AppFixture {
     TempDir start{"start"};
     vexolan::Form1& f = app.form1();
+    // The current folder is the process's: it is put back as it was found.
+    std::string previous_folder = files::CurDir();
 
     StartupTest() {
         files::prepare_app_folder(VEXOLAN_APPFOLDER);
@@ -54,6 +56,10 @@ struct StartupTest : ::testing::Test, AppFixture {
     ~StartupTest() override {
         vexolan::on_standin_call() = nullptr;
         files::clear_faults();
+        try {
+            files::ChDir(previous_folder);
+        } catch (const vb::Error&) {
+        }
     }
 
     void save(std::string_view section, std::string_view key, std::string_view value) {
