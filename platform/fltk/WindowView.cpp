@@ -178,6 +178,9 @@ ui::Control* WindowView::control_of(Fl_Widget* widget) const {
 }
 
 void WindowView::sync_controls() {
+    // Controls come and go with control arrays only: nothing to do while the list is the same.
+    if (model_.Controls() == known_controls_) return;
+    known_controls_ = model_.Controls();
     bool added = false;
     for (ui::Control* c : model_.Controls())
         if (!widgets_.count(c) && c->Kind() != "Timer") {
@@ -356,7 +359,8 @@ void WindowView::close_requested() {
 // --- showing ---------------------------------------------------------------------------------------------
 
 void WindowView::sync_window() {
-    window_->copy_label(display_lines(model_.Caption.get()).c_str());
+    std::string caption = display_lines(model_.Caption.get());
+    if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
         window_->border(model_.BorderStyle != ui::vbBSNone);
