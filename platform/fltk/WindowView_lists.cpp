@@ -604,6 +604,7 @@ void WindowView::follow_drag(bool dropping) {
     }
     if (!dropping) return;
     drag_over_ = nullptr;
+    host_.apply_pointer(*window());
     local(target, tx, ty);
     if (target)
         target->user_drag_drop(*source, tx, ty);
