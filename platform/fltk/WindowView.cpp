@@ -178,6 +178,9 @@ ui::Control* WindowView::control_of(Fl_Widget* widget) const {
 }
 
 void WindowView::sync_controls() {
+    // Controls come and go with control arrays only: nothing to do while the list is the same.
+    if (model_.Controls() == known_controls_) return;
+    known_controls_ = model_.Controls();
     bool added = false;
     for (ui::Control* c : model_.Controls())
         if (!widgets_.count(c) && c->Kind() != "Timer") {
@@ -356,7 +359,8 @@ void WindowView::close_requested() {
 // --- showing ---------------------------------------------------------------------------------------------
 
 void WindowView::sync_window() {
-    window_->copy_label(display_lines(model_.Caption.get()).c_str());
+    std::string caption = display_lines(model_.Caption.get());
+    if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
         window_->border(model_.BorderStyle != ui::vbBSNone);
@@ -417,7 +421,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         restack();
         layout();
     } else if (property == "Drag") {
-        // A drag from code: the pointer is wherever the user holds it; nothing to draw.
+        // A drag from code: the pointer shows it until the drop.
+        window_->cursor(model_.DragSource() ? FL_CURSOR_MOVE : FL_CURSOR_DEFAULT);
     }
     if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
     if (property == "LabelEdit")
@@ -654,10 +659,24 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
             if (c < 128 && (c >= 32 || ctrl)) ascii = c;
         }
     }
+    auto* combo = dynamic_cast<ui::ComboBox*>(focused);
+    bool editable = combo && combo->Style != ui::vbComboDropdownList;
+    std::string before = combo ? combo->Text.get() : std::string();
     if (text && Fl::event_length() > 1 && !ctrl) {
         text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
+    } else if (editable && Fl::event_length() > 1 && !ctrl) {
+        combo->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (ascii) {
         model_.user_key_press(ascii);
+    }
+    // The combo box's entry field has no caret of its own here: Backspace takes the last character
+    // back, as it would at the end of the text.
+    if (editable && keyCode == ui::vbKeyBack && focused == model_.ActiveControl() && combo->Text.get() == before &&
+        !before.empty()) {
+        std::size_t cut = before.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(before[cut]) & 0xC0) == 0x80)
+            --cut;
+        combo->Text = before.substr(0, cut);
     }
     // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
     if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&

@@ -130,6 +130,7 @@ private:
     // The second press of a double click raises DblClick, and its release raises no Click.
     bool double_press_ = false;
     bool menu_opened_by_key_ = false;
+    std::vector<ui::Control*> known_controls_;
 };
 
 } // namespace fltk

@@ -236,3 +236,28 @@ TEST_F(SmallWindows, MessageBoxesAnswerWithTheWindowsNumbers) {
     EXPECT_EQ(host.MsgBox("Continue anyway?", ui::vbYesNo + ui::vbDefaultButton2), ui::vbNo);
     enter.finish();
 }
+
+TEST_F(SmallWindows, InputBoxChoiceListTakesATypedCategory) {
+    Form3& box = app.form3();
+    box.Label1.Caption = "Choose or enter a new category";
+    box.Combo1.Clear();
+    box.Combo1.AddItem("Blur");
+    box.Combo1.AddItem("Distort");
+    box.Combo1.Visible = true;
+    Driver user(*this, R"(
+        id=$(find_window '^Vexolan - Input$')
+        focus "$id"
+        xdotool type --delay 30 'Noisy'
+        xdotool key BackSpace
+        xdotool type --delay 30 'e'
+        sleep 0.2
+        shoot "$id" form3-category
+        xdotool key Return
+    )");
+    close_after(box, 15);
+    box.ShowModal();
+    user.finish();
+    EXPECT_TRUE(app.DialogOK);
+    EXPECT_EQ(box.Combo1.Text, "Noise");
+    box.Combo1.Visible = false;
+}
