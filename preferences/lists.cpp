@@ -44,7 +44,7 @@ std::vector<std::string> split_lines(std::string_view text) {
 
 // A checked-state line: "True" in any case, or a number other than 0.
 bool checked_state(std::string_view line) {
-    if (vb::EqualsNoCase(vb::Trim(line), "True")) return true;
+    if (vb::EqualsNoCase(line, "True")) return true;
     return vb::Val(line) != 0;
 }
 
@@ -81,6 +81,7 @@ void Form2::LoadList(const std::string& Filey, int ListIndy, bool Sely) {
                 ++i;
             }
             list.ListIndex.store(-1);
+            list.TopIndex = 0;
         }
     }
     FreezeRedraw(false);
@@ -112,7 +113,7 @@ void Form2::AdaptListWidth(int indey) {
     for (int i = 0; i < list.ListCount(); ++i) {
         std::string entry = list.List(i);
         std::size_t length = vb::Utf8ToCp1252(entry).size(); // characters, not bytes
-        if (length > longestLength || (i == 0 && longestLength == 0)) {
+        if (length > longestLength) {
             longest = entry;
             longestLength = length;
         }

@@ -127,6 +127,7 @@ void Form2::Command8_Click() {
             for (int i = 0; i < List1[3].ListCount(); ++i)
                 List1[3].Selected(i) = true;
             List1[3].ListIndex.store(-1);
+            List1[3].TopIndex = 0;
         }
     });
     attempt([&] { GetPlugTypes(); });

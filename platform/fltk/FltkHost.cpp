@@ -35,6 +35,7 @@ bool open_display(std::string& why) {
 }
 
 FltkHost::FltkHost() {
+    fl_open_display();
     fl_register_images();
     Fl::scheme("gtk+");
     Fl::background(236, 233, 226);
@@ -183,6 +184,10 @@ std::string fl_filter(const std::vector<ui::FileFilter>& filters) {
         if (pattern == "*.*") pattern = "*";
         std::string desc = f.Description;
         std::replace(desc.begin(), desc.end(), '\t', ' ');
+        // The chooser shows the patterns after the text itself: drop them from the text.
+        std::string shown = " (" + f.Pattern + ")";
+        if (desc.size() > shown.size() && desc.compare(desc.size() - shown.size(), shown.size(), shown) == 0)
+            desc.erase(desc.size() - shown.size());
         out += desc + "\t" + pattern;
     }
     return out;

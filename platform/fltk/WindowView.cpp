@@ -836,7 +836,24 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
                                    static_cast<float>((Fl::event_y() - menu_height()) * TwipsPerPixel));
         return r;
     }
+    case FL_SHORTCUT:
+        if ((Fl::event_state() & FL_ALT) && menubar_ && menubar_->visible()) {
+            // Alt and a menu's access key drop that menu down: its Click runs first.
+            int key = Fl::event_key();
+            char letter = static_cast<char>(key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key);
+            // FLTK offers the same key a second time with its case flipped: one Click per key.
+            if (!menu_opened_by_key_)
+                for (ui::Menu* m : model_.PresentMenus())
+                    if (m->AccessKey() == letter && !m->Items().empty()) {
+                        menu_opened_by_key_ = true;
+                        m->user_open();
+                        rebuild_menus();
+                        break;
+                    }
+        }
+        return base(event);
     case FL_KEYBOARD:
+        menu_opened_by_key_ = false;
         if (focusIsOurs) return base(event); // the control had it first: navigation only
         return route_key(nullptr, nullptr) ? 1 : base(event);
     case FL_KEYUP:

@@ -128,6 +128,7 @@ private:
     int drag_offset_x_ = 0, drag_offset_y_ = 0;
     // The second press of a double click raises DblClick, and its release raises no Click.
     bool double_press_ = false;
+    bool menu_opened_by_key_ = false;
 };
 
 } // namespace fltk

@@ -61,8 +61,14 @@ public:
                 return 1;
             }
             if (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter) {
-                if (Fl::focus() && Fl::focus()->window() == this && Fl::focus()->callback()) {
-                    Fl::focus()->do_callback();
+                // Return presses the button that has the focus, or else the default button.
+                Fl_Widget* f = Fl::focus();
+                if (f && f->window() == this && dynamic_cast<Fl_Button*>(f)) {
+                    f->do_callback();
+                    return 1;
+                }
+                if (enter_button) {
+                    enter_button->do_callback();
                     return 1;
                 }
             }
@@ -71,6 +77,7 @@ public:
     }
     int answer = 0;
     int escape = 0;
+    Fl_Widget* enter_button = nullptr;
 };
 
 void run_until_answered(MessageWindow& win) {
@@ -149,6 +156,7 @@ int show_message_box(std::string_view prompt, int style, std::string_view title)
             },
             reinterpret_cast<void*>(static_cast<long>(buttons[i].Answer)));
         if (static_cast<int>(i) == defaultIndex) first = b;
+        if (static_cast<int>(i) == defaultIndex) win.enter_button = b;
         x += buttonW + gap;
     }
     win.end();
@@ -171,6 +179,7 @@ std::string show_input_box(std::string_view prompt, std::string_view title, std:
     input->textsize(14);
     auto* ok = new Fl_Return_Button(304, 10, 84, 28, "OK");
     ok->callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid->window())->answer = ui::vbOK; });
+    win.enter_button = ok;
     auto* cancel = new Fl_Button(304, 44, 84, 28, "Cancel");
     cancel->callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid->window())->answer = ui::vbCancel; });
     win.end();
@@ -219,7 +228,18 @@ public:
     }
     void update_sample() {
         ui::FontChoice f = choice();
-        sample->labelfont(to_fl_font(f));
+        Fl_Font face = to_fl_font(f);
+        // The face itself where the display has it under that name (plain style only).
+        if (!f.Bold && !f.Italic)
+            for (int i = 0, n = Fl::set_fonts(nullptr); i < n; ++i) {
+                int attributes = 0;
+                const char* name = Fl::get_font_name(static_cast<Fl_Font>(i), &attributes);
+                if (name && attributes == 0 && f.Name == name) {
+                    face = static_cast<Fl_Font>(i);
+                    break;
+                }
+            }
+        sample->labelfont(face);
         sample->labelsize(to_fl_size(f));
         sample->redraw();
     }
@@ -263,6 +283,7 @@ std::optional<ui::FontChoice> show_font_dialog(const ui::FontChoice& initial) {
     win.sample->color(FL_WHITE);
     auto* ok = new Fl_Return_Button(280, 190, 84, 28, "OK");
     ok->callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid->window())->answer = ui::vbOK; });
+    win.enter_button = ok;
     auto* cancel = new Fl_Button(370, 190, 78, 28, "Cancel");
     cancel->callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid->window())->answer = ui::vbCancel; });
     win.end();

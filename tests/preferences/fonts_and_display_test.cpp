@@ -174,3 +174,25 @@ TEST_F(DisplayTest, TheFolderBrowserReturnsTheWholePath) {
     host.answer_browse_for_folder("");
     EXPECT_EQ(f.GetBrowseDirectory("Pick one"), "");
 }
+
+TEST_F(DisplayTest, TheLoaderAppliesTheFirstFiveOptionsEvenWithoutStoredValues) {
+    for (auto& list : main.ListView1)
+        list.GridLines = true;
+    main.ListView2[1].FullRowSelect = true;
+    f.Command8_Click();
+    EXPECT_FALSE(main.ListView1[0].GridLines.get());
+    EXPECT_FALSE(main.ListView1[1].GridLines.get());
+    EXPECT_FALSE(main.ListView2[1].FullRowSelect.get());
+}
+
+TEST_F(DisplayTest, CancelBringsBackTheStoredFontButKeepsAnUnstoredOne) {
+    f.SetFont("Courier", 9, false, false, 1); // nothing stored for the other font
+    store("FontName1", "Arial");
+    store("FontSize1", "12");
+    f.Command8_Click();
+    f.SetFont("Times", 14, true, true, 0);
+    f.Command8.user_click();
+    EXPECT_EQ(main.ListView1[0].Font.Name.get(), "Arial");
+    EXPECT_EQ(main.ListView1[0].Font.Size.get(), 12);
+    EXPECT_EQ(main.Label1[0].Font.Name.get(), "Courier");
+}

@@ -234,3 +234,23 @@ TEST_F(ListPagesTest, TheLiveFolderLimitBelowOneCountsAsTwenty) {
         EXPECT_EQ(f.FolderLimit(), limit) << text;
     }
 }
+
+TEST_F(ListPagesTest, MovedEntriesReachTheMenusAfterOk) {
+    for (const char* folder : {"/a/", "/b/", "/c/"})
+        f.List1[0].AddItem(folder);
+    for (const char* app_ : {"/bin/x", "/bin/y"})
+        f.List1[2].AddItem(app_);
+    f.Command1_Click();
+    f.List1[0].ListIndex = 2;
+    f.Command9_Click(0);
+    f.List1[2].ListIndex = 0;
+    f.Command10_Click(2);
+    EXPECT_EQ(main.mnuDirectorys[1].Caption.get(), "/b/"); // not before Ok
+    f.Command1_Click();
+    EXPECT_EQ(main.mnuDirectorys[1].Caption.get(), "/c/");
+    EXPECT_EQ(main.mnuDirectorys[2].Caption.get(), "/b/");
+    EXPECT_EQ(main.mnuApps[0].Caption.get(), "y");
+    EXPECT_EQ(main.mnuApps[1].Caption.get(), "x");
+    EXPECT_EQ(test_support::read_file(appFolder / "FolderList.log"), "/a/\r\n/c/\r\n/b/\r\n");
+    EXPECT_EQ(stored("App0"), "/bin/y");
+}

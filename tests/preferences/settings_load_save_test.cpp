@@ -303,3 +303,13 @@ TEST_F(PreferencesTest, ExitRewritesTheListFilesButNotAnUnreadableOne) {
     EXPECT_EQ(app_file("FolderList.log"), "/auto/added/\r\n");
     EXPECT_EQ(app_file("PlugTypes.ini"), "Mine (xyz|1)\r\nTrue\r\n");
 }
+
+TEST_F(PreferencesTest, AFirstRunEndedAtOnceStillWritesBothListFiles) {
+    prefs().Command8_Click();
+    host.registry().UnloadAll();
+    std::string expected;
+    for (const auto& line : DefaultPlugTypes())
+        expected += line + "\r\nTrue\r\n";
+    EXPECT_EQ(app_file("PlugTypes.ini"), expected);
+    EXPECT_EQ(app_file("FolderList.log"), "");
+}

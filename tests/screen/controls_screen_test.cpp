@@ -72,6 +72,7 @@ public:
         TabStrip1.Click = [this] { ++tabClicks; };
         Toolbar1.ButtonClick = [this](ui::ToolbarButton& b) { pressed = b.Key(); };
         mnuOpen.Click = [this] { ++opens; };
+        mnuFile.Click = [this] { ++fileDrops; };
         mnuExit.Click = [this] { Unload(); };
         Timer1.Tick = [this] { ++ticks; };
         Text1.Change = [this] { ++textChanges; };
@@ -92,7 +93,7 @@ public:
     ui::Timer Timer1;
     ui::Menu mnuFile, mnuOpen, mnuSep, mnuExit;
 
-    int listClicks = 0, tabClicks = 0, opens = 0, ticks = 0, textChanges = 0;
+    int listClicks = 0, tabClicks = 0, opens = 0, ticks = 0, textChanges = 0, fileDrops = 0;
     std::string clickedItem, pressed, dropped;
 };
 
@@ -209,5 +210,22 @@ TEST_F(Controls, F2EditsTheLabelOfTheReportListsItem) {
     EXPECT_EQ(edited, "renamed.8bf");
     EXPECT_EQ(w.ListView1.ListItems(3).Text, "renamed.8bf");
     EXPECT_EQ(w.ListView1.EditedItem(), nullptr);
+    w.Unload();
+}
+
+TEST_F(Controls, AltAndTheAccessKeyDropTheMenuDownAfterItsClick) {
+    ControlsWindow w(host);
+    w.Show();
+    Driver user(*this, R"(
+        id=$(find_window '^Controls test$')
+        focus "$id"
+        xdotool key alt+f
+        sleep 0.4
+        xdotool key Down Return
+        sleep 0.3
+    )");
+    user.finish();
+    EXPECT_EQ(w.fileDrops, 1);
+    EXPECT_EQ(w.opens, 1);
     w.Unload();
 }

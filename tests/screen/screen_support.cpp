@@ -5,6 +5,7 @@
 #include "platform/fs/files.hpp"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 
 #include <csignal>
 #include <cstdlib>
@@ -79,9 +80,18 @@ focus() {
 }
 )";
 
+// A script that never brings the program's window to its end would leave the test waiting in a
+// window's own loop: after a while every window is closed and the test fails instead.
+void watchdog(void*) {
+    ADD_FAILURE() << "the screen was still waiting for the user after 25 seconds";
+    while (Fl_Window* w = Fl::first_window())
+        w->hide();
+}
+
 } // namespace
 
 Driver::Driver(ScreenTest& test, std::string_view script) {
+    Fl::add_timeout(25.0, watchdog);
     pump_ = [&test](const std::function<bool()>& done, double s) { return test.pump_until(done, s); };
     static int counter = 0;
     std::filesystem::path file =
@@ -101,6 +111,7 @@ Driver::Driver(ScreenTest& test, std::string_view script) {
 }
 
 Driver::~Driver() {
+    Fl::remove_timeout(watchdog);
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
         ::waitpid(pid_, &status_, 0);
