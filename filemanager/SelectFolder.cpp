@@ -46,7 +46,7 @@ SelectFolder::SelectFolder(App& app) : ui::Window(app.host, "SelectFolder"), app
     Command3.Cancel = true;
     Command3.Move(4416, 864, 876, 300);
     Check2.Caption = "Automatically create sub folder(s)";
-    Check2.Move(384, 960, 2892, 204);
+    Check2.Move(384, 960, 3036, 204);
     Check2.Visible = false;
     KeyPreview = true;
 

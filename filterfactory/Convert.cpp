@@ -40,12 +40,12 @@ Convert::Convert(App& app) : ui::Window(app.host, "Convert"), app(app) {
     BorderStyle = ui::vbBSNone;
     ControlBox = false;
     Caption = "Convert";
-    Width = 4296;
+    Width = 4800;
     Height = 2760;
     KeyPreview = true;
 
     Frame1.Caption = "Output Format";
-    Frame1.Move(480, 96, 3696, 1140);
+    Frame1.Move(480, 96, 4200, 1140);
     Combo1.Style = ui::vbComboDropdownList;
     Combo1.Move(120, 264, 2148, 315);
     for (std::string_view format : ConvertFormats)
@@ -55,16 +55,16 @@ Convert::Convert(App& app) : ui::Window(app.host, "Convert"), app(app) {
     Check3.Move(120, 744, 2148, 255);
     Command3.Caption = "Output Settings";
     Command3.ToolTipText = "Shows Preferences for selecting a plugin format";
-    Command3.Move(2388, 264, 1188, 315);
+    Command3.Move(2388, 264, 1692, 315);
 
     Frame2.Caption = "Options";
-    Frame2.Move(480, 1320, 3696, 816);
+    Frame2.Move(480, 1320, 4200, 816);
     Check1.Caption = "Use Clipboard as Source";
     Check1.ToolTipText = "Ignore the selected files and read FF source code from the clipboard instead";
-    Check1.Move(120, 240, 3456, 255);
+    Check1.Move(120, 240, 3960, 255);
     Check2.Caption = "Use Filter Name as File Name";
     Check2.ToolTipText = "Activate, if you dislike 8+3 file names";
-    Check2.Move(120, 504, 3456, 255);
+    Check2.Move(120, 504, 3960, 255);
 
     Command1.Caption = "Convert";
     Command1.ToolTipText = "Start conversion process";
@@ -75,7 +75,7 @@ Convert::Convert(App& app) : ui::Window(app.host, "Convert"), app(app) {
     Command2.Move(1788, 2256, 1188, 330);
     Command4.Caption = "?";
     Command4.ToolTipText = "Show Help File";
-    Command4.Move(3696, 2256, 480, 330);
+    Command4.Move(4200, 2256, 480, 330);
 
     Load = [this] { Form_Load(); };
     Paint = [this] { Form_Paint(); };
