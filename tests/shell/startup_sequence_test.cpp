@@ -220,6 +220,16 @@ TEST_F(StartupTest, WindowOffTheScreenIsCentredButPartlyVisibleIsKept) {
     EXPECT_EQ(second.form().Top.get(), 50 * 15);
 }
 
+TEST_F(StartupTest, PositionBeyondTheFarEdgeLeavesThatEdgeWhereItWas) {
+    mark_not_first_run();
+    save("Folders", "LastX", "99999");
+    save("Folders", "LastY", "40");
+    int designLeft = f.Left;
+    StartProgram(app);
+    EXPECT_EQ(f.Left.get(), designLeft);
+    EXPECT_EQ(f.Top.get(), 40 * 15);
+}
+
 TEST_F(StartupTest, TipOfTheDayFollowsItsSetting) {
     mark_not_first_run();
     save("Options", "Show Tips at Startup", "0");
