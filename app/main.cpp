@@ -1,10 +1,14 @@
 // Vexolan: plug-in organizer, converter and creator. Builds the App on the FLTK host with the
-// per-user application folder prepared from the installed one, shows a window and runs the loop.
+// per-user application folder prepared from the installed one, shows the main window and runs the
+// event loop until the last window closes.
 #include "shell/App.hpp"
+#include "shell/Form1.hpp"
 #include "shell/artwork.hpp"
-#include "shell/frmAbout.hpp"
 
 #include "platform/fs/files.hpp"
+#include "platform/values/values.hpp"
+
+#include "version.hpp"
 
 #if VEXOLAN_HAVE_FLTK
 #include "platform/fltk/FltkHost.hpp"
@@ -13,6 +17,31 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+
+namespace {
+
+#if VEXOLAN_HAVE_FLTK
+// Until the start-up sequence restores the saved state, both panes open on the home folder with
+// every file listed.
+void show_main_window(vexolan::App& app) {
+    vexolan::Form1& f = app.form1();
+    const char* home = std::getenv("HOME");
+    for (int pane = 0; pane < 2; ++pane) {
+        try {
+            f.Combo1[pane].AddItem("All Files (*.*)");
+            f.Combo1[pane].ListIndex = 0;
+            if (home && *home) f.Dir1[pane].Path = home;
+        } catch (const vb::Error&) {
+            // A home folder that cannot be listed leaves the pane on its first folder.
+        }
+    }
+    f.Caption = "Vexolan " + std::to_string(vexolan::VersionMajor) + "." + vb::Format(vexolan::VersionMinor, "00") +
+                " - Light Edition";
+    f.Show();
+}
+#endif
+
+} // namespace
 
 int main(int, char**) {
 #if VEXOLAN_HAVE_FLTK
@@ -35,9 +64,7 @@ int main(int, char**) {
         return file.empty() ? std::string() : files::app_path(file);
     });
     vexolan::App app(host, appFolder);
-    // The start-up sequence behind the splash window comes with the finished main window; until
-    // then the program shows its about box.
-    app.aboutBox().Show();
+    show_main_window(app);
     int code = host.run();
     app.host.registry().UnloadAll();
     return code;

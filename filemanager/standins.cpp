@@ -1,5 +1,7 @@
 #include "filemanager/standins.hpp"
 
+#include "filemanager/fileview.hpp"
+
 #include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
@@ -21,37 +23,6 @@ void ignore_errors(auto&& step) {
 
 } // namespace
 
-void RefreshFile1(App& app, int Switchx) {
-    Form1& f = app.form1();
-    ignore_errors([&] { f.Dir1[Switchx].Refresh(); });
-    ignore_errors([&] { f.File1[Switchx].Refresh(); });
-    if (f.ListView1[Switchx].Visible) FillDirList(app, f.Dir1[Switchx].Path, Switchx);
-}
-
-void FillDirList(App& app, const std::string& Currentdir, int Switchx, const std::string&) {
-    Form1& f = app.form1();
-    ui::ListView& lv = f.ListView1[Switchx];
-    lv.ListItems.Clear();
-    try {
-        if (!f.Dir1[Switchx].Visible && !files::is_root(Currentdir)) lv.ListItems.Add(-1, "", "..", 2, 2);
-        auto folders = files::list_folders(Currentdir);
-        auto byName = [](const files::DirEntry& a, const files::DirEntry& b) {
-            return vb::LCase(a.Name) < vb::LCase(b.Name);
-        };
-        std::sort(folders.begin(), folders.end(), byName);
-        for (const auto& d : folders)
-            lv.ListItems.Add(-1, "", " " + d.Name, 1, 1);
-        auto list = files::list_files(Currentdir);
-        std::sort(list.begin(), list.end(), byName);
-        for (const auto& e : list) {
-            ui::ListItem& item = lv.ListItems.Add(-1, "", e.Name, 3, 3);
-            item.SubItems(1) = vb::Format(static_cast<double>(e.Length), "#,##0");
-            item.SubItems(2) = vb::GeneralDate(e.Date);
-        }
-    } catch (const vb::Error&) {
-    }
-}
-
 void Dir1_Change(App& app, int Index) {
     Form1& f = app.form1();
     ignore_errors([&] { f.File1[Index].Path = f.Dir1[Index].Path.get(); });
@@ -60,47 +31,11 @@ void Dir1_Change(App& app, int Index) {
     DrawDirLabel(app, Index);
 }
 
-void Combo1_Click(App& app, int Index) {
-    static const char* const patterns[] = {
-        "*.*",
-        "*.8b?;*._bf;*_8bf;*.prm;*.pr-;*._rm;*_prm;*.aex;*.ae-;*_aex",
-        "*.jpg;*.gif;*.bmp;*.wmf;*.png;*.tga;*.pcx;*.tif;*.eps",
-        "",
-        "*.ffl;*.txt;*.afs;*.pff;*.ffx",
-        "*.zip",
-    };
-    Form1& f = app.form1();
-    int i = f.Combo1[Index].ListIndex;
-    if (i < 0 || i > 5 || i == 3) return;
-    ignore_errors([&] { f.File1[Index].Pattern = std::string(patterns[i]); });
-}
-
-void Combo1_KeyPress(App& app, int Index, int& KeyAscii) {
-    Form1& f = app.form1();
-    if (KeyAscii != 13 || f.Combo1[Index].ListIndex != -1) return;
-    ignore_errors([&] { f.File1[Index].Pattern = f.Combo1[Index].Text.get(); });
-}
-
 void File1_DblClick(App&, int) {
     standin_called("File1_DblClick");
 }
 void ListView1_DblClick(App&, int) {
     standin_called("ListView1_DblClick");
-}
-
-int DetermineFileViewMode(App& app, int Switchx) {
-    Form1& f = app.form1();
-    if (!f.ListView1[Switchx].Visible) return 4;
-    return f.ListView1[Switchx].View;
-}
-
-void Image2_Click(App& app, int Index) {
-    Form1& f = app.form1();
-    if (Index != f.Switchy) f.Switchit(Index);
-    int mode = DetermineFileViewMode(app, Index);
-    for (int i = 0; i < 5; ++i)
-        f.mnuFileViewMode[i].Checked = i == mode;
-    f.PopupMenu(f.mnuFileViewMenu);
 }
 
 void Image5_Click(App& app, int Index) {

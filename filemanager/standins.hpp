@@ -10,19 +10,9 @@ namespace vexolan {
 class App;
 
 // --- the File View of a pane ---
-void RefreshFile1(App& app, int Switchx);
-// Fills the pane's report list: the parent entry (icon 2, only with the folder box hidden and not
-// at the root), each sub-folder (icon 1, text one blank and the name), each file (icon 3).
-void FillDirList(App& app, const std::string& Currentdir, int Switchx, const std::string& FocusItem = "");
 void Dir1_Change(App& app, int Index);
-void Combo1_Click(App& app, int Index);
-void Combo1_KeyPress(App& app, int Index, int& KeyAscii);
 void File1_DblClick(App& app, int Index);
 void ListView1_DblClick(App& app, int Index);
-// The pane's list mode: 0 Large Icons, 1 Small Icons, 2 List, 3 Details, 4 Classic.
-int DetermineFileViewMode(App& app, int Switchx);
-// The view-mode image: checks the current mode in the "FileView" pop-up and shows it.
-void Image2_Click(App& app, int Index);
 // The folder-box image: switches the folder box beside the report list on or off.
 void Image5_Click(App& app, int Index);
 

@@ -12,6 +12,8 @@
 #include "shell/status.hpp"
 
 #include "filemanager/OverwriteCheck.hpp"
+#include "filemanager/SelectFolder.hpp"
+#include "filterfactory/Convert.hpp"
 
 #include "platform/fs/files.hpp"
 
@@ -92,5 +94,19 @@ Overwrite& App::overwrite() {
 ff::CompileOptions App::FFCompileOptions() const {
     return CompileOptionsSource ? CompileOptionsSource() : ff::CompileOptions{};
 }
+
+// --- file view, target-folder dialog and conversion ---
+
+SelectFolder& App::selectFolder() {
+    if (!selectFolder_) selectFolder_ = std::make_unique<SelectFolder>(*this);
+    return *selectFolder_;
+}
+
+Convert& App::convertDialog() {
+    if (!convert_) convert_ = std::make_unique<Convert>(*this);
+    return *convert_;
+}
+
+// --- end of file view ---
 
 } // namespace vexolan

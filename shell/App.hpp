@@ -10,6 +10,7 @@
 #include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 #include "preferences/plugtypes.hpp"
+#include "shell/helpers.hpp"
 #include "shell/panes.hpp"
 
 #include <array>
@@ -30,6 +31,8 @@ class frmTip;
 class frmSplash;
 class ProVersionAd;
 class Overwrite;
+class SelectFolder;
+class Convert;
 
 class App {
 public:
@@ -104,6 +107,16 @@ public:
     std::function<ff::CompileOptions()> CompileOptionsSource;
     ff::CompileOptions FFCompileOptions() const;
 
+    // --- file view, target-folder dialog and conversion ---
+    // The sort direction of each column (1 Name, 2 Size, 3 Date) of each pane's report list; each
+    // pane keeps its own, so a refill of one pane never turns the other's direction.
+    std::array<ColumnSortOrders, 2> ColumnSortOrder{ColumnSortOrders{false, true, true, true},
+                                                    ColumnSortOrders{false, true, true, true}};
+    // The target-folder dialog and the Convert dialog, created hidden on first use.
+    SelectFolder& selectFolder();
+    Convert& convertDialog();
+    // --- end of file view ---
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
@@ -117,6 +130,10 @@ private:
     std::unique_ptr<ProVersionAd> proVersionAd_;
     // --- end of small windows ---
     std::unique_ptr<Overwrite> overwrite_;
+    // --- file view, target-folder dialog and conversion ---
+    std::unique_ptr<SelectFolder> selectFolder_;
+    std::unique_ptr<Convert> convert_;
+    // --- end of file view ---
 };
 
 } // namespace vexolan

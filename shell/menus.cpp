@@ -1,7 +1,11 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
 #include "ffeditor/standins.hpp"
+#include "filemanager/fileview.hpp"
+#include "filemanager/filters.hpp"
+#include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
+#include "filterfactory/Convert.hpp"
 #include "imaging/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
@@ -70,8 +74,12 @@ void Form1::connect_controls() {
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
         Combo1[p].Click = [this, p] { Combo1_Click(app, p); };
         Combo1[p].KeyPress = [this, p](int& KeyAscii) { Combo1_KeyPress(app, p, KeyAscii); };
-        Combo1[p].GotFocus = [this] { TextFieldFocus(true); };
+        Combo1[p].GotFocus = [this, p] {
+            TextFieldFocus(true);
+            Combo1_GotFocus(app, p);
+        };
         Combo1[p].LostFocus = [this] { TextFieldFocus(false); };
+        ListView1[p].ColumnClick = [this, p](ui::ColumnHeader& c) { ListView1_ColumnClick(app, p, c); };
         Label6[p].MouseDown = [this, p](int b, int s, float x, float y) { Label6_MouseDown(p, b, s, x, y); };
         Label6[p].MouseMove = [this, p](int b, int s, float x, float y) { Label6_MouseMove(p, b, s, x, y); };
         Image2[p].Click = [this, p] { Image2_Click(app, p); };

@@ -2,6 +2,7 @@
 
 #include "shell/panes.hpp"
 
+#include "filemanager/fileview.hpp"
 #include "filemanager/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "shell/App.hpp"

@@ -39,9 +39,6 @@ void cmd_PlugInList(App&) {
 void cmd_AboutDialog(App&) {
     standin_called("cmd_AboutDialog");
 }
-void ShowConvertDialog(App&) {
-    standin_called("ShowConvertDialog");
-}
 
 void mnuFilterDownload_Click(App&) {
     standin_called("mnuFilterDownload_Click");

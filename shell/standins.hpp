@@ -28,10 +28,6 @@ void cmd_PlugInInformation(App& app);
 void cmd_PlugInList(App& app);
 void cmd_AboutDialog(App& app);
 
-// --- conversion ---
-// The modal conversion dialog.
-void ShowConvertDialog(App& app);
-
 // --- the link-list window ---
 // View > "FX Download": shows the link-list window without waiting.
 void mnuFilterDownload_Click(App& app);

@@ -18,6 +18,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace fltk {
@@ -60,6 +61,19 @@ int char_of_byte(std::string_view s, int byte) {
     for (int i = 0; i < byte && i < static_cast<int>(s.size()); ++i)
         if ((static_cast<unsigned char>(s[static_cast<std::size_t>(i)]) & 0xC0) != 0x80) ++count;
     return count;
+}
+
+// The access key of a caption ("&Next Tip" gives 'N'), upper case, or 0.
+char access_key(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
 }
 
 int depth_of(const ui::Control& c) {
@@ -164,6 +178,9 @@ ui::Control* WindowView::control_of(Fl_Widget* widget) const {
 }
 
 void WindowView::sync_controls() {
+    // Controls come and go with control arrays only: nothing to do while the list is the same.
+    if (model_.Controls() == known_controls_) return;
+    known_controls_ = model_.Controls();
     bool added = false;
     for (ui::Control* c : model_.Controls())
         if (!widgets_.count(c) && c->Kind() != "Timer") {
@@ -330,6 +347,11 @@ void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
     if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
 }
 
+void WindowView::activate_model_window() {
+    // A click into a window makes it the one the user works in (Activate runs).
+    if (host_.registry().ActiveWindow() != &model_ && model_.Loaded() && model_.Visible) model_.user_activate();
+}
+
 void WindowView::close_requested() {
     if (!detached_) model_.user_close();
 }
@@ -337,7 +359,8 @@ void WindowView::close_requested() {
 // --- showing ---------------------------------------------------------------------------------------------
 
 void WindowView::sync_window() {
-    window_->copy_label(display_lines(model_.Caption.get()).c_str());
+    std::string caption = display_lines(model_.Caption.get());
+    if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
         window_->border(model_.BorderStyle != ui::vbBSNone);
@@ -398,7 +421,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         restack();
         layout();
     } else if (property == "Drag") {
-        // A drag from code: the pointer is wherever the user holds it; nothing to draw.
+        // A drag from code: the pointer shows it until the drop.
+        window_->cursor(model_.DragSource() ? FL_CURSOR_MOVE : FL_CURSOR_DEFAULT);
     }
     if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
     if (property == "LabelEdit")
@@ -424,7 +448,10 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     } else if (property == "CaptionDrag") {
         begin_caption_drag();
     } else if (property == "MousePointer") {
-        host_.apply_pointer(*window_);
+        if (model_.MousePointer == ui::vbHourglass)
+            window_->cursor(FL_CURSOR_WAIT);
+        else
+            host_.apply_pointer(*window_);
     } else if (property == "Focus" || property == "ZOrder") {
         if (window_->shown()) window_->show();
     }
@@ -635,10 +662,24 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
             if (c < 128 && (c >= 32 || ctrl)) ascii = c;
         }
     }
+    auto* combo = dynamic_cast<ui::ComboBox*>(focused);
+    bool editable = combo && combo->Style != ui::vbComboDropdownList;
+    std::string before = combo ? combo->Text.get() : std::string();
     if (text && Fl::event_length() > 1 && !ctrl) {
         text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
+    } else if (editable && Fl::event_length() > 1 && !ctrl) {
+        combo->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (ascii) {
         model_.user_key_press(ascii);
+    }
+    // The combo box's entry field has no caret of its own here: Backspace takes the last character
+    // back, as it would at the end of the text.
+    if (editable && keyCode == ui::vbKeyBack && focused == model_.ActiveControl() && combo->Text.get() == before &&
+        !before.empty()) {
+        std::size_t cut = before.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(before[cut]) & 0xC0) == 0x80)
+            --cut;
+        combo->Text = before.substr(0, cut);
     }
     // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
     if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&
@@ -684,6 +725,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         explicit Depth(int& depth) : d(depth) { ++d; }
         ~Depth() { --d; }
     } depth(host_.event_depth);
+    if (event == FL_PUSH) activate_model_window();
     if (is_list_kind(c)) return handle_list_event(w, c, event, base);
     bool isText = dynamic_cast<ui::TextBox*>(&c) != nullptr;
     bool isScroll = dynamic_cast<ui::ScrollBar*>(&c) != nullptr;
@@ -766,8 +808,19 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
     case FL_KEYUP:
         model_.user_key_up(key_code_of_event(), shift_of_event());
         return 1;
-    case FL_SHORTCUT:
-        return 0;
+    case FL_SHORTCUT: {
+        // Alt and the access key of a button's caption press it.
+        if (!(Fl::event_state() & FL_ALT) || !c.EffectivelyVisible() || !c.AcceptsInput()) return 0;
+        std::string caption;
+        if (auto* b = dynamic_cast<ui::CommandButton*>(&c)) caption = b->Caption.get();
+        if (auto* k = dynamic_cast<ui::CheckBox*>(&c)) caption = k->Caption.get();
+        if (auto* o = dynamic_cast<ui::OptionButton*>(&c)) caption = o->Caption.get();
+        char key = access_key(caption);
+        int pressed = Fl::event_key();
+        if (!key || pressed > 127 || std::toupper(pressed) != key) return 0;
+        c.user_click();
+        return 1;
+    }
     default:
         return base(event);
     }
@@ -783,6 +836,7 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
     bool focusIsOurs = Fl::focus() && control_of(Fl::focus());
     switch (event) {
     case FL_PUSH: {
+        activate_model_window();
         if (menubar_ && menubar_->visible() && Fl::event_inside(menubar_)) {
             // The menu of the bar under the pointer drops down: its Click runs first.
             const Fl_Menu_Item* item = menubar_->menu();

@@ -64,6 +64,7 @@ public:
     // The user moved or sized the screen window (not the model).
     void screen_geometry_changed(int x, int y, int w, int h);
     void close_requested();
+    void activate_model_window();
     bool applying() const { return applying_ != 0; }
     // Window position of a control's client origin, in pixels.
     void control_origin(const ui::Control& c, int& x, int& y) const;
@@ -129,6 +130,7 @@ private:
     // The second press of a double click raises DblClick, and its release raises no Click.
     bool double_press_ = false;
     bool menu_opened_by_key_ = false;
+    std::vector<ui::Control*> known_controls_;
 };
 
 } // namespace fltk

@@ -14,6 +14,7 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Shared_Image.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
@@ -399,9 +400,27 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         return 1;
     case FL_ENTER:
     case FL_MOVE:
+        if (auto* bar = dynamic_cast<ui::Toolbar*>(&c)) {
+            // Each button has its own tooltip: show the one under the pointer.
+            set_font(c);
+            int bx = 0;
+            for (int i = 1; i <= bar->Buttons.Count(); ++i) {
+                ui::ToolbarButton& b = bar->Buttons(i);
+                if (!b.Visible) continue;
+                int bw = toolbar_button_width(b);
+                if (px >= bx && px < bx + bw) {
+                    static std::string tip;
+                    tip = b.ToolTipText.get();
+                    Fl_Tooltip::enter_area(&w, w.x() + 2 + bx, w.y(), bw, w.h(), tip.empty() ? nullptr : tip.c_str());
+                    break;
+                }
+                bx += bw + 1;
+            }
+        }
         c.user_mouse_move(0, shift, twips_x(w), twips_y(w));
         return 1;
     case FL_LEAVE:
+        if (dynamic_cast<ui::Toolbar*>(&c)) Fl_Tooltip::exit(&w);
         return 1;
     case FL_MOUSEWHEEL: {
         int step = Fl::event_dy() * 3;
@@ -585,6 +604,7 @@ void WindowView::follow_drag(bool dropping) {
     }
     if (!dropping) return;
     drag_over_ = nullptr;
+    host_.apply_pointer(*window());
     local(target, tx, ty);
     if (target)
         target->user_drag_drop(*source, tx, ty);

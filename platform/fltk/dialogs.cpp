@@ -21,12 +21,12 @@ namespace fltk {
 
 namespace {
 
-struct ButtonSpec {
+struct MessageButton {
     const char* Caption;
     int Answer;
 };
 
-std::vector<ButtonSpec> buttons_of(int style) {
+std::vector<MessageButton> buttons_of(int style) {
     switch (style & 7) {
     case ui::vbOKCancel:
         return {{"OK", ui::vbOK}, {"Cancel", ui::vbCancel}};
@@ -44,8 +44,8 @@ std::vector<ButtonSpec> buttons_of(int style) {
 }
 
 // The answer of Escape and of the close box: Cancel where the box has it, OK on a lone OK, else none.
-int escape_answer(const std::vector<ButtonSpec>& buttons) {
-    for (const ButtonSpec& b : buttons)
+int escape_answer(const std::vector<MessageButton>& buttons) {
+    for (const MessageButton& b : buttons)
         if (b.Answer == ui::vbCancel) return ui::vbCancel;
     if (buttons.size() == 1) return buttons[0].Answer;
     return 0;
@@ -91,7 +91,7 @@ void run_until_answered(MessageWindow& win) {
 } // namespace
 
 int show_message_box(std::string_view prompt, int style, std::string_view title) {
-    std::vector<ButtonSpec> buttons = buttons_of(style);
+    std::vector<MessageButton> buttons = buttons_of(style);
     std::string text = escape_label(prompt);
     std::string caption(title);
 

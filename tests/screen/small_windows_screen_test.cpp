@@ -153,6 +153,16 @@ TEST_F(SmallWindows, TipWindowAdvancesAndStoresTheStartUpOption) {
     EXPECT_EQ(tip.Label3.Caption, std::to_string(first % n + 1) + "/" + std::to_string(n));
     EXPECT_EQ(tip.chkLoadTipsAtStartup.Value, ui::vbUnchecked);
     EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Options", "Show Tips at Startup"), "0");
+
+    // Alt and the underlined letter press "&Next Tip".
+    Driver keys(*this, R"(
+        id=$(find_window '^Tip of the Day$')
+        focus "$id"
+        xdotool key alt+n
+        sleep 0.3
+    )");
+    keys.finish();
+    EXPECT_EQ(tip.CurrentTip, (first % n + 1) % n + 1);
     tip.Unload();
 }
 
@@ -225,4 +235,29 @@ TEST_F(SmallWindows, MessageBoxesAnswerWithTheWindowsNumbers) {
     )");
     EXPECT_EQ(host.MsgBox("Continue anyway?", ui::vbYesNo + ui::vbDefaultButton2), ui::vbNo);
     enter.finish();
+}
+
+TEST_F(SmallWindows, InputBoxChoiceListTakesATypedCategory) {
+    Form3& box = app.form3();
+    box.Label1.Caption = "Choose or enter a new category";
+    box.Combo1.Clear();
+    box.Combo1.AddItem("Blur");
+    box.Combo1.AddItem("Distort");
+    box.Combo1.Visible = true;
+    Driver user(*this, R"(
+        id=$(find_window '^Vexolan - Input$')
+        focus "$id"
+        xdotool type --delay 30 'Noisy'
+        xdotool key BackSpace
+        xdotool type --delay 30 'e'
+        sleep 0.2
+        shoot "$id" form3-category
+        xdotool key Return
+    )");
+    close_after(box, 15);
+    box.ShowModal();
+    user.finish();
+    EXPECT_TRUE(app.DialogOK);
+    EXPECT_EQ(box.Combo1.Text, "Noise");
+    box.Combo1.Visible = false;
 }

@@ -147,7 +147,7 @@ TEST_F(CommandEnablingTest, ReportListOpensFoldersForFolderItemsAndCommandsForFi
     host.choose_no_popup();
     f.ListView1[0].user_click_item(item_index(0, " Photos"), 0, ui::vbRightButton);
     host.choose_no_popup();
-    f.ListView1[0].user_click_item(item_index(0, ".."), 0, ui::vbRightButton);
+    f.ListView1[0].user_click_item(item_index(0, " .."), 0, ui::vbRightButton);
     host.choose_no_popup();
     f.ListView1[0].user_click_item(item_index(0, "a.8bf"), 0, ui::vbRightButton);
     ASSERT_EQ(host.popups().size(), 3u);

@@ -1,3 +1,4 @@
+#include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
@@ -196,12 +197,13 @@ TEST_F(MenuHandlersTest, ButtonBarConvertNeedsASelectionOutsideTheLibraryView) {
     open_folder(0, folder());
     host.answer_msgbox(ui::vbOK, "Please select one or more files.", ui::vbExclamation, "Attention");
     f.Command1[0].Value = true;
-    EXPECT_FALSE(called("ShowConvertDialog"));
+    EXPECT_TRUE(host.modal_windows().empty());
     touch("a.afs");
     RefreshFile1(app, 0);
     select_items(0, {"a.afs"});
+    host.on_modal("Convert", {});
     f.mnuConvert.user_click();
-    EXPECT_TRUE(called("ShowConvertDialog"));
+    EXPECT_EQ(host.modal_windows(), std::vector<std::string>{"Convert"});
 }
 
 TEST_F(MenuHandlersTest, PreviewEntryTogglesTheToolbarButtonWithItsCheckMark) {

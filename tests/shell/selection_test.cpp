@@ -20,8 +20,8 @@ struct SelectionTest : test_support::MainWindowTest {
 } // namespace
 
 TEST_F(SelectionTest, ReportListGivesSelectedFilesInListOrderWithTheirRealCase) {
-    ASSERT_EQ(f.ListView1[0].ListItems.Count(), 4); // "..", " Photos", "a.txt", "B Filter.8BF"
-    select_items(0, {"..", " Photos", "a.txt", "B Filter.8BF"});
+    ASSERT_EQ(f.ListView1[0].ListItems.Count(), 4); // " ..", " Photos", "a.txt", "B Filter.8BF"
+    select_items(0, {" ..", " Photos", "a.txt", "B Filter.8BF"});
     std::vector<std::string> items{"stale"};
     ASSERT_TRUE(GetSelectedItems(app, items, 0));
     EXPECT_EQ(items, (std::vector<std::string>{base + "a.txt", base + "B Filter.8BF"}));
@@ -33,7 +33,7 @@ TEST_F(SelectionTest, ReportListGivesSelectedFilesInListOrderWithTheirRealCase) 
 }
 
 TEST_F(SelectionTest, OnlyFoldersSelectedGivesNoItemsAndLeavesTheArrayAlone) {
-    select_items(0, {"..", " Photos"});
+    select_items(0, {" ..", " Photos"});
     std::vector<std::string> items{"kept"};
     EXPECT_FALSE(GetSelectedItems(app, items, 0));
     EXPECT_EQ(items, (std::vector<std::string>{"kept"}));
@@ -45,7 +45,7 @@ TEST_F(SelectionTest, OnlyFoldersSelectedGivesNoItemsAndLeavesTheArrayAlone) {
 }
 
 TEST_F(SelectionTest, SingleFolderInTheReportList) {
-    select_items(0, {".."});
+    select_items(0, {" .."});
     EXPECT_EQ(GetSingleFolder(app, 0, true), "..");
     EXPECT_EQ(GetSingleFolder(app, 0, false), base);
     select_items(0, {});

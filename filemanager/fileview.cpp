@@ -1,0 +1,215 @@
+#include "filemanager/fileview.hpp"
+
+#include "shell/App.hpp"
+#include "shell/Form1.hpp"
+#include "shell/helpers.hpp"
+#include "shell/prefs_link.hpp"
+
+#include "platform/fs/files.hpp"
+#include "platform/ui/ListView.hpp"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace vexolan {
+
+namespace {
+
+void ignore_errors(auto&& step) {
+    try {
+        step();
+    } catch (const vb::Error&) {
+    }
+}
+
+std::string with_slash(std::string s) {
+    return !s.empty() && s.back() == '/' ? s : s + "/";
+}
+
+struct IconRule {
+    std::string_view Ending;
+    int Icon;
+};
+
+constexpr std::array<IconRule, 22> IconRules{{
+    {".8bf", IconPlugin},    {".prm", IconPremiere},  {".aex", IconAfterFx},   {".ffl", IconLibrary},
+    {".zip", IconZip},       {".tub", IconPaintShop}, {".psp", IconPaintShop}, {".msk", IconPaintShop},
+    {".pat", IconPaintShop}, {".tex", IconPaintShop}, {".jsl", IconPaintShop}, {".jbr", IconPaintShop},
+    {".pfr", IconPaintShop}, {".jgd", IconPaintShop}, {".sld", IconPaintShop}, {".jpg", IconPicture},
+    {".gif", IconPicture},   {".bmp", IconPicture},   {".wmf", IconPicture},   {".png", IconPicture},
+    {".tga", IconPicture},   {".pcx", IconPicture},
+}};
+
+// The three columns: 1 Name sorts as text, 2 Size as a number, 3 Date as a date.
+constexpr int ColumnCount = 3;
+
+} // namespace
+
+int FileIcon(std::string_view name) {
+    if (name.size() < 4) return IconFile;
+    const std::string ending = vb::LCase(name.substr(name.size() - 4));
+    for (const IconRule& rule : IconRules)
+        if (ending == rule.Ending) return rule.Icon;
+    return IconFile;
+}
+
+std::string SizeText(std::uint64_t length) {
+    return vb::Format(static_cast<double>(length), "#,###,###");
+}
+
+std::string DateText(const vb::DateTime& date) {
+    std::string text = vb::GeneralDate(date);
+    const auto blank = text.find(' ');
+    return blank == std::string::npos ? text : text.substr(0, blank + 1);
+}
+
+std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool FocusItem) {
+    Form1& f = app.form1();
+    ui::ListView& list = f.ListView1[Switchx];
+
+    int focusPosition = 0;
+    if (FocusItem && list.SelectedItem()) focusPosition = list.SelectedItem()->Index();
+
+    f.MousePointer = ui::vbHourglass;
+    // ".." and relative names are taken from the pane's own folder, not from whichever folder the
+    // other pane last made current.
+    std::string folder;
+    try {
+        std::string base = f.Dir1[Switchx].Path;
+        if (base.empty()) base = files::CurDir();
+        folder = ui::NormaliseFolder(Currentdir, base);
+    } catch (const vb::Error&) {
+    }
+    if (folder.empty() || !files::folder_exists(folder)) {
+        f.MousePointer = ui::vbDefault;
+        return {};
+    }
+    const std::string listed = with_slash(folder);
+
+    // Setting the folder box raises its Change only when the folder differs, so a refill from the
+    // folder box's own change does not start another one.
+    ignore_errors([&] { f.Dir1[Switchx].Path = folder; });
+    // The file box is read afresh, so files made since its last reading show.
+    ignore_errors([&] {
+        ui::FileListBox& fileBox = f.File1[Switchx];
+        if (fileBox.Path.get() != folder)
+            fileBox.Path = folder;
+        else
+            fileBox.Refresh();
+    });
+    app.host.DoEvents();
+    f.FreezeRedraw(true);
+
+    ignore_errors([&] { list.ListItems.Clear(); });
+
+    if (!files::is_root(folder)) {
+        ignore_errors([&] {
+            ui::ListItem& parent = list.ListItems.Add(-1, "", " ..", IconParent, IconParent);
+            parent.SubItems(1) = " ";
+            parent.SubItems(2) = " ";
+        });
+    }
+
+    const ui::FileListBox& fileBox = f.File1[Switchx];
+    for (int i = 0; i < fileBox.ListCount(); ++i) {
+        ignore_errors([&] {
+            const std::string name = fileBox.List(i);
+            const std::string path = files::join_path(folder, name);
+            const int icon = FileIcon(name);
+            ui::ListItem& item = list.ListItems.Add(-1, "", name, icon, icon);
+            ignore_errors([&] { item.SubItems(1) = SizeText(files::file_length(path)); });
+            ignore_errors([&] { item.SubItems(2) = DateText(files::file_date(path)); });
+        });
+    }
+
+    // The sub-folders are read afresh, as the folder box lists them (hidden ones left out, in
+    // case-insensitive order), so the list shows a new sub-folder even while the hidden folder box
+    // has not been refreshed.
+    if (f.Image5[Switchx].Tag.get() != "1") {
+        std::vector<files::DirEntry> folders;
+        ignore_errors([&] { folders = files::list_folders(folder, {.IncludeFolderLinks = true}); });
+        std::stable_sort(folders.begin(), folders.end(), [](const files::DirEntry& a, const files::DirEntry& b) {
+            return vb::LCase(a.Name) < vb::LCase(b.Name);
+        });
+        for (const files::DirEntry& entry : folders) {
+            ignore_errors([&] {
+                ui::ListItem& item = list.ListItems.Add(-1, "", " " + entry.Name, IconFolder, IconFolder);
+                item.SubItems(1) = " ";
+                item.SubItems(2) = DateText(entry.Date);
+            });
+        }
+    }
+
+    if (FocusItem && focusPosition > 0 && focusPosition <= list.ListItems.Count()) {
+        ignore_errors([&] {
+            if (ui::ListItem* selected = list.SelectedItem()) selected->Selected = false;
+            ui::ListItem& item = list.ListItems(focusPosition);
+            item.EnsureVisible();
+            list.SetSelectedItem(&item);
+        });
+    }
+
+    if (list.View == ui::lvwReport)
+        ignore_errors([&] {
+            if (AutoColumnWidth(app)) LV_OptimalWidth(list);
+        });
+
+    ignore_errors([&] {
+        int k = list.SortKey;
+        if (k < 0 || k >= ColumnCount) k = 0;
+        ColumnSortOrders& order = app.ColumnSortOrder[static_cast<std::size_t>(Switchx)];
+        SortListView(list, k + 1, k, order[static_cast<std::size_t>(k + 1)], order);
+    });
+
+    f.FreezeRedraw(false);
+    f.MousePointer = ui::vbDefault;
+    return listed;
+}
+
+std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, const char* FocusItem) {
+    return FillDirList(app, Currentdir, Switchx, FocusItem != nullptr && *FocusItem != '\0');
+}
+
+int DetermineFileViewMode(App& app, int Switchx) {
+    Form1& f = app.form1();
+    if (f.File1[Switchx].Visible) return 4;
+    return f.ListView1[Switchx].View;
+}
+
+void Image2_Click(App& app, int Index) {
+    Form1& f = app.form1();
+    if (Index != f.Switchy) f.Switchit(Index);
+    const int mode = DetermineFileViewMode(app, Index);
+    for (int i = 0; i < 5; ++i)
+        ignore_errors([&] { f.mnuFileViewMode[i].Checked = i == mode; });
+    const ui::TabStrip& tab = f.SSTab1[Index];
+    const ui::Image& image = f.Image2[Index];
+    f.PopupMenu(f.mnuFileViewMenu, tab.Left + image.Left + image.Width, tab.Top + image.Top + image.Height);
+}
+
+void ListView1_ColumnClick(App& app, int Index, ui::ColumnHeader& ColumnHeader) {
+    Form1& f = app.form1();
+    ui::ListView& list = f.ListView1[Index];
+    try {
+        std::string selectedText;
+        if (ui::ListItem* selected = list.SelectedItem()) selectedText = selected->Text;
+        const int c = ColumnHeader.Index();
+        if (c >= 1 && c <= ColumnCount) {
+            ColumnSortOrders& order = app.ColumnSortOrder[static_cast<std::size_t>(Index)];
+            bool& ascending = order[static_cast<std::size_t>(c)];
+            ascending = !ascending;
+            SortListView(list, c, c - 1, ascending, order);
+            list.SortKey = c - 1;
+        }
+        for (int i = 1; i <= list.ListItems.Count(); ++i) {
+            if (list.ListItems(i).Text.get() == selectedText) {
+                list.ListItems(i).EnsureVisible();
+                break;
+            }
+        }
+    } catch (const vb::Error&) {
+    }
+}
+
+} // namespace vexolan
