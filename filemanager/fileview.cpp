@@ -76,7 +76,9 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     // other pane last made current.
     std::string folder;
     try {
-        folder = ui::NormaliseFolder(Currentdir, f.Dir1[Switchx].Path.get());
+        std::string base = f.Dir1[Switchx].Path;
+        if (base.empty()) base = files::CurDir();
+        folder = ui::NormaliseFolder(Currentdir, base);
     } catch (const vb::Error&) {
     }
     if (folder.empty() || !files::folder_exists(folder)) {

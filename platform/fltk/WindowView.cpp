@@ -448,7 +448,10 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     } else if (property == "CaptionDrag") {
         begin_caption_drag();
     } else if (property == "MousePointer") {
-        host_.apply_pointer(*window_);
+        if (model_.MousePointer == ui::vbHourglass)
+            window_->cursor(FL_CURSOR_WAIT);
+        else
+            host_.apply_pointer(*window_);
     } else if (property == "Focus" || property == "ZOrder") {
         if (window_->shown()) window_->show();
     }

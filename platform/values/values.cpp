@@ -314,15 +314,14 @@ std::string Format(double n, std::string_view pattern) {
     while (static_cast<int>(fracPart.size()) > decimalZeros && !fracPart.empty() && fracPart.back() == '0')
         fracPart.pop_back();
     if (intPart == "0") intPart.clear();
-    while (static_cast<int>(intPart.size()) < wholeZeros)
-        intPart.insert(0, "0");
+    if (static_cast<int>(intPart.size()) < wholeZeros)
+        intPart = std::string(static_cast<std::size_t>(wholeZeros) - intPart.size(), '0') + intPart;
     if (grouping && intPart.size() > 3) {
+        // A separator before every group of three digits counted from the right.
         std::string grouped;
-        int count = 0;
-        for (auto it = intPart.rbegin(); it != intPart.rend(); ++it) {
-            if (count > 0 && count % 3 == 0) grouped.insert(0, ",");
-            grouped.insert(0, 1, *it);
-            ++count;
+        for (std::size_t i = 0; i < intPart.size(); ++i) {
+            if (i > 0 && (intPart.size() - i) % 3 == 0) grouped += ',';
+            grouped += intPart[i];
         }
         intPart = grouped;
     }
@@ -331,7 +330,7 @@ std::string Format(double n, std::string_view pattern) {
         result += "." + fracPart;
     else if (dot != std::string_view::npos && decimalDigits == 0)
         result += ".";
-    if (negative && (result.find_first_of("123456789") != std::string::npos)) result.insert(0, "-");
+    if (negative && (result.find_first_of("123456789") != std::string::npos)) return "-" + result;
     return result;
 }
 

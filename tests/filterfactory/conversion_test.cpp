@@ -373,3 +373,30 @@ TEST_F(ConversionTest, CommandsMenuEntryOpensTheDialogAndItsCancelConvertsNothin
     EXPECT_TRUE(files_in(right.path()).empty());
     EXPECT_EQ(host.modal_windows(), std::vector<std::string>{"Convert"});
 }
+
+TEST_F(ConversionTest, OtherPanesPluginViewIsScannedAgainAfterTheConversion) {
+    left.write("twirl.txt", text_source("twirl.8bf", "Twirl"));
+    int scans = 0;
+    app.ScanPluginRecurse = [&](int Index, bool, int, int) -> long {
+        ++scans;
+        app.PluginCatalog[Index].Path.push_back(folder(right, "x.8bf"));
+        f.List3[Index].AddItem("x.8bf");
+        f.List3[Index].ItemData(f.List3[Index].NewIndex()) = app.PluginCatalog[Index].RowBound();
+        f.List2[Index].AddItem("[Unknown]");
+        return 1;
+    };
+    select_in_left({"twirl.txt"});
+    f.SSTab1[1].SelectedItem = 2;
+    ASSERT_EQ(app.PaneMode[1], 2);
+    ASSERT_EQ(scans, 1);
+    f.Switchit(0);
+    cmd_Convert(app, ff::DestText);
+    EXPECT_EQ(scans, 2);
+    EXPECT_TRUE(std::filesystem::exists(right / "twirl.txt"));
+}
+
+TEST_F(ConversionTest, OutputSettingsOpensThePreferencesOnTheirCompilePage) {
+    host.on_modal("Form2", [](ui::Window& w) { EXPECT_EQ(static_cast<Form2&>(w).SSTab1.SelectedItem.get(), 2); });
+    dialog.Command3.user_click();
+    EXPECT_EQ(host.modal_windows(), std::vector<std::string>{"Form2"});
+}
