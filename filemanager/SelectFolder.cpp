@@ -14,10 +14,6 @@ namespace vexolan {
 
 namespace {
 
-std::string with_slash(std::string s) {
-    return !s.empty() && s.back() == '/' ? s : s + "/";
-}
-
 bool starts_with_no_case(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && vb::EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
@@ -78,8 +74,8 @@ void SelectFolder::Form_Activate() {
         }
     };
     std::string passiveFolder, activeFolder;
-    step([&] { passiveFolder = with_slash(f.Dir1[passive].Path); });
-    step([&] { activeFolder = with_slash(f.Dir1[active].Path); });
+    step([&] { passiveFolder = files::with_separator(f.Dir1[passive].Path); });
+    step([&] { activeFolder = files::with_separator(f.Dir1[active].Path); });
     step([&] { Combo1.Clear(); });
     if (!firstEntry_.empty()) {
         step([&] { Combo1.AddItem(firstEntry_); });
@@ -101,7 +97,7 @@ void SelectFolder::Form_Activate() {
 void SelectFolder::Command1_Click() {
     std::string path = app.form2().GetBrowseDirectory("Please select a folder ...");
     if (path.empty()) return;
-    path = with_slash(path);
+    path = files::with_separator(path);
     try {
         Combo1.AddItem(path, 0);
         Combo1.ListIndex = 0;
@@ -114,7 +110,7 @@ void SelectFolder::Command2_Click() {
     Form1& f = app.form1();
     const int active = f.Switchy, passive = 1 - f.Switchy;
     // Blanks go before the separator is added, so "x " names the folder "x", not "x ".
-    std::string text = with_slash(vb::Trim(Combo1.Text.get()));
+    std::string text = files::with_separator(vb::Trim(Combo1.Text.get()));
     try {
         Combo1.Text = text;
         if (!files::exists(text)) {
@@ -122,9 +118,9 @@ void SelectFolder::Command2_Click() {
                                              ui::vbYesNo + ui::vbExclamation);
             if (answer != ui::vbYes) return;
             files::make_folder(text);
-            if (starts_with_no_case(text, with_slash(f.Dir1[active].Path))) RefreshFile1(app, active);
+            if (starts_with_no_case(text, files::with_separator(f.Dir1[active].Path))) RefreshFile1(app, active);
         }
-        if (!noChange_ && with_slash(f.Dir1[passive].Path) != text) {
+        if (!noChange_ && files::with_separator(f.Dir1[passive].Path) != text) {
             // The drive box first: its change would otherwise take the folder box back to the drive.
             f.Drive1[passive].Drive = text;
             f.Dir1[passive].Path = text;

@@ -16,17 +16,6 @@ namespace vexolan {
 
 namespace {
 
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
-std::string with_slash(std::string s) {
-    return !s.empty() && s.back() == '/' ? s : s + "/";
-}
-
 struct IconRule {
     std::string_view Ending;
     int Icon;
@@ -85,13 +74,13 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
         f.MousePointer = ui::vbDefault;
         return {};
     }
-    const std::string listed = with_slash(folder);
+    const std::string listed = files::with_separator(folder);
 
     // Setting the folder box raises its Change only when the folder differs, so a refill from the
     // folder box's own change does not start another one.
-    ignore_errors([&] { f.Dir1[Switchx].Path = folder; });
+    vb::ResumeNext([&] { f.Dir1[Switchx].Path = folder; });
     // The file box is read afresh, so files made since its last reading show.
-    ignore_errors([&] {
+    vb::ResumeNext([&] {
         ui::FileListBox& fileBox = f.File1[Switchx];
         if (fileBox.Path.get() != folder)
             fileBox.Path = folder;
@@ -101,10 +90,10 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     app.host.DoEvents();
     f.FreezeRedraw(true);
 
-    ignore_errors([&] { list.ListItems.Clear(); });
+    vb::ResumeNext([&] { list.ListItems.Clear(); });
 
     if (!files::is_root(folder)) {
-        ignore_errors([&] {
+        vb::ResumeNext([&] {
             ui::ListItem& parent = list.ListItems.Add(-1, "", " ..", IconParent, IconParent);
             parent.SubItems(1) = " ";
             parent.SubItems(2) = " ";
@@ -113,13 +102,13 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
 
     const ui::FileListBox& fileBox = f.File1[Switchx];
     for (int i = 0; i < fileBox.ListCount(); ++i) {
-        ignore_errors([&] {
+        vb::ResumeNext([&] {
             const std::string name = fileBox.List(i);
             const std::string path = files::join_path(folder, name);
             const int icon = FileIcon(name);
             ui::ListItem& item = list.ListItems.Add(-1, "", name, icon, icon);
-            ignore_errors([&] { item.SubItems(1) = SizeText(files::file_length(path)); });
-            ignore_errors([&] { item.SubItems(2) = DateText(files::file_date(path)); });
+            vb::ResumeNext([&] { item.SubItems(1) = SizeText(files::file_length(path)); });
+            vb::ResumeNext([&] { item.SubItems(2) = DateText(files::file_date(path)); });
         });
     }
 
@@ -128,12 +117,12 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     // has not been refreshed.
     if (f.Image5[Switchx].Tag.get() != "1") {
         std::vector<files::DirEntry> folders;
-        ignore_errors([&] { folders = files::list_folders(folder, {.IncludeFolderLinks = true}); });
+        vb::ResumeNext([&] { folders = files::list_folders(folder, {.IncludeFolderLinks = true}); });
         std::stable_sort(folders.begin(), folders.end(), [](const files::DirEntry& a, const files::DirEntry& b) {
             return vb::LCase(a.Name) < vb::LCase(b.Name);
         });
         for (const files::DirEntry& entry : folders) {
-            ignore_errors([&] {
+            vb::ResumeNext([&] {
                 ui::ListItem& item = list.ListItems.Add(-1, "", " " + entry.Name, IconFolder, IconFolder);
                 item.SubItems(1) = " ";
                 item.SubItems(2) = DateText(entry.Date);
@@ -142,7 +131,7 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     }
 
     if (FocusItem && focusPosition > 0 && focusPosition <= list.ListItems.Count()) {
-        ignore_errors([&] {
+        vb::ResumeNext([&] {
             if (ui::ListItem* selected = list.SelectedItem()) selected->Selected = false;
             ui::ListItem& item = list.ListItems(focusPosition);
             item.EnsureVisible();
@@ -151,11 +140,11 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     }
 
     if (list.View == ui::lvwReport)
-        ignore_errors([&] {
+        vb::ResumeNext([&] {
             if (AutoColumnWidth(app)) LV_OptimalWidth(list);
         });
 
-    ignore_errors([&] {
+    vb::ResumeNext([&] {
         int k = list.SortKey;
         if (k < 0 || k >= ColumnCount) k = 0;
         ColumnSortOrders& order = app.ColumnSortOrder[static_cast<std::size_t>(Switchx)];
@@ -182,7 +171,7 @@ void Image2_Click(App& app, int Index) {
     if (Index != f.Switchy) f.Switchit(Index);
     const int mode = DetermineFileViewMode(app, Index);
     for (int i = 0; i < 5; ++i)
-        ignore_errors([&] { f.mnuFileViewMode[i].Checked = i == mode; });
+        vb::ResumeNext([&] { f.mnuFileViewMode[i].Checked = i == mode; });
     const ui::TabStrip& tab = f.SSTab1[Index];
     const ui::Image& image = f.Image2[Index];
     f.PopupMenu(f.mnuFileViewMenu, tab.Left + image.Left + image.Width, tab.Top + image.Top + image.Height);

@@ -8,13 +8,6 @@ namespace vexolan {
 
 namespace {
 
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
 constexpr std::array<std::string_view, 6> Patterns{
     "*.*",
     "*.8b?;*._bf;*_8bf;*.prm;*.pr-;*._rm;*_prm;*.aex;*.ae-;*_aex",
@@ -50,15 +43,15 @@ void Combo1_Click(App& app, int Index) {
     Form1& f = app.form1();
     const int entry = f.Combo1[Index].ListIndex;
     if (entry >= 0 && entry < static_cast<int>(Patterns.size()))
-        ignore_errors([&] { f.File1[Index].Pattern = FilterPattern(app, entry); });
-    ignore_errors([&] { refill(app, Index); });
+        vb::ResumeNext([&] { f.File1[Index].Pattern = FilterPattern(app, entry); });
+    vb::ResumeNext([&] { refill(app, Index); });
 }
 
 void Combo1_KeyPress(App& app, int Index, int& KeyAscii) {
     if (KeyAscii != ui::vbKeyReturn) return;
     Form1& f = app.form1();
-    if (f.Combo1[Index].ListIndex == -1) ignore_errors([&] { f.File1[Index].Pattern = f.Combo1[Index].Text.get(); });
-    ignore_errors([&] { refill(app, Index); });
+    if (f.Combo1[Index].ListIndex == -1) vb::ResumeNext([&] { f.File1[Index].Pattern = f.Combo1[Index].Text.get(); });
+    vb::ResumeNext([&] { refill(app, Index); });
 }
 
 void Combo1_GotFocus(App& app, int Index) {

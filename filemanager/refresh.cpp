@@ -10,13 +10,6 @@ namespace vexolan {
 
 namespace {
 
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
 bool same_files(Form1& f) {
     return vb::LCase(f.File1[0].Path.get()) == vb::LCase(f.File1[1].Path.get());
 }
@@ -34,21 +27,21 @@ void refill(App& app, int pane) {
 void fit_columns(App& app, int first) {
     Form1& f = app.form1();
     bool autoWidth = false;
-    ignore_errors([&] { autoWidth = AutoColumnWidth(app); });
+    vb::ResumeNext([&] { autoWidth = AutoColumnWidth(app); });
     if (!autoWidth) return;
     for (int pane : {first, 1 - first})
         if (f.ListView1[pane].Visible && f.ListView1[pane].View == ui::lvwReport)
-            ignore_errors([&] { LV_OptimalWidth(f.ListView1[pane]); });
+            vb::ResumeNext([&] { LV_OptimalWidth(f.ListView1[pane]); });
 }
 
 // The refresh of pane `p`, taking along pane `o` where it shows the same folder.
 void refresh_pair(App& app, int p, int o) {
     Form1& f = app.form1();
-    ignore_errors([&] { f.File1[p].Refresh(); });
-    if (same_files(f)) ignore_errors([&] { f.File1[o].Refresh(); });
-    ignore_errors([&] { f.Dir1[p].Refresh(); });
+    vb::ResumeNext([&] { f.File1[p].Refresh(); });
+    if (same_files(f)) vb::ResumeNext([&] { f.File1[o].Refresh(); });
+    vb::ResumeNext([&] { f.Dir1[p].Refresh(); });
     const bool sameFolder = same_folders(f);
-    if (sameFolder) ignore_errors([&] { f.Dir1[o].Refresh(); });
+    if (sameFolder) vb::ResumeNext([&] { f.Dir1[o].Refresh(); });
     refill(app, p);
     if (sameFolder) refill(app, o);
 }
@@ -68,8 +61,8 @@ void RefreshFile1C(App& app, int Switchx) {
 void RefreshBoth(App& app, int Switchx) {
     Form1& f = app.form1();
     const int o = 1 - Switchx;
-    ignore_errors([&] { f.File1[Switchx].Refresh(); });
-    ignore_errors([&] { f.File1[o].Refresh(); });
+    vb::ResumeNext([&] { f.File1[Switchx].Refresh(); });
+    vb::ResumeNext([&] { f.File1[o].Refresh(); });
     refill(app, Switchx);
     refill(app, o);
     fit_columns(app, Switchx);

@@ -12,21 +12,10 @@
 
 namespace vexolan {
 
-namespace {
-
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
-} // namespace
-
 void Dir1_Change(App& app, int Index) {
     Form1& f = app.form1();
-    ignore_errors([&] { f.File1[Index].Path = f.Dir1[Index].Path.get(); });
-    ignore_errors([&] { files::ChDir(f.Dir1[Index].Path.get()); });
+    vb::ResumeNext([&] { f.File1[Index].Path = f.Dir1[Index].Path.get(); });
+    vb::ResumeNext([&] { files::ChDir(f.Dir1[Index].Path.get()); });
     if (f.ListView1[Index].Visible) FillDirList(app, f.Dir1[Index].Path, Index);
     DrawDirLabel(app, Index);
 }

@@ -29,10 +29,6 @@ namespace {
 // The clipboard text passes through this file of the application folder to the text reader.
 constexpr std::string_view ClipboardSource = "Temp.txt";
 
-std::string with_slash(std::string s) {
-    return !s.empty() && s.back() == '/' ? s : s + "/";
-}
-
 // Puts the normal pointer back however the command ends.
 class PointerGuard {
 public:
@@ -107,14 +103,14 @@ void convert_clipboard(App& app, int DestType, int active) {
     const std::string text = app.host.ClipboardText();
     if (text.empty()) return;
 
-    const std::string appFolder = with_slash(files::app_folder());
+    const std::string appFolder = files::with_separator(files::app_folder());
     const std::string source = appFolder + std::string(ClipboardSource);
     bool cancelled = false;
     try {
         files::replace_file(source, vb::Utf8ToCp1252(text) + "\r\n");
         if (ff::ReadTXT(app.FF, appFolder, ClipboardSource, false, false)) {
             const ff::CompileOptions options = app.FFCompileOptions();
-            const std::string dest = with_slash(f.Dir1[1 - active].Path);
+            const std::string dest = files::with_separator(f.Dir1[1 - active].Path);
             apply_title_option(app, ClipboardSource);
             const int answer = OverwriteCheck(app, "", dest + output_name(app, DestType, options));
             if (answer == OverwriteCancelBatch)
@@ -169,7 +165,7 @@ void cmd_Convert(App& app, int DestType) {
         target.Check2.Visible = false;
         if (target.Combo1.Text.get().empty()) return;
     }
-    const std::string dest = with_slash(f.Dir1[other].Path);
+    const std::string dest = files::with_separator(f.Dir1[other].Path);
     // The box keeps its value while the dialog is suppressed, and counts all the same.
     const bool subFolders = target.Check2.Value == ui::vbChecked;
     const ff::CompileOptions options = app.FFCompileOptions();

@@ -29,13 +29,6 @@ constexpr int ClientWidth = 2 * PaneWidth + 8;
 // Caption, menu bar and frame of the 15-twip design screen: 18 + 19 + 2 x 4 pixels.
 constexpr int DesignFramePixels = 45;
 
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
 } // namespace
 
 void Form1::design_layout() {
@@ -100,7 +93,7 @@ void ArrangeFileView(App& app, int pane) {
     ui::ListView& list = f.ListView1[pane];
     int right = f.File1[pane].Left + f.File1[pane].Width;
     int left = dir.Visible ? f.File1[pane].Left.get() : dir.Left.get();
-    ignore_errors([&] { list.Move(left, dir.Top, right - left, dir.Height); });
+    vb::ResumeNext([&] { list.Move(left, dir.Top, right - left, dir.Height); });
 }
 
 void Form1::Form_Resize() {
@@ -131,13 +124,13 @@ void Form1::Form_Resize() {
     // Never smaller than designed.
     if (ScaleWidth() < s.DesignInnerWidth) {
         Enabled = false;
-        ignore_errors([&] { Width = s.DesignWidth; });
+        vb::ResumeNext([&] { Width = s.DesignWidth; });
         Enabled = true;
     }
     float ratioX = static_cast<float>(ScaleWidth()) / static_cast<float>(s.LastInnerWidth);
     if (ScaleHeight() < s.DesignInnerHeight) {
         Enabled = false;
-        ignore_errors([&] { Height = s.DesignHeight; });
+        vb::ResumeNext([&] { Height = s.DesignHeight; });
         Enabled = true;
     }
     float ratioY = static_cast<float>(ScaleHeight()) / static_cast<float>(s.LastInnerHeight);
@@ -154,7 +147,7 @@ void Form1::Form_Resize() {
         for (ui::Control* c : Controls()) {
             if (c->Kind() == "Timer" || c->Name() == "picFont") continue;
             if (auto* line = dynamic_cast<ui::Line*>(c)) {
-                ignore_errors([&] {
+                vb::ResumeNext([&] {
                     line->X1 = line->X1 * ratioX;
                     line->X2 = line->X2 * ratioX;
                     line->Y1 = line->Y1 * ratioY;
@@ -162,16 +155,16 @@ void Form1::Form_Resize() {
                 });
                 continue;
             }
-            ignore_errors([&] { c->Left = c->Left * ratioX; });
-            ignore_errors([&] { c->Width = c->Width * ratioX; });
-            ignore_errors([&] { c->Top = c->Top * ratioY; });
+            vb::ResumeNext([&] { c->Left = c->Left * ratioX; });
+            vb::ResumeNext([&] { c->Width = c->Width * ratioX; });
+            vb::ResumeNext([&] { c->Top = c->Top * ratioY; });
             if (c->Kind() != "DriveListBox" && c->Kind() != "ComboBox")
-                ignore_errors([&] { c->Height = c->Height * ratioY; });
+                vb::ResumeNext([&] { c->Height = c->Height * ratioY; });
         }
 
         // The lists of each pane end where the label or filter box below them begins.
         for (int i = 0; i < 2; ++i) {
-            ignore_errors([&] {
+            vb::ResumeNext([&] {
                 switch (app.PaneMode[i]) {
                 case 1:
                     File1[i].Height = Combo1[i].Top - File1[i].Top;
@@ -196,11 +189,11 @@ void Form1::Form_Resize() {
         } else {
             for (int i = 0; i < 2; ++i) {
                 for (int j = 1; j <= 3; ++j) {
-                    ignore_errors([&] {
+                    vb::ResumeNext([&] {
                         ui::ColumnHeader& c = ListView1[i].ColumnHeaders(j);
                         c.Width = c.Width * ratioX;
                     });
-                    ignore_errors([&] {
+                    vb::ResumeNext([&] {
                         ui::ColumnHeader& c = ListView2[i].ColumnHeaders(j);
                         c.Width = c.Width * ratioX;
                     });
@@ -215,7 +208,7 @@ void Form1::Form_Resize() {
 
     // The window ends at the bottom of the status line.
     Enabled = false;
-    ignore_errors([&] {
+    vb::ResumeNext([&] {
         double frame = (host().CaptionHeight() + 4 + host().MenuHeight() + 4) * host().TwipsPerPixelY();
         Height = static_cast<int>(vb::RoundHalfEven(frame)) + Label3.Top + Label3.Height;
     });

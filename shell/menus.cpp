@@ -21,21 +21,6 @@
 
 namespace vexolan {
 
-namespace {
-
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
-std::string with_slash(std::string s) {
-    return !s.empty() && s.back() == '/' ? s : s + "/";
-}
-
-} // namespace
-
 void Form1::connect_controls() {
     Resize = [this] { Form_Resize(); };
     Timer2.Tick = [this] { Timer2_Timer(); };
@@ -222,21 +207,21 @@ void Form1::mnuFflview_Click() {
 
 void Form1::mnuFileViewMode_Click(int Index) {
     int p = Switchy;
-    ignore_errors([&] { File1[p].Visible = false; });
-    ignore_errors([&] { Dir1[p].Visible = Image5[p].Tag.get() == "1"; });
-    ignore_errors([&] { ListView1[p].Visible = true; });
-    ignore_errors([&] { Image5[p].Visible = true; });
-    ignore_errors([&] { DrawDirLabel(app, p); });
-    ignore_errors([&] { ListView1[p].SetFocus(); });
+    vb::ResumeNext([&] { File1[p].Visible = false; });
+    vb::ResumeNext([&] { Dir1[p].Visible = Image5[p].Tag.get() == "1"; });
+    vb::ResumeNext([&] { ListView1[p].Visible = true; });
+    vb::ResumeNext([&] { Image5[p].Visible = true; });
+    vb::ResumeNext([&] { DrawDirLabel(app, p); });
+    vb::ResumeNext([&] { ListView1[p].SetFocus(); });
     if (Index >= 0 && Index <= 3) {
-        ignore_errors([&] { ListView1[p].View = Index; });
+        vb::ResumeNext([&] { ListView1[p].View = Index; });
     } else if (Index == 4) {
-        ignore_errors([&] { File1[p].Visible = true; });
-        ignore_errors([&] { Dir1[p].Visible = true; });
-        ignore_errors([&] { ListView1[p].Visible = false; });
-        ignore_errors([&] { Image5[p].Visible = false; });
-        ignore_errors([&] { Label6[p].Caption = ""; });
-        ignore_errors([&] { File1[p].SetFocus(); });
+        vb::ResumeNext([&] { File1[p].Visible = true; });
+        vb::ResumeNext([&] { Dir1[p].Visible = true; });
+        vb::ResumeNext([&] { ListView1[p].Visible = false; });
+        vb::ResumeNext([&] { Image5[p].Visible = false; });
+        vb::ResumeNext([&] { Label6[p].Caption = ""; });
+        vb::ResumeNext([&] { File1[p].SetFocus(); });
     }
     ArrangeFileView(app, p);
     // While the window starts up it is not shown yet and the start-up fills the list itself.
@@ -262,13 +247,13 @@ void Form1::mnuRefresh_Click() {
 
 void Form1::mnuDirectorys_Click(int Index) {
     std::string caption;
-    ignore_errors([&] { caption = mnuDirectorys[Index].Caption.get(); });
+    vb::ResumeNext([&] { caption = mnuDirectorys[Index].Caption.get(); });
     // The entry without a caption stands while the folder list is empty.
     if (caption.empty()) {
         ShowPreferences(app, 4);
         return;
     }
-    std::string path = with_slash(caption);
+    std::string path = files::with_separator(caption);
     if (!files::folder_exists(path)) {
         host().MsgBox(path + "  doesn't exist anymore.", ui::vbExclamation);
         RemoveFavouriteFolder(app, Index);
@@ -276,20 +261,20 @@ void Form1::mnuDirectorys_Click(int Index) {
         return;
     }
     // The drive box first: its change would otherwise take the folder box back to the drive.
-    ignore_errors([&] { Drive1[Switchy].Drive = path; });
-    ignore_errors([&] { Dir1[Switchy].Path = path; });
-    ignore_errors([&] { File1[Switchy].Path = path; });
-    ignore_errors([&] { files::ChDir(path); });
+    vb::ResumeNext([&] { Drive1[Switchy].Drive = path; });
+    vb::ResumeNext([&] { Dir1[Switchy].Path = path; });
+    vb::ResumeNext([&] { File1[Switchy].Path = path; });
+    vb::ResumeNext([&] { files::ChDir(path); });
     if (ListView1[Switchy].Visible) FillDirList(app, path, Switchy);
 }
 
 void Form1::mnuPhotoshopPluginsFolder_Click() {
     if (PhotoshopPluginsFolder.empty()) return;
     const std::string& path = PhotoshopPluginsFolder;
-    ignore_errors([&] { Drive1[Switchy].Drive = path; });
-    ignore_errors([&] { Dir1[Switchy].Path = path; });
-    ignore_errors([&] { File1[Switchy].Path = path; });
-    ignore_errors([&] { files::ChDir(path); });
+    vb::ResumeNext([&] { Drive1[Switchy].Drive = path; });
+    vb::ResumeNext([&] { Dir1[Switchy].Path = path; });
+    vb::ResumeNext([&] { File1[Switchy].Path = path; });
+    vb::ResumeNext([&] { files::ChDir(path); });
 }
 
 void Form1::mnuEditFolders_Click() {

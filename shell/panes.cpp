@@ -14,13 +14,6 @@ namespace vexolan {
 
 namespace {
 
-void ignore_errors(auto&& step) {
-    try {
-        step();
-    } catch (const vb::Error&) {
-    }
-}
-
 constexpr const char* ScanPattern = "*.8bf;*._bf;*_8bf;*?prm;*.pr-;*_prm;*?aex;*._ex;*_aex;*.bin";
 constexpr const char* SourcesPattern = ";*.ffx;*.txt;*.afs;*.pff";
 // A longer pattern list than the file box takes: every file is listed and judged by the scanner.
@@ -35,7 +28,7 @@ std::string limited(std::string pattern) {
 void Form1::Switchit(int Valy) {
     int p = Valy, q = 1 - Valy;
     Switchy = p;
-    ignore_errors([&] { files::ChDir(Dir1[p].Path.get()); });
+    vb::ResumeNext([&] { files::ChDir(Dir1[p].Path.get()); });
 
     for (int pane : {p, q}) {
         ui::Color back = pane == p ? ui::vbWindowBackground : ui::vbButtonFace;
@@ -101,10 +94,10 @@ void Form1::SSTab1_Click(int Index) {
     ViewFrame(Index, t).Refresh();
 
     if (t == 1) {
-        ignore_errors([&] { File1[Index].Refresh(); });
-        ignore_errors([&] { File1[Index].Height = Combo1[Index].Top - File1[Index].Top; });
-        ignore_errors([&] { Dir1[Index].Height = Combo1[Index].Top - Dir1[Index].Top; });
-        if (ListView1[Index].Visible) ignore_errors([&] { ListView1[Index].SetFocus(); });
+        vb::ResumeNext([&] { File1[Index].Refresh(); });
+        vb::ResumeNext([&] { File1[Index].Height = Combo1[Index].Top - File1[Index].Top; });
+        vb::ResumeNext([&] { Dir1[Index].Height = Combo1[Index].Top - Dir1[Index].Top; });
+        if (ListView1[Index].Visible) vb::ResumeNext([&] { ListView1[Index].SetFocus(); });
         Label1[Index].Caption = "";
         Switchit(Index);
         MousePointer = ui::vbDefault;
@@ -126,7 +119,7 @@ void Form1::SSTab1_Click(int Index) {
             FreezeRedraw(false);
             MousePointer = ui::vbDefault;
             Switchit(Index);
-            ignore_errors([&] { List2[Index].SetFocus(); });
+            vb::ResumeNext([&] { List2[Index].SetFocus(); });
             return;
         }
 
@@ -153,7 +146,7 @@ void Form1::SSTab1_Click(int Index) {
         else
             app.PluginCatalog[Index].Reset();
 
-        ignore_errors([&] { List2[Index].SetFocus(); });
+        vb::ResumeNext([&] { List2[Index].SetFocus(); });
         PaneScanBusy[Index] = true;
         Check1[Index].Enabled = false;
         int LastDirInd = Dir1[Index].ListIndex;
@@ -192,7 +185,7 @@ void Form1::SSTab1_Click(int Index) {
         MousePointer = ui::vbDefault;
         Switchit(Index);
         List2[Index].Visible = true;
-        ignore_errors([&] { List2[Index].SetFocus(); });
+        vb::ResumeNext([&] { List2[Index].SetFocus(); });
         List3[Index].Visible = true;
         if (previewHidden) preview.Visible = true;
         if (List2[Index].ListCount() > 0 && List2[Index].SelCount() == 0) List2[Index].Selected(0) = true;
@@ -207,7 +200,7 @@ void Form1::SSTab1_Click(int Index) {
         Progressbar(app, 0, false);
         PaneScanBusy[Index] = false;
         FreezeRedraw(false);
-        ignore_errors([&] { SSTab1[Index].SelectedItem = 1; });
+        vb::ResumeNext([&] { SSTab1[Index].SelectedItem = 1; });
         MousePointer = ui::vbDefault;
     }
 }

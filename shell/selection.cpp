@@ -1,18 +1,12 @@
 #include "shell/selection.hpp"
 
+#include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 
 namespace vexolan {
 
 namespace {
-
-bool ends_with_slash(const std::string& s) {
-    return !s.empty() && s.back() == '/';
-}
-std::string with_slash(std::string s) {
-    return ends_with_slash(s) ? s : s + "/";
-}
 
 // Report-list items tell folders from files by their icon: 1 a sub-folder, 2 the parent entry,
 // anything above 2 a file.
@@ -29,7 +23,7 @@ std::string folder_item_name(const ui::ListItem& item) {
 } // namespace
 
 std::string BaseFolder(App& app, int Switchx) {
-    return with_slash(app.form1().Dir1[Switchx].Path);
+    return files::with_separator(app.form1().Dir1[Switchx].Path);
 }
 
 bool GetSelectedItems(App& app, std::vector<std::string>& Itemarray, int Switchx) {
@@ -100,7 +94,7 @@ std::string GetSingleFolder(App& app, int Switchx, bool UpperPath) {
     if (app.PaneMode[Switchx] != 1) return "\\";
     if (!f.ListView1[Switchx].Visible) {
         const ui::DirListBox& dir = f.Dir1[Switchx];
-        return with_slash(dir.List(dir.ListIndex));
+        return files::with_separator(dir.List(dir.ListIndex));
     }
     const ui::ListView& lv = f.ListView1[Switchx];
     const ui::ListItem* folder = nullptr;
@@ -120,7 +114,7 @@ std::string GetSingleFolder(App& app, int Switchx, bool UpperPath) {
         result = BaseFolder(app, Switchx);
     // With nothing selected and `UpperPath` the result is the lone "\" that names no folder.
     if (result.empty()) return "\\";
-    return with_slash(result);
+    return files::with_separator(result);
 }
 
 bool GetSelectedFolders(App& app, std::vector<std::string>& Itemarray, int Switchx) {
@@ -128,7 +122,7 @@ bool GetSelectedFolders(App& app, std::vector<std::string>& Itemarray, int Switc
     if (app.PaneMode[Switchx] != 1) return false;
     if (!f.ListView1[Switchx].Visible) {
         const ui::DirListBox& dir = f.Dir1[Switchx];
-        Itemarray = {with_slash(dir.List(dir.ListIndex))};
+        Itemarray = {files::with_separator(dir.List(dir.ListIndex))};
         return true;
     }
     std::vector<std::string> found;
@@ -136,7 +130,7 @@ bool GetSelectedFolders(App& app, std::vector<std::string>& Itemarray, int Switc
     const ui::ListView& lv = f.ListView1[Switchx];
     for (int i = 1; i <= lv.ListItems.Count(); ++i) {
         const ui::ListItem& item = lv.ListItems(i);
-        if (item.Selected && item.Icon == 1) found.push_back(with_slash(base + folder_item_name(item)));
+        if (item.Selected && item.Icon == 1) found.push_back(files::with_separator(base + folder_item_name(item)));
     }
     if (found.empty()) return false;
     Itemarray = std::move(found);
@@ -154,8 +148,8 @@ void DrawDirLabel(App& app, int c) {
     Form1& f = app.form1();
     std::string p = f.Dir1[c].Path;
     ui::Label& label = f.Label6[c];
-    label.Alignment = f.TextWidth(with_slash(p)) > label.Width ? ui::vbRightJustify : ui::vbCenter;
-    label.Caption = with_slash(p);
+    label.Alignment = f.TextWidth(files::with_separator(p)) > label.Width ? ui::vbRightJustify : ui::vbCenter;
+    label.Caption = files::with_separator(p);
 }
 
 } // namespace vexolan

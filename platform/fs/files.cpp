@@ -378,6 +378,11 @@ std::string join_path(std::string_view folder, std::string_view name) {
     return out;
 }
 
+std::string with_separator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
 bool is_root(std::string_view path) {
     return !path.empty() && path.find_first_not_of('/') == std::string_view::npos;
 }

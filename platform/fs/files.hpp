@@ -26,6 +26,8 @@ using Path = std::filesystem::path;
 // Joins a folder and a name with one "/" between them: ("/", "x") is "/x", ("/a/", "x") is "/a/x",
 // ("", "x") is "x".
 std::string join_path(std::string_view folder, std::string_view name);
+// The folder with one "/" at its end ("" becomes "/").
+std::string with_separator(std::string folder);
 // Whether the path is the root folder "/" (any number of slashes).
 bool is_root(std::string_view path);
 

@@ -49,6 +49,15 @@ private:
     std::string description_;
 };
 
+// Runs one step of a procedure that ignores its errors: a step that fails is skipped and the next
+// one runs, as Windows' "On Error Resume Next" does.
+template <typename Step> void ResumeNext(Step&& step) {
+    try {
+        step();
+    } catch (const Error&) {
+    }
+}
+
 // Maps a POSIX errno to the Windows error number a file call would have raised.
 int ErrorFromErrno(int err);
 
