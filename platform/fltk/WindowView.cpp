@@ -29,22 +29,6 @@ int px(int twips) {
     return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel)));
 }
 
-// A caption without its access-key marks ("&&" stays one "&"), as a label shows it.
-std::string plain_caption(std::string_view caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&') {
-                out += '&';
-                ++i;
-            }
-            continue;
-        }
-        out += caption[i];
-    }
-    return display_lines(out);
-}
-
 // Byte offset of the n-th code point of a UTF-8 text (its size when n is past the end).
 int byte_of_char(std::string_view s, int n) {
     int count = 0;
@@ -978,7 +962,7 @@ bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
         if (l->BackStyle == 1) fl_rectf(x, y, width, height, to_fl_color(l->BackColor));
         if (l->BorderStyle == 1) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
         int inset = l->BorderStyle == 1 ? 2 : 0;
-        draw_text_block(plain_caption(l->Caption.get()), c, x + inset, y + inset, width - 2 * inset, height - 2 * inset,
+        draw_text_block(plain_label(l->Caption.get()), c, x + inset, y + inset, width - 2 * inset, height - 2 * inset,
                         l->Alignment, !l->AutoSize || l->WordWrap);
         fl_pop_clip();
         return true;
@@ -991,7 +975,7 @@ bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
         int top = f->Caption->empty() ? 0 : fl_height() / 2;
         if (f->BorderStyle == 1) fl_draw_box(FL_ENGRAVED_FRAME, x, y + top, width, height - top, FL_BLACK);
         if (!f->Caption->empty()) {
-            std::string caption = plain_caption(f->Caption.get());
+            std::string caption = plain_label(f->Caption.get());
             int tw = static_cast<int>(fl_width(caption.c_str())) + 4;
             fl_rectf(x + 6, y, tw, fl_height(), to_fl_color(f->BackColor));
             draw_text_block(caption, c, x + 8, y, width - 10, fl_height() + 2, ui::vbLeftJustify, false);
