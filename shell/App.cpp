@@ -3,16 +3,17 @@
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "shell/standins.hpp"
 #include "shell/status.hpp"
 
 #include "filemanager/OverwriteCheck.hpp"
 #include "filemanager/SelectFolder.hpp"
+#include "filemanager/refresh.hpp"
 #include "filterfactory/Convert.hpp"
 
 #include "platform/fs/files.hpp"
@@ -25,6 +26,23 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     FF.Host = &host;
     ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
         return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
+    };
+    // A reader that misses its file refreshes the active pane, whose list is out of date.
+    FF.RefreshActivePane = [this] { vb::ResumeNext([this] { RefreshFile1(*this, form1().Switchy); }); };
+    // The compiler reads its options from the Preferences' FF/TF page at each compile.
+    CompileOptionsSource = [this] {
+        Form2& p = form2();
+        ff::CompileOptions o;
+        for (int i = 0; i < static_cast<int>(p.Option4.size()); ++i)
+            if (p.Option4[static_cast<std::size_t>(i)].Value) o.TemplateChoice = i;
+        o.UserTemplate = p.Combo2[0].Text.get();
+        o.EditorPlugin = p.Check5[0].Value == ui::vbChecked;
+        o.AllModes = p.Check3.Value == ui::vbChecked;
+        o.DemoPlugin = p.Check6.Value == ui::vbChecked;
+        o.BigPreview = p.Check11[0].Value == ui::vbChecked;
+        o.MegaPreview = p.Check11[1].Value == ui::vbChecked;
+        o.Encrypted = p.Check13[0].Value == ui::vbChecked;
+        return o;
     };
     // The compiler's run-time errors go to the common error box.
     FF.ShowError = [this](const vb::Error& e) {
