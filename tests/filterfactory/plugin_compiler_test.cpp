@@ -123,18 +123,6 @@ protected:
     }
 };
 
-void expect_same_filter(const FilterRecord& a, const FilterRecord& b) {
-    EXPECT_EQ(a.Title, b.Title);
-    EXPECT_EQ(a.Category, b.Category);
-    EXPECT_EQ(a.Copyright, b.Copyright);
-    EXPECT_EQ(a.Author, b.Author);
-    EXPECT_EQ(a.MapName, b.MapName);
-    EXPECT_EQ(a.CtlName, b.CtlName);
-    EXPECT_EQ(a.CtlValue, b.CtlValue);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(a.Code(k), b.Code(k)) << "channel " << k;
-}
-
 } // namespace
 
 TEST(StandInTemplates, TheBuildWritesThemWithTheirLayoutsAndIdentityFormulas) {
@@ -171,7 +159,7 @@ TEST_F(Compiler, EachStandInTemplateGivesTheFilterBackAndChangesOnlyItsFields) {
         ASSERT_EQ(plugin.size(), tmpl.size());
         EXPECT_EQ(stray_writes(tmpl, plugin, writable_bytes(places_of(tmpl.size()), app.FF.Record, false)),
                   std::vector<std::size_t>{});
-        expect_same_filter(read_back(), ff_synth::FullRecord());
+        ff_synth::ExpectSameFilter(read_back(), ff_synth::FullRecord());
     }
 }
 
@@ -190,7 +178,7 @@ TEST_F(Compiler, EachSyntheticLayoutGivesTheFilterBackAndChangesOnlyItsFields) {
         EXPECT_EQ(stray_writes(tmpl, plugin, writable_bytes(at, app.FF.Record, false)), std::vector<std::size_t>{});
         FilterRecord expected = ff_synth::FullRecord();
         expected.Copyright = "(c)";
-        expect_same_filter(read_back(), expected);
+        ff_synth::ExpectSameFilter(read_back(), expected);
         // Unused control name slots keep the template's text.
         EXPECT_EQ(plugin.substr(at.Block + 2152 + 256 * 4 - 1, 8), "SynCtl4\0"s);
         EXPECT_EQ(plugin.substr(at.Modes - 1, 2), "\x10\0"s);

@@ -41,15 +41,7 @@ protected:
 
 void expect_same_record(const FilterRecord& a, const FilterRecord& b) {
     EXPECT_EQ(a.Filename, b.Filename);
-    EXPECT_EQ(a.Title, b.Title);
-    EXPECT_EQ(a.Category, b.Category);
-    EXPECT_EQ(a.Copyright, b.Copyright);
-    EXPECT_EQ(a.Author, b.Author);
-    EXPECT_EQ(a.MapName, b.MapName);
-    EXPECT_EQ(a.CtlName, b.CtlName);
-    EXPECT_EQ(a.CtlValue, b.CtlValue);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(a.Code(k), b.Code(k)) << "channel " << k;
+    ff_synth::ExpectSameFilter(a, b);
 }
 
 } // namespace

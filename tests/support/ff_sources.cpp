@@ -1,5 +1,7 @@
 #include "tests/support/ff_sources.hpp"
 
+#include <gtest/gtest.h>
+
 namespace ff_synth {
 
 std::string JoinLines(std::initializer_list<std::string_view> lines, std::string_view end) {
@@ -46,6 +48,18 @@ vexolan::ff::FilterRecord FullRecord() {
     r.CtlName[5] = "Mix";
     r.CtlValue = {1, 2, 128, 255, 0, 77, 200, 201};
     return r;
+}
+
+void ExpectSameFilter(const vexolan::ff::FilterRecord& a, const vexolan::ff::FilterRecord& b) {
+    EXPECT_EQ(a.Title, b.Title);
+    EXPECT_EQ(a.Category, b.Category);
+    EXPECT_EQ(a.Copyright, b.Copyright);
+    EXPECT_EQ(a.Author, b.Author);
+    EXPECT_EQ(a.MapName, b.MapName);
+    EXPECT_EQ(a.CtlName, b.CtlName);
+    EXPECT_EQ(a.CtlValue, b.CtlValue);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(a.Code(k), b.Code(k)) << "channel " << k;
 }
 
 } // namespace ff_synth

@@ -21,4 +21,8 @@ vexolan::ff::FilterRecord TwirlRecord();
 // named, controls 2, 3 and 5 named, values on all of them, four real formulas.
 vexolan::ff::FilterRecord FullRecord();
 
+// Checks that two records hold the same filter: texts, names, values and the four formulas (the
+// file name is not compared).
+void ExpectSameFilter(const vexolan::ff::FilterRecord& a, const vexolan::ff::FilterRecord& b);
+
 } // namespace ff_synth
