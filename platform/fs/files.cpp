@@ -3,6 +3,7 @@
 #include "platform/fs/patterns.hpp"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <thread>
 #include <unistd.h>
 
 namespace files {
@@ -29,6 +31,13 @@ struct Fault {
     int times;
 };
 std::vector<Fault> g_faults;
+
+struct Delay {
+    Op op;
+    std::string path;
+    int milliseconds;
+};
+std::vector<Delay> g_delays;
 
 bool is_under(const std::string& path, const std::string& top) {
     if (path == top) return true;
@@ -70,6 +79,10 @@ int injected_errno(Op op, const std::string& abs) {
 }
 
 void check_fault(Op op, const std::string& abs) {
+    for (const auto& d : g_delays) {
+        if ((d.op == Op::Any || d.op == op) && is_under(abs, d.path))
+            std::this_thread::sleep_for(std::chrono::milliseconds(d.milliseconds));
+    }
     if (int err = injected_errno(op, abs)) fail(err, abs);
 }
 
@@ -784,8 +797,13 @@ void inject_fault(Op op, const Path& path, int err, int times) {
     g_faults.push_back(Fault{op, absolute_path(path), err, times});
 }
 
+void inject_delay(Op op, const Path& path, int milliseconds) {
+    g_delays.push_back(Delay{op, absolute_path(path), milliseconds});
+}
+
 void clear_faults() {
     g_faults.clear();
+    g_delays.clear();
 }
 
 } // namespace files

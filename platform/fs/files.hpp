@@ -168,6 +168,10 @@ enum class Op {
 
 // Makes `op` on `path` fail with `err` (an errno value) the next `times` times (-1: until cleared).
 void inject_fault(Op op, const Path& path, int err, int times = -1);
+// Makes every `op` on `path` (and below it) take `milliseconds` longer, so that a test can hold a long
+// piece of work (a batch conversion, a folder scan) open for as long as it needs, whatever its speed.
+void inject_delay(Op op, const Path& path, int milliseconds);
+// Clears the faults and the delays.
 void clear_faults();
 // Clears every fault when it goes, so that a failing test leaves none behind.
 struct FaultScope {
