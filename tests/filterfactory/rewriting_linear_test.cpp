@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <iostream>
 #include <random>
 #include <utility>
 
@@ -195,4 +197,27 @@ TEST(LinearRewriting, DeeplyNestedMixCallsAreSwappedAtEveryLevel) {
     EXPECT_EQ(code.substr(0, 8), "mix(mix(");
     EXPECT_EQ(code.size(), f.size());
     EXPECT_EQ(std::count(code.begin(), code.end(), 'a'), 20000);
+}
+
+// A benchmark, disabled: the one-pass rewritings next to rewriting in place, on formulas of 100 KB
+// and 1 MB. Run with --gtest_also_run_disabled_tests --gtest_filter='LinearRewriting.DISABLED*'.
+TEST(LinearRewriting, DISABLED_TimesNextToRewritingInPlace) {
+    const auto seconds_of = [](auto&& work) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    for (std::size_t size : {std::size_t(100) << 10, std::size_t(1) << 20}) {
+        std::string f;
+        while (f.size() < size)
+            f += "src(x,y,0) + T*mix(r,g,M/2)+sqr(x*x+y*y)-pmax+(76*r+150*g+29*b)/256 ";
+        std::string a, b;
+        const double now = seconds_of([&] {
+            a = OptimizeFormula(f, 0, false);
+            Correctprmcode(a);
+        });
+        const double before = seconds_of([&] { b = correct_in_place(optimize_in_place(f, 0, false)); });
+        EXPECT_TRUE(a == b);
+        std::cout << size / 1024 << " KB: one pass " << now * 1000 << " ms, in place " << before * 1000 << " ms\n";
+    }
 }
