@@ -35,10 +35,25 @@ constexpr std::array<Shortening, 14> Shortenings{{
     {"(76*r+150*g+29*b)/256", "i", -1},
 }};
 
-// The Premiere limits and their Photoshop forms; the first that matches is taken.
-constexpr std::pair<std::string_view, std::string_view> Limits[] = {
-    {"pmax", "Z"}, {"tmax", "255"}, {"pmin", "0"}, {"xmax", "X"}, {"xmin", "0"},
-    {"ymax", "Y"}, {"ymin", "0"},   {"dmax", "D"}, {"mmax", "M"},
+// The Premiere patterns that other text stands for, tried in this order at a position; the first that
+// matches is replaced. The second is literal as the Premiere Filter Factory wrote it, "g" twice; the
+// limits come last.
+constexpr std::pair<std::string_view, std::string_view> PremiereForms[] = {
+    {"((56*b-19*r-37*g)/256)", "u"},
+    {"((78*r-65*g-13*g)/256)", "v"},
+    {"(M/2)", "M"},
+    {"M/4", "M/2"},
+    {"M/2", "M"},
+    {"M", "(M/2)"},
+    {"pmax", "Z"},
+    {"tmax", "255"},
+    {"pmin", "0"},
+    {"xmax", "X"},
+    {"xmin", "0"},
+    {"ymax", "Y"},
+    {"ymin", "0"},
+    {"dmax", "D"},
+    {"mmax", "M"},
 };
 
 } // namespace
@@ -102,16 +117,6 @@ std::string premiere_names(std::string_view t) {
     std::string out;
     out.reserve(t.size() + t.size() / 4);
     const auto starts = [&](std::size_t j, std::string_view pattern) { return t.substr(j).starts_with(pattern); };
-    // Tried in this order at a position; the first that matches replaces its text.
-    static constexpr std::pair<std::string_view, std::string_view> Rules[] = {
-        // The second pattern is literal as the Premiere Filter Factory wrote it, "g" twice.
-        {"((56*b-19*r-37*g)/256)", "u"},
-        {"((78*r-65*g-13*g)/256)", "v"},
-        {"(M/2)", "M"},
-        {"M/4", "M/2"},
-        {"M/2", "M"},
-        {"M", "(M/2)"},
-    };
     for (std::size_t j = 0; j < t.size();) {
         const char c = t[j];
         if (c == 'P') {
@@ -124,21 +129,12 @@ std::string premiere_names(std::string_view t) {
             out += 'z';
         } else {
             bool done = false;
-            for (const auto& [pattern, with] : Rules) {
+            for (const auto& [pattern, with] : PremiereForms) {
                 if (!starts(j, pattern)) continue;
                 out += with;
                 j += pattern.size();
                 done = true;
                 break;
-            }
-            if (!done) {
-                for (const auto& [pattern, with] : Limits) {
-                    if (!starts(j, pattern)) continue;
-                    out += with;
-                    j += pattern.size();
-                    done = true;
-                    break;
-                }
             }
             if (done) continue;
             out += c;
