@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,6 +23,10 @@ const std::filesystem::path& folder() {
     static const std::filesystem::path dir = [] {
         auto d = std::filesystem::temp_directory_path() / ("vexolan-fuzz-text-" + std::to_string(getpid()));
         std::filesystem::create_directories(d);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(folder(), ec);
+        });
         return d;
     }();
     return dir;
