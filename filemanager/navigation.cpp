@@ -61,15 +61,14 @@ void Dir1_Change(App& app, int Index) {
     // The plug-in scanner walks the sub-folders with a disabled folder box.
     if (!dir.Enabled && f.Visible) return;
     const std::string path = dir.Path;
-    const bool folderBoxShown = f.Image5[Index].Tag.get() == "1";
 
     vb::ResumeNext([&] { f.File1[Index].Path = path; });
     vb::ResumeNext([&] { files::ChDir(path); });
-    if (folderBoxShown && f.ListView1[Index].Visible) vb::ResumeNext([&] { FillDirList(app, path, Index, false); });
+    // The list follows whatever moved the folder box: the commands, the dialogs and the favourite
+    // folders set the folder box and rely on the list showing the folder then, whether the folder
+    // box is shown beside the list or not.
+    if (f.ListView1[Index].Visible) vb::ResumeNext([&] { FillDirList(app, path, Index, false); });
     vb::ResumeNext([&] { DrawDirLabel(app, Index); });
-    const ui::Control* active = f.ActiveControl();
-    if (f.Image5[Index].Visible && active && active->Name() == "Dir1" && !folderBoxShown)
-        vb::ResumeNext([&] { FillDirList(app, path, Index, false); });
 
     vb::ResumeNext([&] {
         Form2& prefs = app.form2();
@@ -117,7 +116,8 @@ void Image5_Click(App& app, int Index) {
         vb::ResumeNext([&] { list.Move(f.File1[Index].Left, list.Top, f.File1[Index].Width, list.Height); });
         f.Dir1[Index].Visible = true;
         f.Image5[Index].Tag = "1";
-        if (list.View == ui::lvwReport) vb::ResumeNext([&] {
+        if (list.View == ui::lvwReport)
+            vb::ResumeNext([&] {
                 if (AutoColumnWidth(app)) LV_OptimalWidth(list);
             });
         return;

@@ -119,8 +119,7 @@ void ListView1_DblClick(App& app, int Index) {
     Form1& f = app.form1();
     ui::ListView& list = f.ListView1[Index];
     try {
-        ui::ListItem* item =
-            list.HitTest(static_cast<float>(f.ListViewMouseX), static_cast<float>(f.ListViewMouseY));
+        ui::ListItem* item = list.HitTest(static_cast<float>(f.ListViewMouseX), static_cast<float>(f.ListViewMouseY));
         if (!item) return;
         if (!is_folder_item(*item)) {
             if (select_in_file_box(f.File1[Index], item->Text)) File1_DblClick(app, Index);

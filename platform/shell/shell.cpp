@@ -308,9 +308,11 @@ std::string permission_text(mode_t mode) {
 std::string owner_text(uid_t uid, gid_t gid) {
     std::string user = std::to_string(uid), group = std::to_string(gid);
     char buffer[4096];
-    struct passwd pw{}, *pwFound = nullptr;
+    struct passwd pw {
+    }, *pwFound = nullptr;
     if (::getpwuid_r(uid, &pw, buffer, sizeof buffer, &pwFound) == 0 && pwFound) user = pwFound->pw_name;
-    struct group gr{}, *grFound = nullptr;
+    struct group gr {
+    }, *grFound = nullptr;
     if (::getgrgid_r(gid, &gr, buffer, sizeof buffer, &grFound) == 0 && grFound) group = grFound->gr_name;
     return user + " (group " + group + ")";
 }
@@ -320,7 +322,8 @@ std::string owner_text(uid_t uid, gid_t gid) {
 std::string file_information(std::string_view path) {
     std::string abs = files::absolute_path(std::string(path));
     if (abs.size() > 1 && abs.back() == '/') abs.pop_back();
-    struct stat link{}, st{};
+    struct stat link {
+    }, st{};
     if (::lstat(abs.c_str(), &link) != 0) throw vb::Error(vb::ErrFileNotFound);
     const bool isLink = S_ISLNK(link.st_mode);
     if (!isLink || ::stat(abs.c_str(), &st) != 0) st = link;
