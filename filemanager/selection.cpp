@@ -230,7 +230,8 @@ void ListView1_AfterLabelEdit(App& app, int Index, int& Cancel, std::string& New
         for (std::string_view plugin : PluginEndings)
             if (ending == plugin) app.ScanValid[static_cast<std::size_t>(Index)] = false;
     }
-    Cancel = 0;
+    // The refill shows the file under its new name. The edit stays cancelled all the same: the
+    // item edited is gone, and the label must not land on whichever item took its place.
     app.host.DoEvents();
     RefreshFile1(app, Index);
     app.LabelEditActive = false;

@@ -177,6 +177,8 @@ TEST_F(ListKeysTest, RenameNamesTheEditedItemNotTheOneUnderTheLastMousePress) {
     rename_selected(0, "Ж новое.txt");
     EXPECT_EQ(files_in(left.path()), (std::vector<std::string>{"A file.txt", "Ж новое.txt"}));
     EXPECT_EQ(bytes("Ж новое.txt"), "B");
+    // Every item still names a file on disk: the label landed on no item that took the old one's place.
+    EXPECT_EQ(texts(0), (std::vector<std::string>{" ..", "A file.txt", "Ж новое.txt"}));
 }
 
 TEST_F(ListKeysTest, FileBesideAFolderOfItsNameWithoutTheFirstLetterIsRenamedItself) {
