@@ -100,7 +100,15 @@ public:
     ScreenWindow(WindowView& view) : Fl_Double_Window(100, 100), view_(view) {
         end();
         resizable(nullptr);
-        callback([](Fl_Widget*, void* v) { static_cast<WindowView*>(v)->close_requested(); }, &view_);
+        callback(
+            [](Fl_Widget*, void* v) {
+                // FLTK closes a window on an Escape that no widget took. Here Escape is an ordinary
+                // key: the model saw it already (a Cancel button, KeyDown, KeyPress) and a window
+                // closes only through its close button, the window manager or the program.
+                if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+                static_cast<WindowView*>(v)->close_requested();
+            },
+            &view_);
     }
     int handle(int event) override {
         return view_.handle_window_event(event, [this](int e) { return Fl_Double_Window::handle(e); });
@@ -875,6 +883,12 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
         return r;
     }
     case FL_SHORTCUT:
+        if (!Fl::focus() && !(Fl::event_state() & (FL_ALT | FL_CTRL)) && !Fl::grab()) {
+            // No widget has the keyboard (the window got the key without the focus, as under a
+            // pointer-focus desktop): FLTK offers the key only as a shortcut. The model takes it
+            // as the window's own key, so Escape still presses the Cancel button.
+            if (route_key(nullptr, nullptr)) return 1;
+        }
         if ((Fl::event_state() & FL_ALT) && menubar_ && menubar_->visible()) {
             // Alt and a menu's access key drop that menu down: its Click runs first.
             int key = Fl::event_key();
