@@ -182,6 +182,7 @@ void WindowView::sync_controls() {
     // Controls that went away (a control array element unloaded) lose their widgets.
     for (auto it = widgets_.begin(); it != widgets_.end();) {
         if (std::find(model_.Controls().begin(), model_.Controls().end(), it->first) == model_.Controls().end()) {
+            remove_scroll_bars(*it->first);
             controls_.erase(it->second);
             window_->remove(it->second);
             Fl::delete_widget(it->second);
@@ -268,6 +269,10 @@ void WindowView::restack() {
         window_->remove(widgets_[c]);
     for (ui::Control* c : order)
         window_->add(widgets_[c]);
+    // A list's scroll bars lie just above the list.
+    for (auto& [c, bars] : scroll_bars_)
+        for (Fl_Widget* bar : {static_cast<Fl_Widget*>(bars.vertical), static_cast<Fl_Widget*>(bars.horizontal)})
+            if (bar) window_->insert(*bar, window_->find(widgets_[c]) + 1);
     if (menubar_) {
         window_->remove(menubar_);
         window_->add(menubar_);
@@ -295,6 +300,8 @@ void WindowView::layout() {
         else
             w->deactivate();
     }
+    for (auto& [c, w] : widgets_)
+        if (has_scroll_bars(*c)) sync_scroll_bars(*c);
     if (menubar_) menubar_->resize(0, 0, window_->w(), menu_height());
     --applying_;
     window_->redraw();
@@ -512,6 +519,7 @@ void WindowView::sync_control(ui::Control& c) {
         sb->value(s->Value);
         sb->color(to_fl_color(ui::vbButtonFace));
     }
+    if (has_scroll_bars(c)) sync_scroll_bars(c);
     w->redraw();
 }
 
