@@ -362,6 +362,7 @@ void WindowView::sync_window() {
     if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
+        place_over_opener();
         window_->border(model_.BorderStyle != ui::vbBSNone);
         if (model_.Modal())
             window_->set_modal();
@@ -383,6 +384,21 @@ void WindowView::sync_window() {
         window_->activate();
     else
         window_->deactivate();
+}
+
+void WindowView::place_over_opener() {
+    // A window with a place of its own (saved, or set by the program) opens there; any other opens
+    // centred over the window it was opened from, wholly on the screen.
+    if (model_.Left != 0 || model_.Top != 0 || model_.WindowState != ui::vbNormal) return;
+    ui::Window* opener = model_.Opener();
+    const auto& loaded = host_.registry().LoadedWindows();
+    if (!opener || std::find(loaded.begin(), loaded.end(), opener) == loaded.end() || !opener->Visible) return;
+    int left = opener->Left + (opener->Width - model_.Width) / 2;
+    int top = opener->Top + (opener->Height - model_.Height) / 2;
+    left = std::max(0, std::min(left, host_.ScreenWidth() - model_.Width));
+    top = std::max(0, std::min(top, host_.ScreenHeight() - model_.Height));
+    model_.Left = left;
+    model_.Top = top;
 }
 
 void WindowView::schedule_paint() {
@@ -427,6 +443,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
     if (property == "LabelEdit")
         if (auto* lv = dynamic_cast<ui::ListView*>(&control)) sync_label_editor(*lv);
     sync_control(control);
+    // Refresh draws now, as long work asks for it between its steps.
+    if (property == "Refresh") host_.FlushDrawing();
 }
 
 void WindowView::changed(ui::Window&, std::string_view property) {
@@ -455,6 +473,7 @@ void WindowView::changed(ui::Window&, std::string_view property) {
         if (window_->shown()) window_->show();
     }
     window_->redraw();
+    if (property == "Refresh") host_.FlushDrawing();
 }
 
 void WindowView::changed(ui::Menu&, std::string_view) {

@@ -91,6 +91,7 @@ private:
     static void paint_callback(void* self);
     static void rebuild_menus_callback(void* self);
     void apply_window_geometry();
+    void place_over_opener();
     int route_key(ui::Control* focused, const std::function<int(int)>& base);
     bool key_is_used_up(int keyCode, int shift) const;
     void begin_caption_drag();

@@ -69,7 +69,15 @@ int tab_width(const ui::TabStrip& t, int index) {
 int toolbar_button_width(const ui::ToolbarButton& b) {
     if (b.Style == ui::tbrSeparator) return 8;
     std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
+    if (caption.empty()) return 24;
     return std::max(24, static_cast<int>(fl_width(caption.c_str())) + 14);
+}
+
+// The picture of a toolbar button: its Image numbers an entry of the toolbar's image list.
+int toolbar_picture(const ui::Toolbar& bar, const ui::ToolbarButton& b) {
+    ui::ImageList* images = bar.ImageList;
+    if (!images || b.Image < 1 || b.Image > images->Count()) return 0;
+    return images->Picture(b.Image);
 }
 
 std::string menu_text(const std::string& s) {
@@ -319,7 +327,9 @@ struct WindowView::ContentClip {
 void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
     int x = w.x(), y = w.y(), width = w.w(), height = w.h();
     bool enabled = c.EffectivelyEnabled();
-    bool focused = model_.ActiveControl() == &c;
+    // A window behind another (a dialog over it) keeps showing its selection, in the inactive colour.
+    const bool windowActive = host_.registry().ActiveWindow() == &model_;
+    bool focused = model_.ActiveControl() == &c && windowActive;
     Fl_Color fore = enabled ? to_fl_color(c.ForeColor) : fl_rgb_color(128, 128, 128);
     fl_push_clip(x, y, width, height);
     set_font(c);
@@ -374,7 +384,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         int count = lv->ListItems.Count();
         auto item_colours = [&](ui::ListItem& it, int rx, int ry, int rw) {
             bool sel = it.Selected;
-            if (sel && (focused || !lv->HideSelection))
+            if (sel && (focused || !lv->HideSelection || !windowActive))
                 fl_rectf(rx, ry, rw, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
             return sel && focused ? FL_WHITE : (it.Ghosted ? fl_rgb_color(128, 128, 128) : fore);
         };
@@ -474,14 +484,35 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                 fl_color(fl_rgb_color(160, 160, 160));
                 fl_line(bx + bw / 2, y + 3, bx + bw / 2, y + height - 4);
             } else {
-                std::string file = host_.picture_file(b.Image);
+                std::string file = host_.picture_file(toolbar_picture(*bar, b));
                 bool pressed = b.Value == ui::tbrPressed;
+                bool active = enabled && b.Enabled;
                 fl_draw_box(pressed ? FL_THIN_DOWN_BOX : FL_THIN_UP_BOX, bx, y + 2, bw, height - 4,
                             to_fl_color(ui::vbButtonFace));
                 std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
-                text_in(caption, bx + 2, y + 2, bw - 4, height - 4,
-                        enabled && b.Enabled ? fore : fl_rgb_color(150, 150, 150), FL_ALIGN_CENTER);
-                (void)file;
+                Fl_Shared_Image* img = file.empty() ? nullptr : Fl_Shared_Image::get(file.c_str());
+                if (img && img->w() > 0) {
+                    // The picture centred in the button (beside its caption, when it has one);
+                    // a pressed button's picture sits one pixel lower and to the right.
+                    int textW = caption.empty() ? 0 : static_cast<int>(fl_width(caption.c_str())) + 4;
+                    int ix = bx + (bw - img->w() - textW) / 2 + (pressed ? 1 : 0);
+                    int iy = y + (height - img->h()) / 2 + (pressed ? 1 : 0);
+                    if (active) {
+                        img->draw(ix, iy);
+                    } else {
+                        Fl_Image* grey = img->copy();
+                        grey->inactive();
+                        grey->draw(ix, iy);
+                        delete grey;
+                    }
+                    if (!caption.empty())
+                        text_in(caption, ix + img->w() + 2, y + 2, textW, height - 4,
+                                active ? fore : fl_rgb_color(150, 150, 150));
+                } else {
+                    text_in(caption, bx + 2, y + 2, bw - 4, height - 4, active ? fore : fl_rgb_color(150, 150, 150),
+                            FL_ALIGN_CENTER);
+                }
+                if (img) img->release();
             }
             bx += bw + 1;
         }
