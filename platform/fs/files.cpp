@@ -3,6 +3,7 @@
 #include "platform/fs/patterns.hpp"
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace files {
@@ -550,6 +552,11 @@ std::vector<DirEntry> list_all(const Path& folder) {
 std::string read_file_bytes(const Path& p) {
     std::string abs = absolute_path(p);
     check_fault(Op::Read, abs);
+    if (WriteBatch* batch = WriteBatch::open(); batch && !batch->pending_.empty()) {
+        const std::string target = write_target(abs);
+        for (const auto& w : batch->pending_)
+            if (w.Target == target) return read_file_bytes(w.Temp);
+    }
     Fd fd(::open(abs.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.fd < 0) fail(errno, abs);
     struct stat st;
@@ -595,6 +602,153 @@ void replace_file(const Path& p, std::string_view bytes) {
         ::unlink(temp.c_str());
         throw;
     }
+}
+
+// --- write batches -------------------------------------------------------------------------------
+
+namespace {
+
+WriteBatch* g_batch = nullptr;
+
+// A batch commits its replacements on the way once they hold this much, so that a large batch does
+// not keep twice its size on the disk.
+constexpr std::uint64_t CommitEveryBytes = 64ULL << 20;
+
+// Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, without a
+// sync; returns its name. A failure removes it.
+std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode) {
+    std::string temp;
+    Fd fd(make_temp_beside(target, temp));
+    try {
+        // A fault on writing strikes halfway, as a full disk would.
+        size_t half = bytes.size() / 2;
+        write_all(fd.fd, bytes.data(), half);
+        check_fault(Op::Write, target);
+        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        if (::fchmod(fd.fd, mode) != 0) throw errno;
+        if (::close(fd.release()) != 0) throw errno;
+    } catch (int err) {
+        ::unlink(temp.c_str());
+        fail(err, target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    return temp;
+}
+
+} // namespace
+
+WriteBatch::WriteBatch() : outer_(g_batch) {
+    if (!outer_) g_batch = this;
+}
+
+WriteBatch::~WriteBatch() {
+    if (outer_) return;
+    commit_pending();
+    g_batch = nullptr;
+}
+
+WriteBatch* WriteBatch::open() {
+    return g_batch;
+}
+
+bool WriteBatch::pending(const Path& p) const {
+    if (outer_) return outer_->pending(p);
+    const std::string target = write_target(absolute_path(p));
+    return std::any_of(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+}
+
+void WriteBatch::write(const Path& p, std::string_view bytes) {
+    if (outer_) return outer_->write(p, bytes);
+    const std::string target = write_target(absolute_path(p));
+    mode_t mode = default_file_mode();
+    struct stat old;
+    const bool replaces = ::stat(target.c_str(), &old) == 0 || lexists(target);
+    if (replaces && ::stat(target.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        mode = old.st_mode & 07777;
+    }
+    std::string temp = write_temp(target, bytes, mode);
+    auto earlier = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+    if (earlier != pending_.end()) {
+        // Written twice in one batch: the later bytes win, the earlier ones never reach the target.
+        ::unlink(earlier->Temp.c_str());
+        earlier->Temp = std::move(temp);
+        pendingBytes_ += bytes.size();
+        return;
+    }
+    if (!replaces) {
+        try {
+            check_fault(Op::Rename, target);
+        } catch (...) {
+            ::unlink(temp.c_str());
+            throw;
+        }
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
+        const int err = errno;
+        if (err != EEXIST) {
+            ::unlink(temp.c_str());
+            fail(err, target);
+        }
+        // Something took the name meanwhile: it is replaced like any old file.
+    }
+    pending_.push_back(Pending{target, std::move(temp)});
+    pendingBytes_ += bytes.size();
+    if (pendingBytes_ >= CommitEveryBytes) commit_pending();
+}
+
+void WriteBatch::commit_pending() {
+    // One sync per file system makes every pending temporary file durable; only then does any of them
+    // take the place of an old file, so that a crash after a rename finds the new bytes on disk.
+    struct Synced {
+        dev_t Device;
+        std::optional<vb::Error> Failure;
+    };
+    std::vector<Synced> devices;
+    auto sync_of = [&](const Pending& w) -> const Synced& {
+        struct stat st;
+        const dev_t dev = ::stat(w.Temp.c_str(), &st) == 0 ? st.st_dev : 0;
+        for (const Synced& d : devices)
+            if (d.Device == dev) return d;
+        Synced d{dev, std::nullopt};
+        try {
+            check_fault(Op::Sync, w.Target);
+            Fd fd(::open(w.Temp.c_str(), O_RDONLY | O_CLOEXEC));
+            if (fd.fd < 0 || ::syncfs(fd.fd) != 0) fail(errno, w.Target);
+        } catch (const vb::Error& e) {
+            d.Failure = e;
+        }
+        devices.push_back(d);
+        return devices.back();
+    };
+    for (const Pending& w : pending_)
+        sync_of(w);
+    for (const Pending& w : pending_) {
+        try {
+            if (const Synced& d = sync_of(w); d.Failure) throw *d.Failure;
+            check_fault(Op::Rename, w.Target);
+            if (::rename(w.Temp.c_str(), w.Target.c_str()) != 0) fail(errno, w.Target);
+        } catch (const vb::Error& e) {
+            ::unlink(w.Temp.c_str());
+            failures_.push_back(BatchFailure{w.Target, e});
+        }
+    }
+    pending_.clear();
+    pendingBytes_ = 0;
+}
+
+std::vector<BatchFailure> WriteBatch::commit() {
+    if (outer_) return {};
+    commit_pending();
+    return std::exchange(failures_, {});
+}
+
+void write_file(const Path& p, std::string_view bytes) {
+    if (WriteBatch* batch = WriteBatch::open())
+        batch->write(p, bytes);
+    else
+        replace_file(p, bytes);
 }
 
 void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes) {
