@@ -26,6 +26,15 @@ namespace vexolan {
 
 namespace {
 
+// A replacement that could not take its old file's place at the end of the batch: the old file is
+// kept whole; the user is told which one.
+void report_batch_failures(App& app, const std::vector<files::BatchFailure>& failures) {
+    for (const files::BatchFailure& failure : failures)
+        app.host.MsgBox("Vexo Error " + std::to_string(failure.Error.number()) + ": " +
+                            failure.Error.description() + "\r\n" + failure.Path + " was not written.",
+                        ui::vbExclamation);
+}
+
 // The clipboard text passes through this file of the application folder to the text reader.
 constexpr std::string_view ClipboardSource = "Temp.txt";
 
@@ -172,6 +181,9 @@ void cmd_Convert(App& app, int DestType) {
     const auto iniTime = app.host.SteadyNow();
     const long total = static_cast<long>(items.size());
 
+    // The outputs go to disk as one batch: one sync for all the files that replace old ones, done
+    // before any of them takes an old file's place (see files::WriteBatch).
+    files::WriteBatch batch;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (app.host.KeyDown(ui::vbKeyEscape)) break;
         const std::string& item = items[i];
@@ -203,6 +215,7 @@ void cmd_Convert(App& app, int DestType) {
         if (stop) break;
         StatusDisplay(app, static_cast<long>(i + 1), total, iniTime);
     }
+    report_batch_failures(app, batch.commit());
 
     RefreshFile1C(app, active);
     StatusDisplayClear(app);
