@@ -41,6 +41,9 @@ struct Delay {
 };
 std::vector<Delay> g_delays;
 
+// Counts the changes made through this layer, so that a shared listing is never older than one.
+std::uint64_t g_changes = 0;
+
 bool is_under(const std::string& path, const std::string& top) {
     if (path == top) return true;
     if (top == "/") return true;
@@ -205,6 +208,7 @@ DirEntry make_entry(std::string name, const struct stat& lst, const std::string&
         e.Attributes |= AttrLink;
         if (::stat(full.c_str(), &st) != 0) st = lst; // a broken link: a file of length 0
     }
+    e.Regular = S_ISREG(st.st_mode);
     if (S_ISDIR(st.st_mode))
         e.Attributes |= AttrFolder;
     else if (!S_ISLNK(st.st_mode))
@@ -547,6 +551,71 @@ std::vector<DirEntry> list_all(const Path& folder) {
     return list_entries(folder);
 }
 
+namespace {
+
+struct FolderStamp {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Modified{}, Changed{};
+    bool operator==(const FolderStamp& o) const {
+        return Device == o.Device && Inode == o.Inode && Size == o.Size && Modified.tv_sec == o.Modified.tv_sec &&
+               Modified.tv_nsec == o.Modified.tv_nsec && Changed.tv_sec == o.Changed.tv_sec &&
+               Changed.tv_nsec == o.Changed.tv_nsec;
+    }
+};
+
+std::optional<FolderStamp> stamp_of(const std::string& abs) {
+    struct stat st;
+    if (::stat(abs.c_str(), &st) != 0) return std::nullopt;
+    return FolderStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+long long nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+struct SharedListing {
+    std::string Folder;
+    FolderStamp Stamp;
+    std::uint64_t Changes = 0;
+    std::chrono::steady_clock::time_point ReadAt;
+    std::shared_ptr<const std::vector<DirEntry>> Entries;
+};
+SharedListing g_listing;
+std::uint64_t g_readings = 0;
+
+} // namespace
+
+std::shared_ptr<const std::vector<DirEntry>> list_all_shared(const Path& folder) {
+    const std::string abs = absolute_path(folder);
+    const auto now = std::chrono::steady_clock::now();
+    const auto stamp = stamp_of(abs);
+    if (g_listing.Entries && stamp && g_listing.Folder == abs && g_listing.Stamp == *stamp &&
+        g_listing.Changes == g_changes && now - g_listing.ReadAt < std::chrono::seconds(1))
+        return g_listing.Entries;
+    ++g_readings;
+    timespec readStart{}, tick{};
+    ::clock_gettime(CLOCK_REALTIME, &readStart);
+    ::clock_getres(CLOCK_REALTIME_COARSE, &tick);
+    auto entries = std::make_shared<const std::vector<DirEntry>>(list_entries(abs));
+    g_listing = {};
+    // A folder changed within a few clock ticks before the read could change again without its date
+    // moving on: such a listing is not shared.
+    if (stamp && nanoseconds(stamp->Modified) + 2 * nanoseconds(tick) < nanoseconds(readStart) &&
+        nanoseconds(stamp->Changed) + 2 * nanoseconds(tick) < nanoseconds(readStart))
+        g_listing = SharedListing{abs, *stamp, g_changes, now, entries};
+    return entries;
+}
+
+std::uint64_t shared_listing_number() {
+    return g_readings;
+}
+
+void forget_shared_listing() {
+    g_listing = {};
+}
+
 // --- reading and writing -------------------------------------------------------------------------
 
 std::string read_file_bytes(const Path& p) {
@@ -575,6 +644,7 @@ std::string read_file_bytes(const Path& p) {
 }
 
 void replace_file(const Path& p, std::string_view bytes) {
+    ++g_changes;
     std::string target = write_target(absolute_path(p));
     mode_t mode = default_file_mode();
     if (struct stat old; ::stat(target.c_str(), &old) == 0) {
@@ -660,6 +730,7 @@ bool WriteBatch::pending(const Path& p) const {
 }
 
 void WriteBatch::write(const Path& p, std::string_view bytes) {
+    ++g_changes;
     if (outer_) return outer_->write(p, bytes);
     const std::string target = write_target(absolute_path(p));
     mode_t mode = default_file_mode();
@@ -699,6 +770,7 @@ void WriteBatch::write(const Path& p, std::string_view bytes) {
 }
 
 void WriteBatch::commit_pending() {
+    ++g_changes;
     // One sync per file system makes every pending temporary file durable; only then does any of them
     // take the place of an old file, so that a crash after a rename finds the new bytes on disk.
     struct Synced {
@@ -752,6 +824,7 @@ void write_file(const Path& p, std::string_view bytes) {
 }
 
 void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::Write, abs);
     Fd fd(::open(abs.c_str(), O_WRONLY | O_CLOEXEC));
@@ -771,6 +844,7 @@ void write_bytes_at(const Path& p, std::uint64_t position, std::string_view byte
 // --- changing the tree ---------------------------------------------------------------------------
 
 void rename(const Path& from, const Path& to) {
+    ++g_changes;
     std::string a = absolute_path(from), b = absolute_path(to);
     int injected = injected_errno(Op::Rename, a);
     if (!injected) injected = injected_errno(Op::Rename, b);
@@ -792,6 +866,7 @@ void rename(const Path& from, const Path& to) {
 }
 
 void copy_file(const Path& from, const Path& to, bool replace) {
+    ++g_changes;
     std::string a = absolute_path(from);
     std::string b = write_target(absolute_path(to));
     check_fault(Op::Read, a);
@@ -826,6 +901,7 @@ void copy_file(const Path& from, const Path& to, bool replace) {
 }
 
 void delete_file(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::Delete, abs);
     struct stat st;
@@ -835,6 +911,7 @@ void delete_file(const Path& p) {
 }
 
 void make_folder(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::MakeFolder, abs);
     if (::mkdir(abs.c_str(), 0777) == 0) return;
@@ -852,6 +929,7 @@ void make_folders(const Path& p) {
 }
 
 void remove_folder(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::RemoveFolder, abs);
     if (::rmdir(abs.c_str()) == 0) return;
@@ -862,6 +940,7 @@ void remove_folder(const Path& p) {
 }
 
 int delete_tree(const Path& folder) {
+    ++g_changes;
     std::string abs = absolute_path(folder);
     struct stat st;
     if (::lstat(abs.c_str(), &st) != 0) throw vb::Error(vb::ErrPathNotFound);

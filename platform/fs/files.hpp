@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,6 +87,8 @@ struct DirEntry {
     std::uint64_t Length = 0; // of the file a link leads to; 0 for folders and broken links
     vb::DateTime Date;        // last write, local time
 
+    bool Regular = false;     // a regular file, or a link to one
+
     bool is_folder() const { return (Attributes & AttrFolder) != 0; }
     bool is_link() const { return (Attributes & AttrLink) != 0; }
     bool is_hidden() const { return (Attributes & AttrHidden) != 0; }
@@ -106,6 +109,17 @@ std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns =
 std::vector<DirEntry> list_folders(const Path& folder, ListOptions options = {});
 // Everything in a folder, hidden entries and links included, nothing followed.
 std::vector<DirEntry> list_all(const Path& folder);
+// The same listing (one stat per entry), shared by the controls that show one folder at one moment: a
+// folder box, a file box and a report list showing the folder that changed read it once. A listing is
+// shared only while it is less than a second old, nothing has changed through this file layer since,
+// and the folder itself is unchanged (its dates, size and identity, and not changed just before it
+// was read); otherwise the folder is read again.
+std::shared_ptr<const std::vector<DirEntry>> list_all_shared(const Path& folder);
+// The number of the reading list_all_shared returned last: the same number for a shared listing, a new
+// one for every reading of the disk.
+std::uint64_t shared_listing_number();
+// Lets the shared listing go (its memory with it).
+void forget_shared_listing();
 
 // --- reading and writing -------------------------------------------------------------------------
 
