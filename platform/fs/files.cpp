@@ -215,6 +215,7 @@ DirEntry make_entry(std::string name, const struct stat& lst, const std::string&
         e.Length = static_cast<std::uint64_t>(st.st_size);
     if (!(st.st_mode & S_IWUSR)) e.Attributes |= AttrReadOnly;
     if (!e.Name.empty() && e.Name[0] == '.') e.Attributes |= AttrHidden;
+    e.Modified = st.st_mtim.tv_sec;
     e.Date = vb::DateFromTime(st.st_mtim.tv_sec);
     return e;
 }

@@ -86,6 +86,7 @@ struct DirEntry {
     int Attributes = AttrNormal;
     std::uint64_t Length = 0; // of the file a link leads to; 0 for folders and broken links
     vb::DateTime Date;        // last write, local time
+    std::int64_t Modified = 0; // the same, in seconds since 1970
 
     bool Regular = false;     // a regular file, or a link to one
 

@@ -21,8 +21,15 @@ constexpr int IconCellHeightPixels = 70;
 
 // --- ListItem ---
 
-ListItem::ListItem(ListView& owner, std::string key) : Part(owner), key_(std::move(key)) {
-    Selected.on_change = [this] { list().item_selected(*this, Selected); };
+ListItem::ListItem(ListView& owner, std::string key) : Part(owner), key_(std::move(key)) {}
+
+void ListItem::property_changed(std::string_view name) {
+    if (name == "Selected") {
+        owner_.property_changed("Items");
+        if (!list().clearing_) list().item_selected(*this, Selected);
+        return;
+    }
+    owner_.property_changed(name);
 }
 
 ListView& ListItem::list() const {
@@ -201,8 +208,10 @@ ListView::ListView() {
     SortOrder.on_change = resort;
     MultiSelect.on_change = [this] {
         if (MultiSelect) return;
+        clearing_ = true;
         for (auto& it : ListItems.items_)
             if (it.get() != selected_) it->Selected.store(false);
+        clearing_ = false;
     };
 }
 
@@ -248,9 +257,12 @@ void ListView::SetSelectedItem(ListItem* item) {
 
 void ListView::item_selected(ListItem& item, bool selected) {
     if (selected) {
-        if (!MultiSelect)
+        if (!MultiSelect) {
+            clearing_ = true;
             for (auto& it : ListItems.items_)
                 if (it.get() != &item) it->Selected.store(false);
+            clearing_ = false;
+        }
         selected_ = &item;
     } else if (selected_ == &item) {
         selected_ = nullptr;
@@ -383,8 +395,10 @@ void ListView::select_as_user(ListItem& item, int shift) {
             it->Selected = it->Index() >= a && it->Index() <= b;
         selected_ = &item;
     } else {
+        clearing_ = true;
         for (auto& it : ListItems.items_)
             if (it.get() != &item) it->Selected.store(false);
+        clearing_ = false;
         item.Selected = true;
         selected_ = &item;
         anchor_ = &item;

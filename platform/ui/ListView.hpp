@@ -67,7 +67,7 @@ public:
     Property<int, false> SmallIcon{this, "Items"};
     Property<bool, false> Ghosted{this, "Items"};
     // Selecting from code raises no event; in a single-selection list it clears the others.
-    Property<bool> Selected{this, "Items"};
+    Property<bool, false> Selected{this, "Selected"};
 
     // Sub-item n (from 1): `item.SubItems(1) = "1,234";`. Reading one never set gives "".
     ItemRef<std::string> SubItems(int n);
@@ -79,6 +79,8 @@ public:
     std::string ColumnText(int column) const;
     // Scrolls the list so that the item is shown.
     void EnsureVisible();
+
+    void property_changed(std::string_view name) override;
 
 private:
     friend class ListView;
@@ -247,6 +249,10 @@ private:
     ListItem* editing_ = nullptr;
     ListItem* anchor_ = nullptr;
     bool sorting_ = false;
+    // Set while the list itself clears other items' selection, which is book-keeping, not a change
+    // to follow.
+    bool clearing_ = false;
+    friend class ListItem;
 };
 
 } // namespace ui

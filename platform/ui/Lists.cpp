@@ -545,7 +545,7 @@ void FileListBox::reread() {
     facts_.reserve(found.size());
     for (const auto* e : found) {
         names.push_back(e->Name);
-        facts_.push_back(FileFacts{e->Length, e->Date});
+        facts_.push_back(FileFacts{e->Length, e->Modified});
     }
     folders_.clear();
     folders_.reserve(folders.size());
@@ -578,7 +578,7 @@ std::uint64_t FileListBox::FileLength(int i) const {
 
 vb::DateTime FileListBox::FileDate(int i) const {
     return i >= 0 && i < static_cast<int>(facts_.size()) && facts_.size() == items_.size()
-               ? facts_[static_cast<std::size_t>(i)].Date
+               ? vb::DateFromTime(static_cast<std::time_t>(facts_[static_cast<std::size_t>(i)].Modified))
                : vb::DateTime{};
 }
 

@@ -189,7 +189,7 @@ public:
 private:
     struct FileFacts {
         std::uint64_t Length = 0;
-        vb::DateTime Date;
+        std::int64_t Modified = 0;
     };
     void reread();
     std::vector<FileFacts> facts_; // beside items_, entry for entry
