@@ -312,7 +312,7 @@ bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset) {
     if (r.Filename.find('.') == std::string::npos) r.Filename += ".txt";
     try {
         files::write_file(files::join_path(Diry, GetFilname(DestText, r.Filename)),
-                            TextSourceBytes(r, Preset ? &ff.PresetSpotStored : nullptr));
+                          TextSourceBytes(r, Preset ? &ff.PresetSpotStored : nullptr));
     } catch (const vb::Error&) {
         return false;
     }

@@ -2,8 +2,8 @@
 
 #include "platform/fs/patterns.hpp"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +16,8 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace files {
 
@@ -644,6 +644,34 @@ std::string read_file_bytes(const Path& p) {
     return bytes;
 }
 
+namespace {
+
+// Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, synced to the
+// disk when `sync` is set; returns its name. A failure removes it.
+std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode, bool sync) {
+    std::string temp;
+    Fd fd(make_temp_beside(target, temp));
+    try {
+        // A fault on writing strikes halfway, as a full disk would.
+        size_t half = bytes.size() / 2;
+        write_all(fd.fd, bytes.data(), half);
+        check_fault(Op::Write, target);
+        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        if (::fchmod(fd.fd, mode) != 0) throw errno;
+        if (sync && ::fsync(fd.fd) != 0) throw errno;
+        if (::close(fd.release()) != 0) throw errno;
+    } catch (int err) {
+        ::unlink(temp.c_str());
+        fail(err, target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    return temp;
+}
+
+} // namespace
+
 void replace_file(const Path& p, std::string_view bytes) {
     ++g_changes;
     std::string target = write_target(absolute_path(p));
@@ -652,21 +680,8 @@ void replace_file(const Path& p, std::string_view bytes) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
-    std::string temp;
-    Fd fd(make_temp_beside(target, temp));
+    const std::string temp = write_temp(target, bytes, mode, true);
     try {
-        try {
-            // A fault on writing strikes halfway, as a full disk would.
-            size_t half = bytes.size() / 2;
-            write_all(fd.fd, bytes.data(), half);
-            check_fault(Op::Write, target);
-            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-            if (::fchmod(fd.fd, mode) != 0) throw errno;
-            if (::fsync(fd.fd) != 0) throw errno;
-            if (::close(fd.release()) != 0) throw errno;
-        } catch (int err) {
-            fail(err, target);
-        }
         check_fault(Op::Rename, target);
         if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno, target);
     } catch (...) {
@@ -684,29 +699,6 @@ WriteBatch* g_batch = nullptr;
 // A batch commits its replacements on the way once they hold this much, so that a large batch does
 // not keep twice its size on the disk.
 constexpr std::uint64_t CommitEveryBytes = 64ULL << 20;
-
-// Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, without a
-// sync; returns its name. A failure removes it.
-std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode) {
-    std::string temp;
-    Fd fd(make_temp_beside(target, temp));
-    try {
-        // A fault on writing strikes halfway, as a full disk would.
-        size_t half = bytes.size() / 2;
-        write_all(fd.fd, bytes.data(), half);
-        check_fault(Op::Write, target);
-        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-        if (::fchmod(fd.fd, mode) != 0) throw errno;
-        if (::close(fd.release()) != 0) throw errno;
-    } catch (int err) {
-        ::unlink(temp.c_str());
-        fail(err, target);
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
-    }
-    return temp;
-}
 
 } // namespace
 
@@ -741,7 +733,7 @@ void WriteBatch::write(const Path& p, std::string_view bytes) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
-    std::string temp = write_temp(target, bytes, mode);
+    std::string temp = write_temp(target, bytes, mode, false);
     auto earlier = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
     if (earlier != pending_.end()) {
         // Written twice in one batch: the later bytes win, the earlier ones never reach the target.

@@ -84,11 +84,11 @@ std::string find_file_no_case(const Path& folder, std::string_view name);
 struct DirEntry {
     std::string Name; // the name on disk, no folder
     int Attributes = AttrNormal;
-    std::uint64_t Length = 0; // of the file a link leads to; 0 for folders and broken links
-    vb::DateTime Date;        // last write, local time
+    std::uint64_t Length = 0;  // of the file a link leads to; 0 for folders and broken links
+    vb::DateTime Date;         // last write, local time
     std::int64_t Modified = 0; // the same, in seconds since 1970
 
-    bool Regular = false;     // a regular file, or a link to one
+    bool Regular = false; // a regular file, or a link to one
 
     bool is_folder() const { return (Attributes & AttrFolder) != 0; }
     bool is_link() const { return (Attributes & AttrLink) != 0; }

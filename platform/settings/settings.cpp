@@ -4,9 +4,9 @@
 #include "platform/values/values.hpp"
 
 #include <algorithm>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
-#include <sys/stat.h>
 
 namespace settings {
 

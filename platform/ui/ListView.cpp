@@ -40,7 +40,8 @@ ItemRef<std::string> ListItem::SubItems(int n) {
     return ItemRef<std::string>([this, n] { return SubItemText(n); },
                                 [this, n](std::string v) {
                                     if (n < 1) throw vb::Error(vb::ErrInvalidProperty);
-                                    if (n <= static_cast<int>(sub_.size()) && sub_[static_cast<std::size_t>(n - 1)].Full) {
+                                    if (n <= static_cast<int>(sub_.size()) &&
+                                        sub_[static_cast<std::size_t>(n - 1)].Full) {
                                         sub_[static_cast<std::size_t>(n - 1)].Full->Text = std::move(v);
                                         return;
                                     }

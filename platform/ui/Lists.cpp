@@ -23,7 +23,6 @@ bool less_no_case(const std::string& a, const std::string& b) {
     return vb::LessNoCase(a, b);
 }
 
-
 } // namespace
 
 std::string NormaliseFolder(std::string_view path, std::string_view base) {

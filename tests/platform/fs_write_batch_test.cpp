@@ -48,8 +48,7 @@ TEST(FsWriteBatch, NewFilesLandAtOnceReplacementsAtTheCommit) {
 
     EXPECT_TRUE(batch.commit().empty());
     EXPECT_EQ(read_file(old), "second bytes");
-    EXPECT_EQ(std::filesystem::status(old).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(old).permissions() & std::filesystem::perms::all, std::filesystem::perms(0640));
     EXPECT_EQ(entries_in(dir.path()), 2u) << "no temporary file stays";
 }
 

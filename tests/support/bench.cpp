@@ -39,15 +39,16 @@ Timing time_command(const std::vector<std::string>& argv) {
     t.Wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
     t.Cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
             static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("the floor command failed: " + argv[0]);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the floor command failed: " + argv[0]);
     return t;
 }
 
 void print_ratio(const std::string& what, const Timing& work, const std::string& floorName, const Timing& floor) {
     auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
     std::printf("%s: %.3f s wall, %.3f s CPU; floor (%s): %.3f s wall, %.3f s CPU; ratio wall %.2fx, CPU %.2fx\n",
-                what.c_str(), work.Wall, work.Cpu, floorName.c_str(), floor.Wall, floor.Cpu, ratio(work.Wall, floor.Wall),
-                ratio(work.Cpu, floor.Cpu));
+                what.c_str(), work.Wall, work.Cpu, floorName.c_str(), floor.Wall, floor.Cpu,
+                ratio(work.Wall, floor.Wall), ratio(work.Cpu, floor.Cpu));
     std::fflush(stdout);
 }
 
