@@ -27,6 +27,15 @@ namespace vexolan {
 
 namespace {
 
+// A replacement that could not take its old file's place at the end of the batch: the old file is
+// kept whole; the user is told which one.
+void report_batch_failures(App& app, const std::vector<files::BatchFailure>& failures) {
+    for (const files::BatchFailure& failure : failures)
+        app.host.MsgBox("Vexo Error " + std::to_string(failure.Error.number()) + ": " + failure.Error.description() +
+                            "\r\n" + failure.Path + " was not written.",
+                        ui::vbExclamation);
+}
+
 // The clipboard text passes through this file of the application folder to the text reader.
 constexpr std::string_view ClipboardSource = "Temp.txt";
 
@@ -148,6 +157,9 @@ void cmd_Convert(App& app, int DestType) {
     const long total = static_cast<long>(items.size());
 
     ConversionBatch batch(app);
+    // The outputs go to disk as one batch: one sync for all the files that replace old ones, done
+    // before any of them takes an old file's place (see files::WriteBatch).
+    files::WriteBatch writes;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (app.host.KeyDown(ui::vbKeyEscape) || batch.Cancelled()) break;
         const std::string& item = items[i];
@@ -183,6 +195,7 @@ void cmd_Convert(App& app, int DestType) {
         StatusDisplay(app, static_cast<long>(i + 1), total, iniTime);
     }
     batch.SetItem("");
+    report_batch_failures(app, writes.commit());
 
     RefreshFile1C(app, active);
     StatusDisplayClear(app);

@@ -221,7 +221,7 @@ bool Writeafspff(FFContext& ff, std::string_view Diry, int Desicion) {
     }
     if (ff.MacAdaption()) CorrectCodeForMac(r);
     try {
-        files::replace_file(files::join_path(Diry, GetFilname(DestAFS, r.Filename)), AfsBytes(r));
+        files::write_file(files::join_path(Diry, GetFilname(DestAFS, r.Filename)), AfsBytes(r));
     } catch (const vb::Error&) {
         return false;
     }
