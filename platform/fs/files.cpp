@@ -2,6 +2,7 @@
 
 #include "platform/fs/patterns.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -564,6 +565,39 @@ std::string read_file_bytes(const Path& p) {
     } catch (int err) {
         fail(err, abs);
     }
+    return bytes;
+}
+
+InputFile::InputFile(const Path& p) : path_(absolute_path(p)) {
+    check_fault(Op::Read, path_);
+    Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.fd < 0) fail(errno, path_);
+    struct stat st;
+    if (::fstat(fd.fd, &st) != 0) fail(errno, path_);
+    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    length_ = static_cast<std::uint64_t>(st.st_size);
+    fd_ = fd.release();
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::string InputFile::Read(std::uint64_t position, std::size_t length) const {
+    if (position >= length_) return {};
+    length = static_cast<std::size_t>(std::min<std::uint64_t>(length, length_ - position));
+    std::string bytes(length, '\0');
+    std::size_t got = 0;
+    while (got < length) {
+        ssize_t n = ::pread(fd_, bytes.data() + got, length - got, static_cast<off_t>(position + got));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno, path_);
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
     return bytes;
 }
 

@@ -111,6 +111,24 @@ std::vector<DirEntry> list_all(const Path& folder);
 
 // The whole file as bytes.
 std::string read_file_bytes(const Path& p);
+// A file opened once for reading chosen parts of it, so that a reader of large files takes only the
+// bytes it needs. Opening fails as read_file_bytes does (53 when missing; injected Read faults apply).
+class InputFile {
+public:
+    explicit InputFile(const Path& p);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    std::uint64_t Length() const { return length_; }
+    // Up to `length` bytes from the 0-based `position`: fewer at the end of the file, none beyond it.
+    std::string Read(std::uint64_t position, std::size_t length) const;
+
+private:
+    int fd_ = -1;
+    std::uint64_t length_ = 0;
+    std::string path_;
+};
 // Writes a whole file through a temporary file in the same folder and an atomic rename: readers see
 // the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
 // the permissions of the file it replaces.
