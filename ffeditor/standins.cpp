@@ -8,4 +8,8 @@ void mnuFFE_Click(App&) {
     standin_called("mnuFFE_Click");
 }
 
+void LoadintoFFEditor(App&, bool, bool) {
+    standin_called("LoadintoFFEditor");
+}
+
 } // namespace vexolan
