@@ -12,6 +12,21 @@
 
 namespace vexolan::catalogue {
 
+namespace {
+
+// Parts of a file on disk.
+class FileBytes : public ByteSource {
+public:
+    explicit FileBytes(std::string_view path) : file_(std::string(path)) {}
+    std::uint64_t Length() const override { return file_.Length(); }
+    std::string Read(std::uint64_t at, std::size_t n) const override { return file_.Read(at, n); }
+
+private:
+    files::InputFile file_;
+};
+
+} // namespace
+
 std::string MemoryBytes::Read(std::uint64_t position, std::size_t length) const {
     if (position >= bytes_.size()) return {};
     return std::string(bytes_.substr(static_cast<std::size_t>(position), length));
@@ -385,30 +400,18 @@ bool ReadCom8bf(ff::FFContext& ff, std::string_view Filey, PluginInfoList& list)
     }
     list.assign(1, PluginInfo{});
     try {
-        struct FileBytes : ByteSource {
-            files::InputFile f;
-            explicit FileBytes(std::string_view p) : f(std::string(p)) {}
-            std::uint64_t Length() const override { return f.Length(); }
-            std::string Read(std::uint64_t at, std::size_t n) const override { return f.Read(at, n); }
-        } source(Filey);
+        FileBytes source(Filey);
         return ReadCom8bfResources(source, list);
     } catch (const vb::Error&) {
         return false;
     }
 }
 
-bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy,
-                std::int32_t& CatyLen) {
+bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen) {
     std::string c = vb::Utf8ToCp1252(cy), t = vb::Utf8ToCp1252(Fy);
     bool ok = false;
     try {
-        files::InputFile f{std::string(Filey)};
-        struct FileBytes : ByteSource {
-            const files::InputFile& f;
-            explicit FileBytes(const files::InputFile& file) : f(file) {}
-            std::uint64_t Length() const override { return f.Length(); }
-            std::string Read(std::uint64_t at, std::size_t n) const override { return f.Read(at, n); }
-        } source(f);
+        FileBytes source(Filey);
         ok = ReadComprmBytes(source, c, t, Placy, CatyLen);
     } catch (const vb::Error&) {
         ok = false;
@@ -422,20 +425,26 @@ std::string ReadVersionRessource(std::string_view Filey, int Which) {
     return vb::Cp1252ToUtf8(ReadVersionBytes(files::read_file_bytes(std::string(Filey)), Which));
 }
 
+int MatchingPlugType(const PlugTypeTable& PlugTypes, std::string_view name) {
+    std::string lower = vb::LCase(name);
+    for (int c = 0; c <= PlugTypes.UBound(); ++c) {
+        std::string ext = vb::LCase(PlugTypes(1, c));
+        if (ext.empty() || lower.size() <= ext.size()) continue;
+        std::size_t at = lower.size() - ext.size();
+        if (lower.compare(at, ext.size(), ext) == 0 && (lower[at - 1] == '.' || lower[at - 1] == '_')) return c;
+    }
+    return -1;
+}
+
 bool ReadOther8b(const PlugTypeTable& PlugTypes, bool typeListHasEntries, std::string_view Filey, std::string& cy,
                  std::string& Fy) {
     std::string lower = vb::LCase(Filey);
     int digit = 3;
     if (typeListHasEntries) {
-        for (int c = 0; c <= PlugTypes.UBound(); ++c) {
-            std::string ext = vb::LCase(PlugTypes(1, c));
-            if (ext.empty() || lower.size() <= ext.size()) continue;
-            std::size_t at = lower.size() - ext.size();
-            if (lower.compare(at, ext.size(), ext) != 0) continue;
-            if (lower[at - 1] != '.' && lower[at - 1] != '_') continue;
+        int c = MatchingPlugType(PlugTypes, lower);
+        if (c >= 0) {
             cy = "[" + PlugTypes(0, c) + "]";
             digit = static_cast<int>(vb::Val(PlugTypes(2, c)));
-            break;
         }
     }
     if (cy.empty()) cy = "[Other Plugins]";

@@ -97,13 +97,15 @@ bool ReadCom8bf(ff::FFContext& ff, std::string_view Filey, PluginInfoList& list)
 // category properties and the kind codes of video and audio filters and transitions. `cy` (category)
 // and `Fy` (title) are appended to or overwritten, `Placy` receives a file position and `CatyLen` the
 // room of the category. True when `cy` and `Fy` end up non-empty.
-bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy,
-                std::int32_t& CatyLen);
+bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen);
 
 // Names a plug-in of a user-defined type: category "[type name]" ("[Other Plugins]" without a
 // matching type), title from the version information when the type's digit is below 3, else (or when
 // that is empty) the file name up to its first "." (or, without one, its first "_"). `typeListHasEntries`
 // says whether the Preferences type list holds any entry at all.
+// The first type column whose extension ends the file name `name`, compared in lower case, after a
+// "." or "_"; -1 for none. Columns with an empty extension (unchecked types) match nothing.
+int MatchingPlugType(const PlugTypeTable& PlugTypes, std::string_view name);
 bool ReadOther8b(const PlugTypeTable& PlugTypes, bool typeListHasEntries, std::string_view Filey, std::string& cy,
                  std::string& Fy);
 bool ReadOther8b(App& app, std::string_view Filey, std::string& cy, std::string& Fy);

@@ -156,13 +156,7 @@ struct Scan {
         } else if (!source) {
             if (!typeList) return 0;
             std::string cy, fy;
-            bool known = false;
-            for (int c = 0; c <= app.PlugTypes.UBound() && !known; ++c) {
-                std::string typeExt = vb::LCase(app.PlugTypes(1, c));
-                if (typeExt.empty() || lower.size() <= typeExt.size()) continue;
-                std::size_t at = lower.size() - typeExt.size();
-                known = lower.compare(at, typeExt.size(), typeExt) == 0 && (lower[at - 1] == '.' || lower[at - 1] == '_');
-            }
+            bool known = catalogue::MatchingPlugType(app.PlugTypes, lower) >= 0;
             if (!known || !catalogue::ReadOther8b(app, full, cy, fy)) return 0;
             add_row(full, cy, fy, -1, 0);
         } else {
@@ -266,8 +260,8 @@ long ScanPluginRecurse(App& app, int Index, bool OnlyFF, int MultiTask, int /*La
         app.ScanStopped[Index] = true;
         return 0;
     }
-    f.List2[Index].HorizontalExtent = static_cast<int>(
-        vb::RoundHalfEven(static_cast<double>(f.TextWidth(scan.longest)) / app.host.TwipsPerPixelX()));
+    f.List2[Index].HorizontalExtent =
+        static_cast<int>(vb::RoundHalfEven(static_cast<double>(f.TextWidth(scan.longest)) / app.host.TwipsPerPixelX()));
     return cat.RowBound();
 }
 

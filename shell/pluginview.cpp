@@ -4,9 +4,9 @@
 #include "ffeditor/standins.hpp"
 #include "filemanager/standins.hpp"
 #include "platform/fs/files.hpp"
+#include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
-#include "preferences/Form2.hpp"
 #include "shell/helpers.hpp"
 
 #include <algorithm>
@@ -123,8 +123,8 @@ void Form1::List2_Click(int Index) {
     }
     FreezeRedraw(false);
     MousePointer = ui::vbDefault;
-    List3[Index].HorizontalExtent = static_cast<int>(
-        vb::RoundHalfEven(static_cast<double>(TextWidth("+ " + longest)) / host().TwipsPerPixelX()));
+    List3[Index].HorizontalExtent =
+        static_cast<int>(vb::RoundHalfEven(static_cast<double>(TextWidth("+ " + longest)) / host().TwipsPerPixelX()));
 }
 
 void Form1::List3_Click(int Index) {

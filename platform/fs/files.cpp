@@ -548,14 +548,24 @@ std::vector<DirEntry> list_all(const Path& folder) {
 
 // --- reading and writing -------------------------------------------------------------------------
 
-std::string read_file_bytes(const Path& p) {
-    std::string abs = absolute_path(p);
+namespace {
+
+// Opens a file for reading, as every reader here does: injected faults first, a folder is no file.
+int open_for_reading(const std::string& abs, struct stat& st) {
     check_fault(Op::Read, abs);
     Fd fd(::open(abs.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.fd < 0) fail(errno, abs);
-    struct stat st;
     if (::fstat(fd.fd, &st) != 0) fail(errno, abs);
     if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    return fd.release();
+}
+
+} // namespace
+
+std::string read_file_bytes(const Path& p) {
+    std::string abs = absolute_path(p);
+    struct stat st;
+    Fd fd(open_for_reading(abs, st));
     std::string bytes;
     try {
         if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
@@ -569,14 +579,9 @@ std::string read_file_bytes(const Path& p) {
 }
 
 InputFile::InputFile(const Path& p) : path_(absolute_path(p)) {
-    check_fault(Op::Read, path_);
-    Fd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.fd < 0) fail(errno, path_);
     struct stat st;
-    if (::fstat(fd.fd, &st) != 0) fail(errno, path_);
-    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    fd_ = open_for_reading(path_, st);
     length_ = static_cast<std::uint64_t>(st.st_size);
-    fd_ = fd.release();
 }
 
 InputFile::~InputFile() {

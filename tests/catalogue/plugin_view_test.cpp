@@ -75,8 +75,8 @@ TEST_F(PluginViewTest, PhotoshopModeListsBuiltInsThenEnabledFilters) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"- Old", "+ Smear", "+ Clip"}));
     f.Check1[0].Value = 1;
     f.List2_Click(0);
-    EXPECT_EQ(entries(), (std::vector<std::string>{"Blur", "Blur More", "Gaussian Blur...", "Motion Blur...",
-                                                   "+ Smear"}));
+    EXPECT_EQ(entries(),
+              (std::vector<std::string>{"Blur", "Blur More", "Gaussian Blur...", "Motion Blur...", "+ Smear"}));
     f.List3[0].user_select(0);
     EXPECT_EQ(f.Label5[0].Caption.get(), ">>> This filter is built into Photoshop.exe");
 }

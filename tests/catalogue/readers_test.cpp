@@ -28,7 +28,9 @@ struct Kind {
     int sectionsBefore;
 };
 // 32- and 64-bit files, and tables the fixed byte rule does not reach (found through the PE headers).
-const Kind Kinds[] = {{"PE32", false, 0x80, 0}, {"PE32plus", true, 0x80, 0}, {"PE32FarTable", false, 0x400, 3},
+const Kind Kinds[] = {{"PE32", false, 0x80, 0},
+                      {"PE32plus", true, 0x80, 0},
+                      {"PE32FarTable", false, 0x400, 3},
                       {"PE32plusFarTable", true, 0x600, 5}};
 
 struct ByKind : ::testing::TestWithParam<Kind> {};
@@ -191,8 +193,7 @@ namespace {
 std::string premiere(std::size_t length) {
     return std::string(length, '\x11');
 }
-bool comprm(const std::string& bytes, std::string& cy, std::string& fy, std::int32_t& placy,
-            std::int32_t& room) {
+bool comprm(const std::string& bytes, std::string& cy, std::string& fy, std::int32_t& placy, std::int32_t& room) {
     MemoryBytes src(bytes);
     return ReadComprmBytes(src, cy, fy, placy, room);
 }
@@ -229,7 +230,11 @@ TEST(ReadComprm, CategoryNearTheWindowEndExtendsItAndTheSearchEnds) {
     // Without a section header the first window is [2, 7000]: a category 60 bytes before its end.
     std::string f = premiere(40000);
     pe_synth::Put(f, 6942, std::string("MIB8gtac") + std::string(8, '\0') + "\x04Warp" + std::string(6, '\0'));
-    pe_synth::Put(f, 6902, std::string("MIB8eman") + std::string(8, '\0') + "\x03" "Arc" + std::string(4, '\0'));
+    pe_synth::Put(f, 6902,
+                  std::string("MIB8eman") + std::string(8, '\0') +
+                      "\x03"
+                      "Arc" +
+                      std::string(4, '\0'));
     std::string cy, fy;
     std::int32_t placy = 0, room = 0;
     EXPECT_TRUE(comprm(f, cy, fy, placy, room));
@@ -287,7 +292,8 @@ TEST(ReadOther8b, TypeNameAndTitleFromTheFileNameOrTheVersion) {
     types.set(1, "Tools", "abc", "2");
     cy.clear();
     fy.clear();
-    EXPECT_TRUE(ReadOther8b(types, true, write("box.abc", "xx" + pe_synth::VersionString("ProductName", "Toolbox")), cy, fy));
+    EXPECT_TRUE(
+        ReadOther8b(types, true, write("box.abc", "xx" + pe_synth::VersionString("ProductName", "Toolbox")), cy, fy));
     EXPECT_EQ(fy, "Toolbox");
 
     cy.clear();

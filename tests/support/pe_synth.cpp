@@ -35,9 +35,11 @@ std::string pascal(const std::string& text) {
 
 std::string PiplData(const PiplFilter& f) {
     std::string d = u16(1) + u32(0) + u32(f.Category ? 3 : 2);
-    if (f.Category) d += property("gtac", pascal(*f.Category) + std::string(static_cast<std::size_t>(f.CategoryZeros), '\0'));
+    if (f.Category)
+        d += property("gtac", pascal(*f.Category) + std::string(static_cast<std::size_t>(f.CategoryZeros), '\0'));
     std::string name = pascal(f.Name);
-    if (name.size() < static_cast<std::size_t>(f.NameDataBytes)) name.resize(static_cast<std::size_t>(f.NameDataBytes), '\0');
+    if (name.size() < static_cast<std::size_t>(f.NameDataBytes))
+        name.resize(static_cast<std::size_t>(f.NameDataBytes), '\0');
     d += property("eman", name);
     d += property("dniK", "MFB8");
     return d;
@@ -133,7 +135,8 @@ Built Make(const Options& o) {
             Put(sec, lang, std::string(12, '\0') + u16(0) + u16(1) + u32(0x0409) + u32(entry));
             const std::string& data = r.Datas[j];
             Put(sec, at, data + std::string(4, '\0'));
-            Put(sec, entry, u32(o.VirtualAddress + at) + u32(static_cast<std::uint32_t>(data.size())) + u32(0) + u32(0));
+            Put(sec, entry,
+                u32(o.VirtualAddress + at) + u32(static_cast<std::uint32_t>(data.size())) + u32(0) + u32(0));
             b.Data[t].push_back(at);
             b.DataEntry[t].push_back(entry);
             at = static_cast<std::uint32_t>((at + data.size() + 4 + 3) & ~std::size_t{3});
@@ -148,8 +151,9 @@ Built Make(const Options& o) {
     PutU32(file, 0x3C, o.LfaNew);
     const std::uint32_t optional = o.Pe64 ? 0xF0 : 0xE0;
     const std::uint32_t sections = static_cast<std::uint32_t>(o.SectionsBefore) + 1;
-    Put(file, o.LfaNew, std::string("PE\0\0", 4) + u16(o.Pe64 ? 0x8664 : 0x014C) + u16(sections) + u32(0) + u32(0) +
-                            u32(0) + u16(optional) + u16(0x2102));
+    Put(file, o.LfaNew,
+        std::string("PE\0\0", 4) + u16(o.Pe64 ? 0x8664 : 0x014C) + u16(sections) + u32(0) + u32(0) + u32(0) +
+            u16(optional) + u16(0x2102));
     Put(file, o.LfaNew + 24, u16(o.Pe64 ? 0x20B : 0x10B) + std::string(optional - 2, '\0'));
     std::uint32_t table = o.LfaNew + 24 + optional;
     for (int s = 0; s < o.SectionsBefore; ++s)

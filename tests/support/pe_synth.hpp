@@ -61,11 +61,11 @@ struct Options {
 
 struct Built {
     std::string Bytes;
-    std::uint32_t S = 0;                             // the section's file offset
-    std::vector<std::vector<std::uint32_t>> Data;    // section offset D of each resource, by type
+    std::uint32_t S = 0;                               // the section's file offset
+    std::vector<std::vector<std::uint32_t>> Data;      // section offset D of each resource, by type
     std::vector<std::vector<std::uint32_t>> DataEntry; // section offset of each data entry, by type
-    std::uint32_t RootAt = 0;                        // section offset of the root directory
-    std::uint32_t SectionHeaderAt = 0;               // file offset of the .rsrc section header
+    std::uint32_t RootAt = 0;                          // section offset of the root directory
+    std::uint32_t SectionHeaderAt = 0;                 // file offset of the .rsrc section header
 };
 
 Built Make(const Options& options);
