@@ -8,6 +8,7 @@
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
+#include "catalogue/scanner.hpp"
 #include "shell/standins.hpp"
 #include "shell/status.hpp"
 

@@ -5,6 +5,7 @@
 //   Form1.cpp      the controls and menus, their design states and the event wiring
 //   menus.cpp      the menu handlers, the button bar, the toolbar, menu pictures
 //   panes.cpp      the views of each pane and the active pane (Switchit, SSTab1_Click)
+//   pluginview.cpp the Plugin View's category and plug-in lists
 //   selection.cpp  the selection helpers (free procedures, see selection.hpp)
 //   commands.cpp   command enabling by file type, the right-click menus, the hover borders
 //   layout.cpp     the design layout and Form_Resize
@@ -148,6 +149,17 @@ public:
     void Drive1_Change(int Index);
     // Dir1_GotFocus, File1_GotFocus, ... of pane `Index`: makes it the active pane.
     void Pane_GotFocus(int Index);
+
+    // --- the Plugin View (pluginview.cpp) ---
+    // Fills the plug-in list with the filters of the selected categories.
+    void List2_Click(int Index);
+    // Shows the selected plug-in's file and size in the information line.
+    void List3_Click(int Index);
+    void List3_DblClick(int Index);
+    // Alt+Enter file information, Enter as a double click, Backspace the previous category.
+    void List3_KeyDown(int Index, int KeyCode, int Shift);
+    // Re-applies Photoshop Mode after catalogue rows changed.
+    void CheckPhotoshopMode(int Index);
 
     // --- command enabling and right-click menus (commands.cpp) ---
     void SwitchCommandItems(bool& state);

@@ -71,6 +71,10 @@ void Form1::connect_controls() {
         List2[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         List3[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
+        List2[p].Click = [this, p] { List2_Click(p); };
+        List3[p].Click = [this, p] { List3_Click(p); };
+        List3[p].DblClick = [this, p] { List3_DblClick(p); };
+        List3[p].KeyDown = [this, p](int& KeyCode, int& Shift) { List3_KeyDown(p, KeyCode, Shift); };
         Combo1[p].Click = [this, p] { Combo1_Click(app, p); };
         Combo1[p].KeyPress = [this, p](int& KeyAscii) { Combo1_KeyPress(app, p, KeyAscii); };
         Combo1[p].GotFocus = [this, p] {

@@ -80,7 +80,6 @@ void Form1::Pane_GotFocus(int Index) {
 void Form1::SSTab1_Click(int Index) {
     if (PaneScanBusy[Index]) return;
     int t = SSTab1[Index].SelectedItem;
-    int q = 1 - Index;
 
     if (t == 3) {
         // The FFL View belongs to the Pro Edition: the pane goes back to the view it had.
@@ -141,10 +140,7 @@ void Form1::SSTab1_Click(int Index) {
         List3[Index].Clear();
 
         // Only this pane's rows go; the other pane keeps its catalogue and categories.
-        if (app.PaneMode[q] == 2)
-            app.PluginCatalog[Index].Blank();
-        else
-            app.PluginCatalog[Index].Reset();
+        app.PluginCatalog[Index].Reset();
 
         vb::ResumeNext([&] { List2[Index].SetFocus(); });
         PaneScanBusy[Index] = true;

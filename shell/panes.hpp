@@ -35,10 +35,28 @@ struct PluginCatalogPane {
             CatRoom[r] = 0;
         }
     }
+    // Keeps rows 0 to `rows` (row 0 alone with 0).
+    void Truncate(int rows) {
+        std::size_t n = static_cast<std::size_t>(rows < 0 ? 0 : rows) + 1;
+        Path.resize(n);
+        Category.resize(n);
+        Title.resize(n);
+        CatOffset.resize(n);
+        CatRoom.resize(n);
+    }
+    // The fields of a row, empty (0) for a row that does not exist.
+    std::string CategoryOf(int row) const { return field(Category, row); }
+    std::string TitleOf(int row) const { return field(Title, row); }
     // The path of a row, "" for a row that does not exist.
     std::string PathOf(int row) const {
         if (row < 0 || row >= static_cast<int>(Path.size())) return {};
         return Path[static_cast<std::size_t>(row)];
+    }
+
+private:
+    static std::string field(const std::vector<std::string>& v, int row) {
+        if (row < 0 || row >= static_cast<int>(v.size())) return {};
+        return v[static_cast<std::size_t>(row)];
     }
 };
 

@@ -19,11 +19,6 @@ std::function<void(std::string_view)>& on_standin_call() {
     return hook;
 }
 
-long ScanPluginRecurse(App&, int, bool, int, int) {
-    standin_called("ScanPluginRecurse");
-    return 0;
-}
-
 void cmd_EnableDisable(App&) {
     standin_called("cmd_EnableDisable");
 }

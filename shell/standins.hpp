@@ -20,8 +20,6 @@ std::vector<std::string>& standin_calls();
 std::function<void(std::string_view)>& on_standin_call();
 
 // --- catalogue ---
-// The folder scanner: finds nothing yet.
-long ScanPluginRecurse(App& app, int Index, bool OnlyFF, int MultiTask, int LastDirInd);
 void cmd_EnableDisable(App& app);
 void cmd_ChangeCategory(App& app);
 void cmd_PlugInInformation(App& app);

@@ -619,19 +619,27 @@ void forget_shared_listing() {
 
 // --- reading and writing -------------------------------------------------------------------------
 
-std::string read_file_bytes(const Path& p) {
-    std::string abs = absolute_path(p);
+namespace {
+
+// Opens a file for reading, as every reader here does: injected faults first, a folder is no file.
+int open_for_reading(const std::string& abs, struct stat& st) {
     check_fault(Op::Read, abs);
-    if (WriteBatch* batch = WriteBatch::open(); batch && !batch->pending_.empty()) {
-        const std::string target = write_target(abs);
-        for (const auto& w : batch->pending_)
-            if (w.Target == target) return read_file_bytes(w.Temp);
-    }
-    Fd fd(::open(abs.c_str(), O_RDONLY | O_CLOEXEC));
+    // A file that the open write batch has written but not yet put in place reads as written.
+    std::string from = abs;
+    if (WriteBatch* batch = WriteBatch::open(); batch && batch->has_pending()) from = batch->pending_file(abs);
+    Fd fd(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.fd < 0) fail(errno, abs);
-    struct stat st;
     if (::fstat(fd.fd, &st) != 0) fail(errno, abs);
     if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    return fd.release();
+}
+
+} // namespace
+
+std::string read_file_bytes(const Path& p) {
+    std::string abs = absolute_path(p);
+    struct stat st;
+    Fd fd(open_for_reading(abs, st));
     std::string bytes;
     try {
         if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
@@ -671,6 +679,34 @@ std::string write_temp(const std::string& target, std::string_view bytes, mode_t
 }
 
 } // namespace
+
+InputFile::InputFile(const Path& p) : path_(absolute_path(p)) {
+    struct stat st;
+    fd_ = open_for_reading(path_, st);
+    length_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::string InputFile::Read(std::uint64_t position, std::size_t length) const {
+    if (position >= length_) return {};
+    length = static_cast<std::size_t>(std::min<std::uint64_t>(length, length_ - position));
+    std::string bytes(length, '\0');
+    std::size_t got = 0;
+    while (got < length) {
+        ssize_t n = ::pread(fd_, bytes.data() + got, length - got, static_cast<off_t>(position + got));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno, path_);
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
 
 void replace_file(const Path& p, std::string_view bytes) {
     ++g_changes;
@@ -714,6 +750,13 @@ WriteBatch::~WriteBatch() {
 
 WriteBatch* WriteBatch::open() {
     return g_batch;
+}
+
+std::string WriteBatch::pending_file(const std::string& abs) const {
+    const std::string target = write_target(abs);
+    for (const auto& w : pending_)
+        if (w.Target == target) return w.Temp;
+    return abs;
 }
 
 bool WriteBatch::pending(const Path& p) const {

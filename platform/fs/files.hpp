@@ -126,6 +126,24 @@ void forget_shared_listing();
 
 // The whole file as bytes.
 std::string read_file_bytes(const Path& p);
+// A file opened once for reading chosen parts of it, so that a reader of large files takes only the
+// bytes it needs. Opening fails as read_file_bytes does (53 when missing; injected Read faults apply).
+class InputFile {
+public:
+    explicit InputFile(const Path& p);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    std::uint64_t Length() const { return length_; }
+    // Up to `length` bytes from the 0-based `position`: fewer at the end of the file, none beyond it.
+    std::string Read(std::uint64_t position, std::size_t length) const;
+
+private:
+    int fd_ = -1;
+    std::uint64_t length_ = 0;
+    std::string path_;
+};
 // Writes a whole file through a temporary file in the same folder and an atomic rename: readers see
 // the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
 // the permissions of the file it replaces.
@@ -162,6 +180,9 @@ public:
     // The batch write_file uses now, or nullptr.
     static WriteBatch* open();
     void write(const Path& p, std::string_view bytes);
+    bool has_pending() const { return !pending_.empty(); }
+    // The file that holds what `abs` reads as now: its pending temporary file, or `abs` itself.
+    std::string pending_file(const std::string& abs) const;
 
 private:
     struct Pending {
@@ -173,7 +194,6 @@ private:
     std::vector<Pending> pending_;
     std::vector<BatchFailure> failures_;
     std::uint64_t pendingBytes_ = 0;
-    friend std::string read_file_bytes(const Path& p);
 };
 // Writes a whole file: through the open batch when there is one, otherwise as replace_file does.
 void write_file(const Path& p, std::string_view bytes);

@@ -83,6 +83,8 @@ protected:
 class ListBox : public ListControl {
 public:
     std::string_view Kind() const override { return "ListBox"; }
+    // The width in pixels the entries can be scrolled across (Windows' horizontal extent).
+    Property<int> HorizontalExtent{this, "HorizontalExtent"};
 };
 
 enum ComboStyleKind : int { vbComboDropdown = 0, vbComboSimple = 1, vbComboDropdownList = 2 };

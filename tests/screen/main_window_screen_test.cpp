@@ -34,7 +34,11 @@ struct MainWindowScreen : test_support::ScreenTest {
             long rows = 0;
             for (int i = 0; i < f.File1[Index].ListCount(); ++i) {
                 std::string name = f.File1[Index].List(i);
-                app.PluginCatalog[Index].Path.push_back(data.path().string() + "/" + name);
+                auto& cat = app.PluginCatalog[Index];
+                cat.Truncate(static_cast<int>(rows));
+                cat.Path.push_back(data.path().string() + "/" + name);
+                cat.Category.push_back("[Unknown]");
+                cat.Title.push_back(name);
                 f.List3[Index].AddItem(name);
                 f.List3[Index].ItemData(f.List3[Index].NewIndex()) = static_cast<int>(++rows);
             }

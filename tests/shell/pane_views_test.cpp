@@ -46,7 +46,11 @@ struct PaneViewsTest : test_support::MainWindowTest {
                 std::string name = f.File1[Index].List(i);
                 ++rows;
                 cat.Path.resize(rows + 1);
+                cat.Category.resize(rows + 1);
+                cat.Title.resize(rows + 1);
                 cat.Path[rows] = vb::LCase(f.Dir1[Index].Path.get() + "/" + name);
+                cat.Category[rows] = "[Unknown]";
+                cat.Title[rows] = name;
                 f.List3[Index].AddItem(name);
                 f.List3[Index].ItemData(f.List3[Index].NewIndex()) = static_cast<int>(rows);
             }
