@@ -1,0 +1,7 @@
+// Feeds the JPEG reader with pictures from outside.
+#include "tests/fuzz/picture_reader.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::check_picture_reader(imgman::decode_jpeg, data, size);
+    return 0;
+}
