@@ -172,10 +172,12 @@ bool ImgPlugInHostIsEnabled() {
 }
 
 int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path) {
-    const auto bytes = read_small_file(std::filesystem::path(path));
-    if (!bytes) return 0;
+    const std::filesystem::path file(path);
+    const auto bytes = read_small_file(file);
+    // A file too large to be a Filter Factory plug-in is still described by its name.
+    if (!bytes && !std::ifstream(file, std::ios::binary)) return 0;
     std::string text;
-    if (const auto plugin = parse(*bytes)) {
+    if (const auto plugin = bytes ? parse(*bytes) : std::nullopt) {
         text = plugin->Title;
         if (!plugin->Author.empty()) text += "\r\r" + plugin->Author;
         if (!plugin->Copyright.empty()) text += "\r" + plugin->Copyright;
