@@ -1,23 +1,10 @@
 #include "imaging/plugin_run.hpp"
 
-#include "platform/imgman/images.hpp"
+#include "platform/imgman/imgman.hpp"
 #include "shell/App.hpp"
 #include "shell/status.hpp"
 
 namespace vexolan {
-
-namespace {
-
-ImageDrawer& drawer() {
-    static ImageDrawer d;
-    return d;
-}
-
-} // namespace
-
-void set_image_drawer(ImageDrawer d) {
-    drawer() = std::move(d);
-}
 
 bool PluginInvoke(App& app, std::string& PlugPath, std::string& PlugName, ui::PictureBox& PicBox, bool& PicDraw,
                   int32_t& FormyHwnd) {
@@ -25,18 +12,23 @@ bool PluginInvoke(App& app, std::string& PlugPath, std::string& PlugName, ui::Pi
     if (app.PluginImage == 0) return false;
     bool result = false;
     try {
-        const imgman::Image* info = imgman::image_of(app.PluginImage);
-        imgman::Rect area;
-        if (info) area = {0, 0, info->width - 1, info->height - 1};
-        // Loading the host cannot fail: it only remembers the folder.
-        if (imgman::ImgPlugInHostLoad(PlugPath) == 1) {
+        imgman::ImageInfo info;
+        std::int32_t flags = 0;
+        imgman::ImgGetInfoStruct(app.PluginImage, info, flags);
+        const imgman::Rect area{0, 0, info.Width - 1, info.Height - 1};
+        if (imgman::ImgPlugInHostLoad(PlugPath) != 1) {
+            imgman::ImgErrBox(app.host);
+        } else {
             if (imgman::ImgPlugInLoad(PlugName) != 1) {
                 app.host.MsgBox(PluginLoadError, ui::vbCritical | ui::vbOKOnly);
             } else if (app.PluginImage != 0) {
                 const int32_t r = imgman::ImgPlugInInvoke(app.PluginImage, &app.host, area);
                 if (r == 1 && app.PluginImage != 0) {
                     result = true;
-                    if (PicDraw && drawer()) drawer()(app.PluginImage, PicBox, area, area);
+                    // At its own size into the top-left corner: the destination ends after the
+                    // last pixel the filter area names.
+                    if (PicDraw)
+                        imgman::ImgDrawImage(app.PluginImage, PicBox, {0, 0, area.right + 1, area.bottom + 1}, area);
                 }
             }
         }

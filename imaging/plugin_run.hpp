@@ -6,7 +6,6 @@
 #include "platform/ui/Controls.hpp"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace vexolan {

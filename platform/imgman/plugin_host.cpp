@@ -3,6 +3,7 @@
 #include "platform/imgman/ff_program.hpp"
 #include "platform/imgman/images.hpp"
 #include "platform/imgman/plugin_dialog.hpp"
+#include "platform/imgman/status.hpp"
 #include "platform/ui/Host.hpp"
 
 #include <algorithm>
@@ -24,7 +25,6 @@ struct HostState {
     std::string folder;
     std::optional<PluginFilter> plugin;
     int32_t stored_seed = 0; // carried from run to run while the plug-in stays loaded
-    int32_t status = 0;
     PluginHostLog log;
 };
 
@@ -85,31 +85,30 @@ int32_t ImgPlugInHostLoad(std::string_view folder) {
     s.enabled = true;
     s.plugin.reset();
     s.stored_seed = 0;
-    s.status = 0;
     ++s.log.HostLoads;
+    record_success();
     return 1;
 }
 
 int32_t ImgPlugInLoad(std::string_view name) {
     HostState& s = state();
-    s.status = 0;
     s.plugin.reset();
-    if (!s.enabled) return 0;
+    if (!s.enabled) return record_failure(StatusBadArgument, "The plug-in host is not loaded.");
     const auto bytes = read_small_file(resolve(s.folder, name));
-    if (!bytes) return 0;
+    if (!bytes) return record_failure(StatusFileError, "The plug-in could not be read.");
     s.plugin = parse(*bytes);
-    if (!s.plugin) return 0;
+    if (!s.plugin) return record_failure(StatusBadArgument, "The file is not a Filter Factory plug-in.");
     s.stored_seed = 0;
     ++s.log.PluginLoads;
+    record_success();
     return 1;
 }
 
 int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect) {
     HostState& s = state();
-    s.status = 0;
-    if (!s.enabled || !s.plugin) return 0;
+    if (!s.enabled || !s.plugin) return record_failure(StatusBadArgument, "No plug-in is loaded.");
     Image* image = image_of(handle);
-    if (!image) return 0;
+    if (!image) return record_failure(StatusBadHandle, "There is no such image.");
     // The filtered area, kept inside the picture.
     const int left = std::clamp(rect.left, 0, image->width - 1), top = std::clamp(rect.top, 0, image->height - 1);
     const int right = std::clamp(rect.right, left, image->width - 1),
@@ -129,10 +128,9 @@ int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect) {
         filter.formulas = dialog.formulas();
         dialog.Unload();
         if (!accepted) {
-            s.status = StatusCancelled;
             entry.Values = filter.sliders;
             s.log.Invokes.push_back(entry);
-            return 0;
+            return record_failure(StatusCancelled, "The filter was cancelled.");
         }
     }
     const int channels = image->has_alpha ? 4 : 3;
@@ -146,8 +144,9 @@ int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect) {
     const ff::TargetView target{result.data(), static_cast<std::ptrdiff_t>(width) * 4};
     int32_t seed = s.stored_seed;
     if (!ff::run_filter(filter, channels, source, target, seed)) {
+        // Reported by the result alone: a preview recompiles at every pause in typing.
         s.log.Invokes.push_back(entry);
-        return 0;
+        return record_failure(StatusBadArgument, "A formula of the filter is not valid.");
     }
     s.stored_seed = seed;
     for (int y = 0; y < height; ++y)
@@ -155,6 +154,7 @@ int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect) {
                     image->rgba.begin() + (top + y) * image_stride + static_cast<std::ptrdiff_t>(left) * 4);
     entry.Result = 1;
     s.log.Invokes.push_back(entry);
+    record_success();
     return 1;
 }
 
@@ -186,10 +186,6 @@ int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path) {
     }
     if (owner) owner->MsgBox(text, ui::vbInformation, "About");
     return 1;
-}
-
-int32_t plugin_host_status() {
-    return state().status;
 }
 
 const PluginHostLog& plugin_host_log() {

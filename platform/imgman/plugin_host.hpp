@@ -7,6 +7,8 @@
 // The layer knows nothing of the plug-in file formats: the program installs the reader of Filter
 // Factory plug-ins with set_plugin_reader before the host is used.
 
+#include "platform/imgman/imgman.hpp"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -20,11 +22,6 @@ class Host;
 }
 
 namespace imgman {
-
-// A filter rectangle: left, top, right, bottom, right and bottom naming the last pixel.
-struct Rect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // What the host needs of a Filter Factory plug-in. Texts are UTF-8.
 struct PluginFilter {
@@ -43,17 +40,14 @@ struct PluginFilter {
 using PluginReader = std::function<std::optional<PluginFilter>(std::string_view file)>;
 void set_plugin_reader(PluginReader reader);
 
-// The status a cancelled plug-in dialog leaves.
-inline constexpr int32_t StatusCancelled = 26;
-
 // Remembers the plug-in folder ("" allowed) and enables the host. 1.
 int32_t ImgPlugInHostLoad(std::string_view folder);
 // Loads the plug-in `name` (relative to the host's folder, or an absolute path). 1, or 0 when it is
 // missing or not a Filter Factory plug-in. A formula that does not compile does not fail here.
 int32_t ImgPlugInLoad(std::string_view name);
-// Runs the loaded plug-in over `rect` of the image `handle`, in place. The plug-in's dialog is shown
-// through `owner` when its show-dialog flag is set. 1; 0 when the dialog is cancelled (status 26),
-// when a formula does not compile (silently) or when nothing is loaded.
+// Runs the loaded plug-in over `rect` (naming its last pixel) of the image `handle`, in place. The
+// plug-in's dialog is shown through `owner` when its show-dialog flag is set. 1; 0 when the dialog
+// is cancelled (status 26), when a formula does not compile (silently) or when nothing is loaded.
 int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect);
 // Releases the plug-in and disables the host. 1.
 int32_t ImgPlugInHostUnload();
@@ -62,8 +56,6 @@ bool ImgPlugInHostIsEnabled();
 // and copyright of a Filter Factory plug-in, the file's name for any other. 1; 0 when the file
 // cannot be read.
 int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path);
-// The status of the last host call: 0, or StatusCancelled.
-int32_t plugin_host_status();
 
 // What the host did, for tests: loads and unloads of the host, and per run the formulas compiled
 // and the slider values used.
