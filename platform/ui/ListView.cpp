@@ -374,9 +374,12 @@ void ListView::user_click_item(int index, int shift, int button) {
     if (!AcceptsInput()) return;
     ListItem& item = ListItems(index);
     float y = static_cast<float>((HeaderHeightPixels() + (index - 1 - TopIndex) * RowHeightPixels()) * tpp_y());
+    // A right click selects an unselected item alone before MouseDown, so that a pop-up menu opened
+    // there acts on it; on a selected item it keeps the selection, as Windows does.
+    bool right = button == vbRightButton;
+    if (right && !item.Selected) select_as_user(item, 0);
     user_mouse_down(button, shift, 0, y);
-    // A right click on a selected item keeps a multiple selection, as Windows does.
-    if (!(button == vbRightButton && item.Selected)) select_as_user(item, shift);
+    if (!right) select_as_user(item, shift);
     // Handlers may clear the list; look the item up again before raising its events.
     if (index <= ListItems.Count() && &ListItems(index) == &item) {
         ItemClick(item);
