@@ -17,16 +17,7 @@ void ListView1_DblClick(App& app, int Index);
 void Image5_Click(App& app, int Index);
 
 // --- commands ---
-void cmd_CopyFiles(App& app);
-void cmd_MoveFiles(App& app);
-void cmd_RenameFiles(App& app);
-void cmd_DeleteFiles(App& app);
-void cmd_Kill(App& app);
 void mnuFileInformation_Click(App& app);
-void mnuRenameFolder_Click(App& app);
-void cmd_MoveDir(App& app);
-void cmd_KillDir(App& app);
-void cmd_MakeDir(App& app);
 void mnuSelectAll_Click(App& app);
 void mnuToggleselect_Click(App& app);
 void mnuApplySetting_Click(App& app);

@@ -1,9 +1,13 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
 #include "ffeditor/standins.hpp"
+#include "filemanager/copy_move.hpp"
+#include "filemanager/delete.hpp"
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
+#include "filemanager/folders.hpp"
 #include "filemanager/refresh.hpp"
+#include "filemanager/rename_files.hpp"
 #include "filemanager/standins.hpp"
 #include "filterfactory/Convert.hpp"
 #include "imaging/standins.hpp"
