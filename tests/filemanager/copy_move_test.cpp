@@ -1,7 +1,7 @@
 // Copy and Move of the selected files into the other pane, with faults injected at every step: each
 // byte stays in the source or the target, and no partial file ever carries the target's name.
-#include "filemanager/copy_move.hpp"
 #include "filemanager/SelectFolder.hpp"
+#include "filemanager/copy_move.hpp"
 #include "tests/filemanager/file_commands_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -165,7 +165,7 @@ TEST_F(CopyMoveTest, EscStopsAfterTheCurrentFileAndIgnoreAllServesOneBatch) {
     answer_overwrite(3); // Ignore All
     cmd_CopyFiles(app);
     EXPECT_EQ(read_file(right / "3.txt"), "old");
-    answer_overwrite(0); // a second Copy asks again
+    answer_overwrite(0);                                                            // a second Copy asks again
     host.press_key_from_poll(ui::vbKeyEscape, host.key_polls(ui::vbKeyEscape) + 2); // before item 2
     cmd_CopyFiles(app);
     EXPECT_EQ(read_file(right / "1.txt"), "1.txt");

@@ -37,14 +37,15 @@ TEST_F(DeleteKillTest, DeleteMovesTheFilesToTheTrashWithTrashInfoAfterAsking) {
 
     app.ScanValid[0] = true;
     select_items(0, {"one file.8bf", "two%.txt"});
-    host.answer_msgbox(ui::vbYes, "Do you want to move these 2 items to the trash?",
-                       ui::vbYesNo | ui::vbQuestion);
+    host.answer_msgbox(ui::vbYes, "Do you want to move these 2 items to the trash?", ui::vbYesNo | ui::vbQuestion);
     cmd_DeleteFiles(app);
     EXPECT_EQ(read_file(trash() / "files/one file.8bf"), "1");
     EXPECT_EQ(read_file(trash() / "files/two%.txt"), "2");
     const std::string info = read_file(trash() / "info/one file.8bf.trashinfo");
     EXPECT_TRUE(std::regex_search(
-        info, std::regex("^\\[Trash Info\\]\nPath=/.*/one%20file\\.8bf\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")))
+        info,
+        std::regex(
+            "^\\[Trash Info\\]\nPath=/.*/one%20file\\.8bf\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")))
         << info;
     EXPECT_NE(read_file(trash() / "info/two%.txt.trashinfo").find("two%25.txt"), std::string::npos);
     EXPECT_FALSE(listed(0, "one file.8bf"));

@@ -77,10 +77,9 @@ TEST_F(FolderCommandsTest, KillFolderWithAFailureDeepInsideRemovesEverythingElse
                        std::string(" 2 files or folders couldn't be deleted.") + "\r" +
                            "They are probably used by running applications.",
                        ui::vbExclamation);
-    host.answer_msgbox(ui::vbOK,
-                       std::string("Error while deleting...") + "\r" +
-                           "Please check, if all selected files were deleted.",
-                       ui::vbExclamation, "Error");
+    host.answer_msgbox(
+        ui::vbOK, std::string("Error while deleting...") + "\r" + "Please check, if all selected files were deleted.",
+        ui::vbExclamation, "Error");
     cmd_KillDir(app);
     EXPECT_EQ(everything_in(left / "Doomed"), std::vector<std::string>{"sub"});
     EXPECT_EQ(everything_in(left / "Doomed/sub"), std::vector<std::string>{"busy.dll"});
