@@ -2,7 +2,7 @@
 # make test  - install what is missing, build, run every test
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize clean
+.PHONY: deps build run test test-sanitize fuzz clean
 
 deps:
 	@bash scripts/install-deps
@@ -23,5 +23,9 @@ test-sanitize: deps
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Every libFuzzer target of tests/fuzz, built with clang, FUZZ_SECONDS (default 60) each.
+fuzz: deps
+	bash scripts/run-fuzzers
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
