@@ -1,7 +1,6 @@
 #pragma once
 // Temporary stand-ins for the file manager's procedures that the main window calls, until the
-// file manager exists. The folder and list procedures do the least that keeps a pane usable
-// (follow the folder, list its entries); the commands only note their call.
+// file manager exists. Each only notes its call.
 
 #include <string>
 
@@ -9,17 +8,7 @@ namespace vexolan {
 
 class App;
 
-// --- the File View of a pane ---
-void Dir1_Change(App& app, int Index);
-void File1_DblClick(App& app, int Index);
-void ListView1_DblClick(App& app, int Index);
-// The folder-box image: switches the folder box beside the report list on or off.
-void Image5_Click(App& app, int Index);
-
 // --- commands ---
-void mnuFileInformation_Click(App& app);
-void mnuSelectAll_Click(App& app);
-void mnuToggleselect_Click(App& app);
 void mnuApplySetting_Click(App& app);
 void mnuSaveSetting_Click(App& app);
 void mnuClearTmp_Click(App& app);

@@ -41,5 +41,8 @@ void mnuPictures_Click(App&, int) {
 void mnuPictureView_Click(App&) {
     standin_called("mnuPictureView_Click");
 }
+void LoadintoPicView(App&, const std::string& ImageFile, int&) {
+    standin_called("LoadintoPicView " + ImageFile);
+}
 
 } // namespace vexolan

@@ -3,6 +3,8 @@
 // Timer1_Timer, cmd_Invoke and cmd_Thumbnail are complete as they are; the handlers of the preview
 // picture and the picture editor are temporary stand-ins until the imaging part exists.
 
+#include <string>
+
 namespace vexolan {
 
 class App;
@@ -23,5 +25,8 @@ void mnuRandomize_Click(App& app);
 void mnuUpdateCache_Click(App& app);
 void mnuPictures_Click(App& app, int Index);
 void mnuPictureView_Click(App& app);
+// Opens a picture in the picture editor; `ImageLoady` is the handle variable the picture is opened
+// into (0 for a new one).
+void LoadintoPicView(App& app, const std::string& ImageFile, int& ImageLoady);
 
 } // namespace vexolan

@@ -133,6 +133,29 @@ public:
     // pane keeps its own, so a refill of one pane never turns the other's direction.
     std::array<ColumnSortOrders, 2> ColumnSortOrder{ColumnSortOrders{false, true, true, true},
                                                     ColumnSortOrders{false, true, true, true}};
+    // Where each pane's report list stood before its folder box was shown beside it, and the main
+    // window's width then (twips).
+    struct ListPlace {
+        int ListLeft = 0;
+        int ListWidth = 0;
+    };
+    std::array<ListPlace, 2> FolderBoxGeometry{};
+    int FolderBoxWindowWidth = 0;
+    // The position of the folder item each pane was entered from by a double click (0: none); the
+    // way back up selects it once.
+    std::array<int, 2> ReturnItemIndex{};
+    // An inline rename of a report-list item is being carried out: the list's keys do nothing.
+    bool LabelEditActive = false;
+    // The item each pane's inline edit started on: the rename names it, whatever the mouse did since.
+    struct EditedLabel {
+        std::string Text;
+        int Icon = 0;
+    };
+    std::array<EditedLabel, 2> LabelEditItem{};
+    // The file last clicked in a file box, and the item last clicked in a report list, while the
+    // preview button was pressed.
+    std::string LastPreviewPath;
+    std::string LastPreviewItemPath;
     // The target-folder dialog and the Convert dialog, created hidden on first use.
     SelectFolder& selectFolder();
     Convert& convertDialog();

@@ -6,8 +6,12 @@
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
 #include "filemanager/folders.hpp"
+#include "filemanager/navigation.hpp"
+#include "filemanager/open_by_type.hpp"
 #include "filemanager/refresh.hpp"
 #include "filemanager/rename_files.hpp"
+#include "filemanager/select_all.hpp"
+#include "filemanager/selection.hpp"
 #include "filemanager/standins.hpp"
 #include "filterfactory/Convert.hpp"
 #include "imaging/standins.hpp"
@@ -50,14 +54,24 @@ void Form1::connect_controls() {
         Dir1[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         Dir1[p].MouseDown = [this, p](int b, int s, float x, float y) { Dir1_MouseDown(p, b, s, x, y); };
         Dir1[p].MouseMove = [this](int, int, float, float) { ResetButtons(); };
+        Dir1[p].KeyPress = [this, p](int& KeyAscii) { Dir1_KeyPress(app, p, KeyAscii); };
+        Dir1[p].KeyUp = [this, p](int& KeyCode, int& Shift) { Dir1_KeyUp(app, p, KeyCode, Shift); };
         File1[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         File1[p].MouseDown = [this, p](int b, int s, float x, float y) { File1_MouseDown(p, b, s, x, y); };
         File1[p].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         File1[p].DblClick = [this, p] { File1_DblClick(app, p); };
+        File1[p].Click = [this, p] { File1_Click(app, p); };
+        File1[p].KeyDown = [this, p](int& KeyCode, int& Shift) { File1_KeyDown(app, p, KeyCode, Shift); };
         ListView1[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         ListView1[p].MouseDown = [this, p](int b, int s, float x, float y) { ListView1_MouseDown(p, b, s, x, y); };
         ListView1[p].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         ListView1[p].DblClick = [this, p] { ListView1_DblClick(app, p); };
+        ListView1[p].ItemClick = [this, p](ui::ListItem& item) { ListView1_ItemClick(app, p, item.Text); };
+        ListView1[p].KeyDown = [this, p](int& KeyCode, int& Shift) { ListView1_KeyDown(app, p, KeyCode, Shift); };
+        ListView1[p].BeforeLabelEdit = [this, p](int& Cancel) { ListView1_BeforeLabelEdit(app, p, Cancel); };
+        ListView1[p].AfterLabelEdit = [this, p](int& Cancel, std::string& NewString) {
+            ListView1_AfterLabelEdit(app, p, Cancel, NewString);
+        };
         List2[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         List3[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         List3[p].MouseDown = [this, p](int b, int s, float x, float y) { List3_MouseDown(p, b, s, x, y); };
@@ -73,6 +87,8 @@ void Form1::connect_controls() {
         Label6[p].MouseMove = [this, p](int b, int s, float x, float y) { Label6_MouseMove(p, b, s, x, y); };
         Image2[p].Click = [this, p] { Image2_Click(app, p); };
         Image5[p].Click = [this, p] { Image5_Click(app, p); };
+        Image4[p].Click = [this, p] { Image4_Click(app, p); };
+        Image6[p].Click = [this, p] { Image6_Click(app, p); };
         for (ui::Image* image : {&Image2[p], &Image4[p], &Image5[p], &Image6[p]})
             image->MouseMove = [this, image](int, int, float, float) { ImageButton_MouseMove(*image); };
     }

@@ -6,6 +6,8 @@
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
+#include "filemanager/navigation.hpp"
+#include "filemanager/open_by_type.hpp"
 #include "filemanager/standins.hpp"
 #include "filterfactory/compiler.hpp"
 #include "preferences/Form2.hpp"

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,7 +38,8 @@ bool is_executable_file(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder) {
+// Starts a program; with `outputFd` set, its standard output goes there.
+pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder, int outputFd = -1) {
     reap_finished();
     if (argv.empty() || argv[0].empty()) throw vb::Error(vb::ErrInvalidCall);
     std::string folder = workingFolder.empty() ? files::CurDir() : files::absolute_path(std::string(workingFolder));
@@ -58,6 +61,7 @@ pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder
     posix_spawn_file_actions_init(&actions);
     // The child starts in the working folder; this process's own folder never changes.
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (outputFd >= 0) posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
     pid_t pid = 0;
     int rc = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -208,6 +212,147 @@ int run_and_wait(const std::vector<std::string>& argv, std::string_view workingF
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return -1;
+}
+
+std::string program_output(const std::vector<std::string>& argv, std::chrono::milliseconds patience) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return {};
+    pid_t pid = -1;
+    try {
+        pid = spawn(argv, {}, fds[1]);
+    } catch (const vb::Error&) {
+    }
+    ::close(fds[1]);
+    if (pid < 0) {
+        ::close(fds[0]);
+        return {};
+    }
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    std::string out;
+    auto deadline = std::chrono::steady_clock::now() + patience;
+    bool ended = false, closed = false;
+    int status = 0;
+    while (!(ended && closed)) {
+        char buffer[4096];
+        ssize_t n = closed ? 0 : ::read(fds[0], buffer, sizeof buffer);
+        if (n > 0) {
+            // A program that talks without end is not answering the question asked.
+            if (out.size() < 65536) out.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n == 0) closed = true;
+        if (!ended && ::waitpid(pid, &status, WNOHANG) == pid) ended = true;
+        if (ended && closed) break;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            if (!ended) g_running.push_back(pid);
+            ::close(fds[0]);
+            return {};
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ::close(fds[0]);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+    return out;
+}
+
+namespace {
+
+std::string first_line(std::string text) {
+    auto end = text.find_first_of("\r\n");
+    if (end != std::string::npos) text.resize(end);
+    return vb::Trim(text);
+}
+
+} // namespace
+
+std::string desktop_folder() {
+    if (!find_program("xdg-user-dir").empty()) {
+        std::string named = first_line(program_output({"xdg-user-dir", "DESKTOP"}));
+        if (!named.empty() && named.front() == '/') return named;
+    }
+    const char* home = std::getenv("HOME");
+    return files::join_path(home && *home ? home : "/", "Desktop");
+}
+
+std::string mime_type(std::string_view file) {
+    if (find_program("xdg-mime").empty()) return {};
+    return first_line(program_output({"xdg-mime", "query", "filetype", std::string(file)}));
+}
+
+std::string default_application(std::string_view mimeType) {
+    if (mimeType.empty() || find_program("xdg-mime").empty()) return {};
+    return first_line(program_output({"xdg-mime", "query", "default", std::string(mimeType)}));
+}
+
+OpenResult open_with_association(std::string_view file, std::string_view workingFolder) {
+    if (!files::exists(std::string(file))) return OpenResult::NotFound;
+    // Without xdg-mime there is nothing to ask; the opener then decides on its own.
+    if (!find_program("xdg-mime").empty() && default_application(mime_type(file)).empty())
+        return OpenResult::NoAssociation;
+    return open_document(file, workingFolder);
+}
+
+namespace {
+
+std::string permission_text(mode_t mode) {
+    std::string text;
+    const char letters[] = "rwx";
+    for (int shift = 6; shift >= 0; shift -= 3)
+        for (int bit = 0; bit < 3; ++bit)
+            text += (mode >> (shift + 2 - bit)) & 1 ? letters[bit] : '-';
+    char octal[8];
+    std::snprintf(octal, sizeof octal, "%03o", static_cast<unsigned>(mode & 0777));
+    return text + " (" + octal + ")";
+}
+
+std::string owner_text(uid_t uid, gid_t gid) {
+    std::string user = std::to_string(uid), group = std::to_string(gid);
+    char buffer[4096];
+    struct passwd pw {
+    }, *pwFound = nullptr;
+    if (::getpwuid_r(uid, &pw, buffer, sizeof buffer, &pwFound) == 0 && pwFound) user = pwFound->pw_name;
+    struct group gr {
+    }, *grFound = nullptr;
+    if (::getgrgid_r(gid, &gr, buffer, sizeof buffer, &grFound) == 0 && grFound) group = grFound->gr_name;
+    return user + " (group " + group + ")";
+}
+
+} // namespace
+
+std::string file_information(std::string_view path) {
+    std::string abs = files::absolute_path(std::string(path));
+    if (abs.size() > 1 && abs.back() == '/') abs.pop_back();
+    struct stat link {
+    }, st{};
+    if (::lstat(abs.c_str(), &link) != 0) throw vb::Error(vb::ErrFileNotFound);
+    const bool isLink = S_ISLNK(link.st_mode);
+    if (!isLink || ::stat(abs.c_str(), &st) != 0) st = link;
+
+    std::string name = abs, folder;
+    auto slash = abs.rfind('/');
+    if (files::is_root(abs)) {
+        name = "/";
+    } else if (slash != std::string::npos) {
+        name = abs.substr(slash + 1);
+        folder = slash == 0 ? "/" : abs.substr(0, slash);
+    }
+    std::string kind = S_ISDIR(st.st_mode) ? "Folder" : S_ISREG(st.st_mode) ? "File" : "Special file";
+    if (isLink) kind += " (symbolic link)";
+
+    std::string text = "Name:\t" + name + "\n";
+    if (!folder.empty()) text += "Folder:\t" + folder + "\n";
+    text += "Kind:\t" + kind + "\n";
+    std::string type = mime_type(abs);
+    if (!type.empty()) text += "Type:\t" + type + "\n";
+    if (!S_ISDIR(st.st_mode)) {
+        std::string size = vb::Format(static_cast<double>(st.st_size), "#,###,###");
+        text += "Size:\t" + (size.empty() ? std::string("0") : size) + " bytes\n";
+    }
+    text += "Modified:\t" + vb::GeneralDate(vb::DateFromTime(st.st_mtim.tv_sec)) + "\n";
+    text += "Accessed:\t" + vb::GeneralDate(vb::DateFromTime(st.st_atim.tv_sec)) + "\n";
+    text += "Permissions:\t" + permission_text(st.st_mode) + "\n";
+    text += "Owner:\t" + owner_text(st.st_uid, st.st_gid);
+    return text;
 }
 
 std::vector<std::string> split_command_line(std::string_view line) {

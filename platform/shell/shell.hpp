@@ -42,6 +42,28 @@ int start_program(const std::vector<std::string>& argv, std::string_view working
 // Runs a program and waits for its end: its exit code, or 128 + the signal number that ended it.
 int run_and_wait(const std::vector<std::string>& argv, std::string_view workingFolder = {});
 
+// Runs a program to its end and returns what it wrote to its standard output; "" when it cannot start,
+// fails, or has not ended after `patience` (it is then left to end on its own).
+std::string program_output(const std::vector<std::string>& argv,
+                           std::chrono::milliseconds patience = std::chrono::seconds(5));
+
+// The user's desktop folder: what `xdg-user-dir DESKTOP` names, else ~/Desktop.
+std::string desktop_folder();
+
+// --- file types and their programs ---------------------------------------------------------------
+
+// The desktop's MIME type of a file (`xdg-mime query filetype`), "" when it cannot tell.
+std::string mime_type(std::string_view file);
+// The desktop entry of the program associated with a MIME type (`xdg-mime query default`), "" for none.
+std::string default_application(std::string_view mimeType);
+// Opens a file with the program associated with its type: NoAssociation when the desktop names no
+// program for it, NotFound when the file is missing, otherwise as open_document.
+OpenResult open_with_association(std::string_view file, std::string_view workingFolder = {});
+
+// What the Properties box tells of a file or folder, one "Label:<tab>value" line each: name, folder,
+// kind, the desktop's MIME type, size, dates, permissions and owner. Error 53 when it does not exist.
+std::string file_information(std::string_view path);
+
 // Splits a command line of the application list into program and arguments, without a shell: blanks
 // and tabs separate; "double quotes" group (\" and \\ inside them are a quote and a backslash);
 // 'single quotes' group literally; outside quotes a backslash makes the next character plain. Nothing is

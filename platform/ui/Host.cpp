@@ -52,6 +52,17 @@ int Host::TextHeightPixels(const FontChoice& font, std::string_view text) const 
     return count_lines(text) * perLine;
 }
 
+void Host::ShowProperties(std::string_view title, std::string_view text) {
+    MsgBox(text, vbInformation, title);
+}
+
+std::string Host::OpenWith(std::string_view file) {
+    std::string name(file);
+    auto slash = name.rfind('/');
+    if (slash != std::string::npos) name = name.substr(slash + 1);
+    return InputBox("No program is associated with \"" + name + "\".\r\n\r\nOpen it with this program:", "Open With");
+}
+
 // --- Registry ---------------------------------------------------------------------------------
 
 void Registry::window_loaded(Window& w) {

@@ -166,6 +166,13 @@ public:
     virtual std::optional<FontChoice> FontDialog(const FontChoice& initial) = 0;
     // A folder browser; "" on cancel.
     virtual std::string BrowseForFolder(std::string_view prompt, std::string_view initialFolder) = 0;
+    // The desktop's information box of a file or folder ("Properties"): `text` holds one line per
+    // fact. Unless a host draws its own, a message box titled `title`.
+    virtual void ShowProperties(std::string_view title, std::string_view text);
+    // "Open With" for a file no program is associated with: the program the user names to open
+    // `file` with (a command line of its own), or "" when the user cancels. Unless a host draws
+    // its own, an input box.
+    virtual std::string OpenWith(std::string_view file);
 
     // --- the event loop ---
     // Lets pending window events through (a no-op in tests unless scripted).

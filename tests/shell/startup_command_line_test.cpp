@@ -1,6 +1,8 @@
 // A file named on the command line is selected in the left pane and opened.
 
+#include "tests/shell/fake_desktop.hpp"
 #include "tests/shell/startup_fixture.hpp"
+#include "tests/support/fake_mime.hpp"
 
 #include <fstream>
 
@@ -42,7 +44,7 @@ TEST_F(CommandLineTest, PictureSelectedWithTheImageFilterAndOpened) {
     EXPECT_EQ(selected_item_text(0), "photo.jpg");
     ASSERT_GE(f.File1[0].ListIndex.get(), 0);
     EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "photo.jpg");
-    EXPECT_EQ(called("File1_DblClick"), 1);
+    EXPECT_EQ(called("LoadintoPicView " + path("photo.jpg")), 1);
     EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);
 }
 
@@ -52,22 +54,24 @@ TEST_F(CommandLineTest, PluginSelectedWithAllFilesAndOpened) {
     EXPECT_EQ(selected_item_text(0), "filt.8bf");
     EXPECT_EQ(selected_items(0), 1);
     EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "filt.8bf");
-    EXPECT_EQ(called("File1_DblClick"), 1);
+    EXPECT_EQ(called("LoadintoFFEditor(False, False)"), 1);
 }
 
 TEST_F(CommandLineTest, NameComparedWithoutRegardToCase) {
     std::ofstream(std::filesystem::path(files_folder) / "Upper.PNG") << "x";
+    test_support::FakeOpener opener;
+    test_support::FakeMime mime("image/png", "viewer.desktop");
     StartProgram(app, path("upper.png"));
     EXPECT_EQ(f.Combo1[0].ListIndex.get(), 2);
     EXPECT_EQ(selected_item_text(0), "Upper.PNG");
-    EXPECT_EQ(called("File1_DblClick"), 1);
+    EXPECT_EQ(opener.targets(), std::vector<std::string>{path("Upper.PNG")});
 }
 
 TEST_F(CommandLineTest, MissingFileOpensNothingAndSaysNothing) {
     StartProgram(app, path("gone.jpg"));
     EXPECT_EQ(f.Dir1[0].Path.get(), ui::NormaliseFolder(files_folder, "/"));
     EXPECT_EQ(selected_items(0), 0);
-    EXPECT_EQ(called("File1_DblClick"), 0);
+    EXPECT_EQ(called("LoadintoPicView " + path("gone.jpg")), 0);
     EXPECT_TRUE(host.message_boxes().empty());
 }
 

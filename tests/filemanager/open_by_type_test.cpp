@@ -1,0 +1,148 @@
+// Opening a file by its type: which neighbour gets it, the desktop's association with "Open With"
+// as its fallback, and the Properties box.
+
+#include "filemanager/open_by_type.hpp"
+#include "preferences/Form2.hpp"
+#include "shell/standins.hpp"
+#include "tests/filemanager/file_view_fixture.hpp"
+#include "tests/shell/fake_desktop.hpp"
+#include "tests/support/fake_mime.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+
+using namespace vexolan;
+using test_support::FileViewTest;
+
+namespace {
+
+struct OpenTest : FileViewTest {
+    test_support::FakeOpener opener;
+    test_support::FakeMime mime{"application/pdf", "viewer.desktop"};
+
+    OpenTest() { standin_calls().clear(); }
+
+    // Writes a file into the left folder and double-clicks it in the file box.
+    void open(const std::string& name, const std::string& bytes = "x") {
+        std::ofstream(left.path() / name, std::ios::binary) << bytes;
+        open_folder(0, folder(left));
+        f.File1[0].Refresh();
+        for (int i = 0; i < f.File1[0].ListCount(); ++i)
+            if (f.File1[0].List(i) == name) f.File1[0].ListIndex = i;
+        File1_DblClick(app, 0);
+    }
+    static bool called(std::string_view name) {
+        const auto& calls = standin_calls();
+        return std::find(calls.begin(), calls.end(), name) != calls.end();
+    }
+};
+
+} // namespace
+
+TEST_F(OpenTest, PicturesByTheirLastFourLettersOnly) {
+    open("photo.JPG");
+    EXPECT_TRUE(called("LoadintoPicView " + folder(left, "photo.JPG")));
+    open("photo.jpeg");
+    EXPECT_EQ(opener.targets(), std::vector<std::string>{folder(left, "photo.jpeg")});
+}
+
+TEST_F(OpenTest, DisabledFilterFactoryPluginGoesToTheEditorWithThePreviewTimerStopped) {
+    f.Timer1.Interval = 100;
+    f.Timer1.Enabled = true;
+    open("filter._bf");
+    EXPECT_TRUE(called("LoadintoFFEditor(False, False)"));
+    EXPECT_FALSE(f.Timer1.Enabled.get());
+    EXPECT_TRUE(opener.targets().empty());
+}
+
+TEST_F(OpenTest, FilterFactorySourceGoesToTheEditorAndPlainTextToTheDesktop) {
+    open("source.txt", "category: Mine\r\ntitle: Glow\r\nR: r\r\nG: g\r\nB: b\r\nA: a\r\n");
+    EXPECT_TRUE(called("LoadintoFFEditor(True, False)"));
+    EXPECT_TRUE(opener.targets().empty());
+    open("letter.txt", "Dear reader,\r\nnothing here is a filter.\r\n");
+    EXPECT_EQ(opener.targets(), std::vector<std::string>{folder(left, "letter.txt")});
+}
+
+TEST_F(OpenTest, CheckedUserTypeMatchesEnabledAndDisabledSpellingsOnly) {
+    Form2& prefs = app.form2();
+    prefs.List1[3].Clear();
+    prefs.List1[3].AddItem("Acrobat Plugin (api|2)");
+    prefs.List1[3].Selected(0) = true;
+    prefs.List1[3].AddItem("Other Plugin (oth|1)");
+    prefs.GetPlugTypes();
+    open("x.api");
+    open("x_api");
+    EXPECT_EQ(std::count(standin_calls().begin(), standin_calls().end(), "cmd_PlugInInformation"), 2);
+    open("xapi");
+    open("y.oth");
+    EXPECT_EQ(std::count(standin_calls().begin(), standin_calls().end(), "cmd_PlugInInformation"), 2);
+    EXPECT_EQ(opener.targets(), (std::vector<std::string>{folder(left, "xapi"), folder(left, "y.oth")}));
+}
+
+TEST_F(OpenTest, LibraryOpensTheConvertDialog) {
+    std::ofstream(left.path() / "lib.ffl") << "FFL1.0";
+    open_folder(0, folder(left));
+    select_items(0, {"lib.ffl"});
+    host.on_modal("Convert", [](ui::Window&) {});
+    open("lib.ffl", "FFL1.0");
+    EXPECT_EQ(host.modal_windows(), std::vector<std::string>{"Convert"});
+}
+
+TEST_F(OpenTest, NoAssociationAsksForAProgramThatGetsTheFileAsOneArgument) {
+    mime.answer("application/x-thing", "");
+    // The program named: a script that writes its arguments down.
+    const auto script = left.path() / "record args";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << (left.path() / "args.log").string() << "'\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    host.answer_inputbox("'" + script.string() + "'");
+    open("odd name é.thing");
+    EXPECT_TRUE(opener.targets().empty());
+    ASSERT_EQ(host.inputbox_prompts().size(), 1u);
+    for (int i = 0; i < 200 && !std::filesystem::exists(left.path() / "args.log"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(test_support::read_file(left.path() / "args.log"), folder(left, "odd name é.thing") + "|");
+}
+
+TEST_F(OpenTest, CancelledOpenWithStartsNothing) {
+    mime.answer("application/x-thing", "");
+    host.answer_inputbox("");
+    open("a.thing");
+    EXPECT_TRUE(opener.targets().empty());
+    EXPECT_TRUE(host.message_boxes().empty());
+}
+
+TEST_F(OpenTest, ProgramsOpenedWithAutoAddAreAppendedEachTime) {
+    Form2& prefs = app.form2();
+    prefs.Check10[2].Value = ui::vbChecked;
+    const int before = prefs.List1[2].ListCount();
+    open("tool.exe");
+    open("tool.exe");
+    ASSERT_EQ(prefs.List1[2].ListCount(), before + 2);
+    EXPECT_EQ(prefs.List1[2].List(before), folder(left, "tool.exe"));
+    EXPECT_EQ(prefs.List1[2].List(before + 1), folder(left, "tool.exe"));
+}
+
+TEST_F(OpenTest, PropertiesWithNothingSelectedShowsThePanesFolder) {
+    open_folders();
+    host.accept_unscripted_msgboxes = true;
+    mnuFileInformation_Click(app);
+    ASSERT_EQ(host.message_boxes().size(), 1u);
+    EXPECT_EQ(host.last_msgbox().Title, left.path().filename().string() + " Properties");
+    EXPECT_NE(host.last_msgbox().Prompt.find("Kind:\tFolder"), std::string::npos);
+    EXPECT_NE(host.last_msgbox().Prompt.find("Owner:\t"), std::string::npos);
+}
+
+TEST_F(OpenTest, PropertiesOfTheSelectedFileTellItsSizeAndType) {
+    std::ofstream(left.path() / "doc.pdf") << std::string(1500, 'x');
+    open_folders();
+    select_items(0, {"doc.pdf"});
+    host.accept_unscripted_msgboxes = true;
+    mnuFileInformation_Click(app);
+    ASSERT_EQ(host.message_boxes().size(), 1u);
+    const std::string& text = host.last_msgbox().Prompt;
+    EXPECT_NE(text.find("Name:\tdoc.pdf"), std::string::npos);
+    EXPECT_NE(text.find("Size:\t1,500 bytes"), std::string::npos);
+    EXPECT_NE(text.find("Type:\tapplication/pdf"), std::string::npos);
+}
