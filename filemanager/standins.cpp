@@ -12,33 +12,6 @@
 
 namespace vexolan {
 
-void cmd_CopyFiles(App&) {
-    standin_called("cmd_CopyFiles");
-}
-void cmd_MoveFiles(App&) {
-    standin_called("cmd_MoveFiles");
-}
-void cmd_RenameFiles(App&) {
-    standin_called("cmd_RenameFiles");
-}
-void cmd_DeleteFiles(App&) {
-    standin_called("cmd_DeleteFiles");
-}
-void cmd_Kill(App&) {
-    standin_called("cmd_Kill");
-}
-void mnuRenameFolder_Click(App&) {
-    standin_called("mnuRenameFolder_Click");
-}
-void cmd_MoveDir(App&) {
-    standin_called("cmd_MoveDir");
-}
-void cmd_KillDir(App&) {
-    standin_called("cmd_KillDir");
-}
-void cmd_MakeDir(App&) {
-    standin_called("cmd_MakeDir");
-}
 void mnuApplySetting_Click(App&) {
     standin_called("mnuApplySetting_Click");
 }

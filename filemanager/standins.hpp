@@ -9,15 +9,6 @@ namespace vexolan {
 class App;
 
 // --- commands ---
-void cmd_CopyFiles(App& app);
-void cmd_MoveFiles(App& app);
-void cmd_RenameFiles(App& app);
-void cmd_DeleteFiles(App& app);
-void cmd_Kill(App& app);
-void mnuRenameFolder_Click(App& app);
-void cmd_MoveDir(App& app);
-void cmd_KillDir(App& app);
-void cmd_MakeDir(App& app);
 void mnuApplySetting_Click(App& app);
 void mnuSaveSetting_Click(App& app);
 void mnuClearTmp_Click(App& app);

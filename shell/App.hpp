@@ -64,6 +64,10 @@ public:
     // never takes the rows from under the other.
     std::array<PluginCatalogPane, 2> PluginCatalog;
     std::array<std::vector<std::string>, 2> PaneCategories;
+    // The library file each pane's FFL View lists, and the byte position (counted from 1) of each
+    // listed entry, indexed by the entry's tag less one. Nothing fills them in this edition.
+    std::array<std::string, 2> PaneFFLFile;
+    std::array<std::vector<long>, 2> PaneFFLOffsets;
     // The folder scanner behind the Plugin View: fills the pane's catalogue rows and category
     // list and returns the number of rows, 0 when nothing was found or the user stopped it with
     // Esc (it then sets ScanStopped of the pane).

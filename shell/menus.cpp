@@ -1,11 +1,15 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
 #include "ffeditor/standins.hpp"
+#include "filemanager/copy_move.hpp"
+#include "filemanager/delete.hpp"
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
+#include "filemanager/folders.hpp"
 #include "filemanager/navigation.hpp"
 #include "filemanager/open_by_type.hpp"
 #include "filemanager/refresh.hpp"
+#include "filemanager/rename_files.hpp"
 #include "filemanager/select_all.hpp"
 #include "filemanager/selection.hpp"
 #include "filemanager/standins.hpp"

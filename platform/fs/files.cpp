@@ -31,8 +31,15 @@ struct Fault {
     std::string path;
     int err;
     int times;
+    int successes = 0; // calls let through before the fault strikes
 };
 std::vector<Fault> g_faults;
+
+struct FakeDevice {
+    std::string path;
+    std::uint64_t device;
+};
+std::vector<FakeDevice> g_devices;
 
 struct Delay {
     Op op;
@@ -77,6 +84,10 @@ bool lexists(const std::string& abs) {
 int injected_errno(Op op, const std::string& abs) {
     for (auto& f : g_faults) {
         if (f.times == 0 || !(f.op == Op::Any || f.op == op) || !is_under(abs, f.path)) continue;
+        if (f.successes > 0) {
+            --f.successes;
+            continue;
+        }
         if (f.times > 0) --f.times;
         return f.err;
     }
@@ -480,16 +491,40 @@ bool same_file(const Path& a, const Path& b) {
     return !ec && same;
 }
 
+namespace {
+
+std::uint64_t device_of_abs(std::string abs) {
+    // The faked device of the deepest folder a test named.
+    const FakeDevice* fake = nullptr;
+    for (const auto& d : g_devices)
+        if (is_under(abs, d.path) && (!fake || d.path.size() > fake->path.size())) fake = &d;
+    if (fake) return fake->device;
+    struct stat st;
+    while (::stat(abs.c_str(), &st) != 0) {
+        if (abs == "/") return 0;
+        abs = parent_of(abs);
+    }
+    return static_cast<std::uint64_t>(st.st_dev);
+}
+
+} // namespace
+
 bool same_file_system(const Path& a, const Path& b) {
-    auto device = [](std::string abs) -> dev_t {
-        struct stat st;
-        while (::stat(abs.c_str(), &st) != 0) {
-            if (abs == "/") return 0;
-            abs = parent_of(abs);
-        }
-        return st.st_dev;
-    };
-    return device(absolute_path(a)) == device(absolute_path(b));
+    return device_of_abs(absolute_path(a)) == device_of_abs(absolute_path(b));
+}
+
+std::uint64_t device_of(const Path& p) {
+    return device_of_abs(absolute_path(p));
+}
+
+std::string mount_top(const Path& p) {
+    std::string abs = absolute_path(p);
+    while (!lexists(abs) && abs != "/")
+        abs = parent_of(abs);
+    const std::uint64_t device = device_of_abs(abs);
+    while (abs != "/" && device_of_abs(parent_of(abs)) == device)
+        abs = parent_of(abs);
+    return abs;
 }
 
 std::uint64_t free_space(const Path& folder) {
@@ -1066,6 +1101,14 @@ void inject_fault(Op op, const Path& path, int err, int times) {
     g_faults.push_back(Fault{op, absolute_path(path), err, times});
 }
 
+void inject_fault_after(Op op, const Path& path, int err, int successes) {
+    g_faults.push_back(Fault{op, absolute_path(path), err, 1, successes});
+}
+
+void inject_device(const Path& path, std::uint64_t device) {
+    g_devices.push_back(FakeDevice{absolute_path(path), device});
+}
+
 void inject_delay(Op op, const Path& path, int milliseconds) {
     g_delays.push_back(Delay{op, absolute_path(path), milliseconds});
 }
@@ -1073,6 +1116,7 @@ void inject_delay(Op op, const Path& path, int milliseconds) {
 void clear_faults() {
     g_faults.clear();
     g_delays.clear();
+    g_devices.clear();
 }
 
 } // namespace files

@@ -70,6 +70,12 @@ bool same_file(const Path& a, const Path& b);
 // Whether `a` and `b` (or, for a path that does not exist yet, its nearest existing parent) lie on one
 // file system, so that a rename between them needs no copy.
 bool same_file_system(const Path& a, const Path& b);
+// The file system (device number) holding `p`, or, for a path that does not exist yet, its nearest
+// existing parent. Tests may fake it with inject_device.
+std::uint64_t device_of(const Path& p);
+// The top folder of the file system holding `p`: the highest folder above it on the same device
+// (its mount point; "/" for the root file system).
+std::string mount_top(const Path& p);
 // The bytes free to the user on the file system holding `folder`.
 std::uint64_t free_space(const Path& folder);
 // The folder for temporary files: $TMPDIR when it names a folder, otherwise "/tmp".
@@ -252,10 +258,16 @@ enum class Op {
 
 // Makes `op` on `path` fail with `err` (an errno value) the next `times` times (-1: until cleared).
 void inject_fault(Op op, const Path& path, int err, int times = -1);
+// The same, but the fault strikes only after `successes` calls of `op` on `path` went through: a copy
+// then fails in the middle of a file (each piece of a copy checks Op::Write once).
+void inject_fault_after(Op op, const Path& path, int err, int successes);
+// Makes `path` and everything below it report `device` as its file system (device_of,
+// same_file_system, mount_top), so that a test on one real file system can play a second one.
+void inject_device(const Path& path, std::uint64_t device);
 // Makes every `op` on `path` (and below it) take `milliseconds` longer, so that a test can hold a long
 // piece of work (a batch conversion, a folder scan) open for as long as it needs, whatever its speed.
 void inject_delay(Op op, const Path& path, int milliseconds);
-// Clears the faults and the delays.
+// Clears the faults, the delays and the faked devices.
 void clear_faults();
 // Clears every fault when it goes, so that a failing test leaves none behind.
 struct FaultScope {

@@ -400,15 +400,57 @@ std::string trash_folder() {
     return files::join_path(files::data_home(), "Trash");
 }
 
+namespace {
+
+// A folder that is a real folder (not a link to one).
+bool real_folder(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The trash of another file system than the home trash's: $top/.Trash/$UID when the administrator
+// prepared a shared $top/.Trash (a real folder with the sticky bit), else $top/.Trash-$UID, made
+// private to the user when missing. Never a link: a trash reached through a link could put the
+// user's files anywhere. Fails (and nothing is trashed) when neither can be had.
+std::string top_trash(const std::string& top) {
+    const std::string uid = std::to_string(::getuid());
+    const std::string shared = files::join_path(top, ".Trash");
+    struct stat st;
+    if (::lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)) {
+        const std::string mine = files::join_path(shared, uid);
+        if (!files::exists(mine) && ::mkdir(mine.c_str(), 0700) != 0) throw vb::Error(vb::ErrorFromErrno(errno));
+        if (real_folder(mine)) return mine;
+    }
+    const std::string own = files::join_path(top, ".Trash-" + uid);
+    if (!files::exists(own)) {
+        files::make_folder(own);
+        ::chmod(own.c_str(), 0700);
+    }
+    if (!real_folder(own)) throw vb::Error(vb::ErrPermissionDenied);
+    return own;
+}
+
+} // namespace
+
 std::string move_to_trash(std::string_view path) {
     std::string abs = files::absolute_path(std::string(path));
     if (files::is_root(abs)) throw vb::Error(vb::ErrPathFileAccess);
     if (!files::exists(abs)) throw vb::Error(vb::ErrFileNotFound);
     std::string trash = trash_folder();
-    bool fresh = !files::exists(trash);
+    // The Path line of the home trash is absolute; a file system's own trash names its files
+    // relative to its top folder, so the trash still restores them wherever it is mounted next.
+    std::string original = abs;
+    if (!files::same_file_system(abs, trash)) {
+        const std::string top = files::mount_top(abs);
+        trash = top_trash(top);
+        original = top == "/" ? abs.substr(1) : abs.substr(top.size() + 1);
+    } else {
+        bool fresh = !files::exists(trash);
+        files::make_folders(trash);
+        if (fresh) ::chmod(trash.c_str(), 0700); // the trash is private to its user
+    }
     files::make_folders(files::join_path(trash, "files"));
     files::make_folders(files::join_path(trash, "info"));
-    if (fresh) ::chmod(trash.c_str(), 0700); // the trash is private to its user
 
     std::string name = abs.substr(abs.find_last_of('/') + 1);
     std::string stem = name, extension;
@@ -418,7 +460,7 @@ std::string move_to_trash(std::string_view path) {
         extension = name.substr(dot);
     }
     vb::DateTime now = vb::Now();
-    std::string info = "[Trash Info]\nPath=" + percent_encode(abs) + "\nDeletionDate=" + std::to_string(now.Year) +
+    std::string info = "[Trash Info]\nPath=" + percent_encode(original) + "\nDeletionDate=" + std::to_string(now.Year) +
                        "-" + two_digits(now.Month) + "-" + two_digits(now.Day) + "T" + two_digits(now.Hour) + ":" +
                        two_digits(now.Minute) + ":" + two_digits(now.Second) + "\n";
 

@@ -74,8 +74,10 @@ std::vector<std::string> split_command_line(std::string_view line);
 
 // Moves a file or folder to the user's freedesktop trash: $XDG_DATA_HOME/Trash/files/NAME with
 // info/NAME.trashinfo holding the original path (percent-encoded) and the deletion date. A name that
-// is taken there gets a number ("a.2.txt", "a.3.txt", ...). Returns the path in Trash/files. From
-// another file system the item is copied, checked and then removed, as files::rename does.
+// is taken there gets a number ("a.2.txt", "a.3.txt", ...). Returns the path in Trash/files. An item
+// on another file system than the home trash goes to that file system's own trash ($top/.Trash/$UID
+// or $top/.Trash-$UID, with a Path relative to $top); when that cannot be had it fails and the item
+// stays where it is.
 std::string move_to_trash(std::string_view path);
 
 // The trash folder: $XDG_DATA_HOME/Trash.

@@ -117,9 +117,9 @@ TEST_F(CommandEnablingTest, PopupNarrowsToTheSelectionWhileItIsOpen) {
     open_folder(0, folder());
     select_items(0, {"pic.jpg"});
     std::string during;
-    on_standin_call() = [&](std::string_view name) {
-        if (name == "cmd_DeleteFiles") during = states();
-    };
+    // Delete asks before it trashes: the states are read while it asks.
+    host.on_msgbox = [&](std::string_view) { during = states(); };
+    host.answer_msgbox(ui::vbNo);
     host.choose_popup("mnuDelete");
     f.ListView1[0].user_click_item(item_index(0, "pic.jpg"), 0, ui::vbRightButton);
     EXPECT_EQ(during, "----------");
@@ -130,9 +130,8 @@ TEST_F(CommandEnablingTest, CommandThatClearsTheSelectionLeavesTheShortcutsWorki
     touch("pic.jpg");
     open_folder(0, folder());
     select_items(0, {"pic.jpg"});
-    on_standin_call() = [&](std::string_view name) {
-        if (name == "cmd_DeleteFiles") select_items(0, {});
-    };
+    host.on_msgbox = [&](std::string_view) { select_items(0, {}); };
+    host.answer_msgbox(ui::vbNo);
     host.choose_popup("mnuDelete");
     f.ListView1[0].user_click_item(item_index(0, "pic.jpg"), 0, ui::vbRightButton);
     EXPECT_EQ(states(), "AAAAABBCC-");

@@ -52,6 +52,7 @@ const ScriptedHost::MsgBoxRecord& ScriptedHost::last_msgbox() const {
 }
 
 int ScriptedHost::MsgBox(std::string_view prompt, int style, std::string_view title) {
+    if (on_msgbox) on_msgbox(prompt);
     MsgBoxRecord rec{std::string(prompt), style, title.empty() ? std::string(ui::DefaultTitle) : std::string(title), 0};
     if (msgbox_answers_.empty()) {
         if (accept_unscripted_msgboxes) {

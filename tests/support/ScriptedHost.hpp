@@ -52,6 +52,9 @@ public:
     // test that only looks at the record).
     bool accept_unscripted_msgboxes = false;
     const std::vector<MsgBoxRecord>& message_boxes() const { return msgboxes_; }
+    // Runs as each message box comes up, before it is answered (a test may look at the state the
+    // asking command is in).
+    std::function<void(std::string_view prompt)> on_msgbox;
     const MsgBoxRecord& last_msgbox() const;
 
     // --- other questions ---
