@@ -3,7 +3,7 @@
 
 #include "preferences/Form2.hpp"
 #include "preferences/main_window.hpp"
-#include "preferences/standins.hpp"
+#include "imaging/handles.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/dialogs.hpp"
@@ -167,8 +167,8 @@ void Form2::add_folder() {
 }
 
 void Form2::add_picture() {
-    std::string name;
-    int handle = OpenImgDialog(app, name);
+    int handle = 0;
+    std::string name = OpenImgDialog(app, handle);
     if (!name.empty()) {
         std::string lower = vb::LCase(name);
         if (lower.find(".bmp") == std::string::npos && lower.find(".jpg") == std::string::npos) {

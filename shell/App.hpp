@@ -120,6 +120,8 @@ public:
     // copy a plug-in filters in place.
     int PreviewImage = 0;
     int PluginImage = 0;
+    // The picture editor's current image (closed when the picture editor unloads).
+    int PicImage = 0;
     // The draw in [0, 1) that decides on the advertisement at exit; unset, a clock-seeded random number.
     std::function<double()> ExitDraw;
     // --- end of start-up and shutdown ---

@@ -6,7 +6,7 @@
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
 #include "filemanager/standins.hpp"
-#include "preferences/standins.hpp"
+#include "imaging/handles.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/ProVersionAd.hpp"

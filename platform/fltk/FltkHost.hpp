@@ -83,6 +83,8 @@ public:
     std::string ClipboardText() override;
     void SetClipboardText(std::string_view text) override;
     void ClearClipboard() override;
+    std::optional<ui::Bitmap> ClipboardImage() override;
+    void SetClipboardImage(const ui::Bitmap& picture) override;
 
     // --- for the views ---
     WindowView* view_of(ui::Window& window);

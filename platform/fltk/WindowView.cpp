@@ -2,6 +2,7 @@
 
 #include "platform/fltk/FltkHost.hpp"
 #include "platform/fltk/draw.hpp"
+#include "platform/fltk/pictures.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -1021,6 +1022,7 @@ bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
                 img->draw(x + inset, y + inset);
                 img->release();
             }
+        draw_bitmap(p->Image(), x + inset, y + inset);
         draw_boxes(p->Boxes(), x + inset, y + inset);
         if (inset) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
         fl_pop_clip();

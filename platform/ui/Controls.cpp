@@ -308,9 +308,29 @@ int PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::Cls() {
+    if (!image_.empty()) {
+        image_ = Bitmap{};
+        notify("Image");
+    }
     if (boxes_.empty()) return;
     boxes_.clear();
     notify("Boxes");
+}
+
+int PictureBox::ScalePixelsX() const {
+    Host* h = host();
+    return ScaleWidth() / std::max(1, h ? h->TwipsPerPixelX() : 15);
+}
+
+int PictureBox::ScalePixelsY() const {
+    Host* h = host();
+    return ScaleHeight() / std::max(1, h ? h->TwipsPerPixelY() : 15);
+}
+
+void PictureBox::PaintImage(const std::function<void(Bitmap&)>& paint) {
+    image_.resize(ScalePixelsX(), ScalePixelsY());
+    paint(image_);
+    notify("Image");
 }
 
 void PictureBox::DrawFilledBox(int x1, int y1, int x2, int y2, Color color) {

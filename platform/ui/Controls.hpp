@@ -2,9 +2,11 @@
 // The simple control kinds: labels, buttons, check and option boxes, frames, text boxes, timers,
 // images, lines, picture boxes and scroll bars.
 
+#include "platform/ui/Bitmap.hpp"
 #include "platform/ui/Control.hpp"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -225,11 +227,22 @@ public:
     void DrawFilledBox(int x1, int y1, int x2, int y2, Color color);
     const std::vector<FilledBox>& Boxes() const { return boxes_; }
 
+    // The persistent image: what is drawn into the box stays until Cls. It covers the client area
+    // in pixels (transparent where nothing was drawn, so the back colour shows there).
+    const Bitmap& Image() const { return image_; }
+    // Draws into the persistent image: `paint` gets it sized to the client area as it is now (what
+    // lay there stays where the box kept its size), and the box is redrawn afterwards.
+    void PaintImage(const std::function<void(Bitmap&)>& paint);
+    // The client area in whole pixels.
+    int ScalePixelsX() const;
+    int ScalePixelsY() const;
+
     Event<> Paint;
     Event<> Resize;
 
 private:
     std::vector<FilledBox> boxes_;
+    Bitmap image_;
 };
 
 class ScrollBar : public Control {

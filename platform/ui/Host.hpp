@@ -4,6 +4,7 @@
 // numbers, key and mouse polling and the clipboard. The desktop program runs on the FLTK host; tests
 // run on a scripted host that answers from a queue.
 
+#include "platform/ui/Bitmap.hpp"
 #include "platform/values/values.hpp"
 
 #include <chrono>
@@ -211,6 +212,10 @@ public:
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(std::string_view text) = 0;
     virtual void ClearClipboard() = 0;
+    // The picture on the clipboard, or nothing when it holds none; putting a picture there replaces
+    // what the clipboard held. A host without an image clipboard never has a picture.
+    virtual std::optional<Bitmap> ClipboardImage() { return std::nullopt; }
+    virtual void SetClipboardImage(const Bitmap& /*picture*/) {}
 
 private:
     Registry registry_;

@@ -1,10 +1,12 @@
 // The folder, picture and application pages: their commands and the main window's menus built
 // from them.
 
+#include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "tests/support/app_fixture.hpp"
+#include "tests/support/pictures.hpp"
 
 #include <gtest/gtest.h>
 
@@ -91,12 +93,13 @@ TEST_F(ListPagesTest, FoldersMayRepeatPicturesAndApplicationsMayNot) {
     f.Command3_Click(0);
     EXPECT_EQ(f.List1[0].ListCount(), 2);
 
-    host.answer_file_dialog("/pics/B.JPG");
-    host.answer_file_dialog("/pics/B.JPG");
+    const std::string jpg = root.write("pics/B.JPG", test_support::jpeg_file(8, 8)).string();
+    host.answer_file_dialog(jpg);
+    host.answer_file_dialog(jpg);
     f.Command3_Click(1);
     f.Command3_Click(1);
     ASSERT_EQ(f.List1[1].ListCount(), 1);
-    EXPECT_EQ(f.List1[1].List(0), "/pics/B.JPG");
+    EXPECT_EQ(f.List1[1].List(0), jpg);
 
     host.answer_file_dialog("/usr/bin/gimp");
     host.answer_file_dialog("/usr/bin/gimp");
@@ -111,12 +114,16 @@ TEST_F(ListPagesTest, FoldersMayRepeatPicturesAndApplicationsMayNot) {
 
 TEST_F(ListPagesTest, OnlyBmpAndJpgPicturesAreTaken) {
     host.answer_msgbox(ui::vbOK, "\r\nPlease select a BMP or JPG file!", ui::vbExclamation, "Vexolan");
-    host.answer_file_dialog("/pics/a.gif");
+    host.answer_file_dialog(root.write("pics/a.gif", test_support::gif_file(4, 4)).string());
     f.Command3_Click(1);
     EXPECT_EQ(f.List1[1].ListCount(), 0);
     host.answer_file_dialog(""); // cancelled: no message
     f.Command3_Click(1);
+    // A file that is no picture opens nothing and adds nothing, without a message of its own.
+    host.answer_file_dialog(root.write("pics/fake.bmp", "not a picture").string());
+    f.Command3_Click(1);
     EXPECT_EQ(f.List1[1].ListCount(), 0);
+    EXPECT_EQ(imgman::live_handle_count(), 0);
 }
 
 TEST_F(ListPagesTest, MovesSelectOnlyTheMovedEntryAndStopAtTheEnds) {

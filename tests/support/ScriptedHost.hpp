@@ -103,6 +103,7 @@ public:
     void set_twips_per_pixel(int tpp) { tppx_ = tppy_ = tpp; }
     void set_screen_size_pixels(int w, int h) { screen_w_ = w, screen_h_ = h; }
     std::string clipboard;
+    std::optional<ui::Bitmap> clipboard_image;
 
     // --- ui::Host ---
     int MsgBox(std::string_view prompt, int style = ui::vbOKOnly, std::string_view title = {}) override;
@@ -128,8 +129,19 @@ public:
     int CaptionHeight() const override { return 18; }
     int MenuHeight() const override { return 19; }
     std::string ClipboardText() override { return clipboard; }
-    void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
-    void ClearClipboard() override { clipboard.clear(); }
+    void SetClipboardText(std::string_view text) override {
+        clipboard = std::string(text);
+        clipboard_image.reset();
+    }
+    void ClearClipboard() override {
+        clipboard.clear();
+        clipboard_image.reset();
+    }
+    std::optional<ui::Bitmap> ClipboardImage() override { return clipboard_image; }
+    void SetClipboardImage(const ui::Bitmap& picture) override {
+        clipboard.clear();
+        clipboard_image = picture;
+    }
 
 private:
     struct MsgBoxAnswer {

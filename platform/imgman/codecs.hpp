@@ -1,0 +1,58 @@
+#pragma once
+// The picture formats of the imaging layer: BMP (read: 1, 4, 8, 16, 24 and 32 bits, uncompressed,
+// run-length and bit-field; write: 24 bits), JPEG and PNG (read and write) and GIF (read, the
+// first picture of the file).
+//
+// Every reader treats its bytes as untrusted: a truncated or malformed file gives nothing and a
+// sentence for the user, never a crash, and no reader allocates more than the file can justify.
+// Before any pixel memory is taken, width x height is checked against the most pixels the file's
+// size allows in its format (exact for an uncompressed BMP; the format's greatest compression ratio
+// otherwise) and against max_side on each axis.
+
+#include "platform/imgman/images.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace imgman {
+
+// No picture wider or higher than this is read or made.
+inline constexpr int max_side = 16384;
+
+// The most pixels that `bytes` bytes of a picture of each format can describe. The figures are the
+// formats' own limits: a BMP run of two bytes gives at most 255 pixels; deflate expands a byte to
+// at most 1032; one 12-bit LZW code gives at most 4096 pixels (2731 a byte); a JPEG spends at least
+// one bit on each 8 x 8 block of a scan (512 pixels a byte).
+std::uint64_t rle_bmp_pixel_bound(std::uint64_t bytes);
+std::uint64_t png_pixel_bound(std::uint64_t bytes);
+std::uint64_t gif_pixel_bound(std::uint64_t bytes);
+std::uint64_t jpeg_pixel_bound(std::uint64_t bytes);
+// Whether a width x height picture may be allocated for a file allowing `bound` pixels.
+bool size_allowed(std::int64_t width, std::int64_t height, std::uint64_t bound);
+
+enum class Format { Unknown, Bmp, Jpeg, Png, Gif };
+// The format by the file's first bytes.
+Format sniff_format(std::span<const std::uint8_t> bytes);
+// The format a file name asks to be written in, by its extension (".bmp", ".jpg", ".jpeg", ".png";
+// any letter case); Gif for ".gif" (readable only), Unknown for anything else.
+Format format_of_name(std::string_view fileName);
+
+// Reads a picture of any of the formats. On failure: nothing, with the reason in `error`.
+std::optional<Image> decode_picture(std::span<const std::uint8_t> bytes, std::string& error);
+std::optional<Image> decode_bmp(std::span<const std::uint8_t> bytes, std::string& error);
+std::optional<Image> decode_png(std::span<const std::uint8_t> bytes, std::string& error);
+std::optional<Image> decode_jpeg(std::span<const std::uint8_t> bytes, std::string& error);
+std::optional<Image> decode_gif(std::span<const std::uint8_t> bytes, std::string& error);
+
+// Writes a picture. BMP is always 24 bits (the alpha channel is dropped); PNG keeps the alpha
+// channel of a picture that has one; JPEG is written at `quality` (1..100).
+std::vector<std::uint8_t> encode_bmp(const Image& image);
+std::optional<std::vector<std::uint8_t>> encode_png(const Image& image, std::string& error);
+std::optional<std::vector<std::uint8_t>> encode_jpeg(const Image& image, std::string& error, int quality = 90);
+
+} // namespace imgman
