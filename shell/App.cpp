@@ -1,5 +1,7 @@
 #include "shell/App.hpp"
 
+#include "filterfactory/plugin_parameters.hpp"
+
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
@@ -24,6 +26,8 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     : host(host), AppPath(std::move(appPath)), Settings(std::move(settingsFile)) {
     files::set_app_folder(AppPath);
     FF.Host = &host;
+    // The plug-in host reads Filter Factory plug-ins through the format layouts.
+    ff::InstallPluginReader();
     ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
         return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
     };
