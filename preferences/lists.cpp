@@ -1,9 +1,9 @@
 // The folder, picture and application lists of the Preferences window, their menus in the main
 // window, and the list files ("FolderList.log", "PlugTypes.ini").
 
+#include "imaging/handles.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/main_window.hpp"
-#include "imaging/handles.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/dialogs.hpp"
