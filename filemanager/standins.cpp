@@ -39,12 +39,6 @@ void cmd_KillDir(App&) {
 void cmd_MakeDir(App&) {
     standin_called("cmd_MakeDir");
 }
-void mnuApplySetting_Click(App&) {
-    standin_called("mnuApplySetting_Click");
-}
-void mnuSaveSetting_Click(App&) {
-    standin_called("mnuSaveSetting_Click");
-}
 void mnuClearTmp_Click(App&) {
     standin_called("mnuClearTmp_Click");
 }

@@ -18,8 +18,6 @@ void mnuRenameFolder_Click(App& app);
 void cmd_MoveDir(App& app);
 void cmd_KillDir(App& app);
 void cmd_MakeDir(App& app);
-void mnuApplySetting_Click(App& app);
-void mnuSaveSetting_Click(App& app);
 void mnuClearTmp_Click(App& app);
 void mnuZipit_Click(App& app);
 void mnuUnzipit_Click(App& app);
