@@ -68,6 +68,14 @@ protected:
         EXPECT_EQ(imgman::live_handle_count(), 0);
     }
 
+    void set_formulas(std::string r, std::string g, std::string b, std::string a) {
+        app.FF.Record.CodeR = std::move(r);
+        app.FF.Record.CodeG = std::move(g);
+        app.FF.Record.CodeB = std::move(b);
+        app.FF.Record.CodeA = std::move(a);
+        app.FF.pFlag = true;
+    }
+
     // Compiles the current filter into the preview plug-in, as the editor's preview does.
     void compile_preview() {
         files::copy_file(files::app_path("photo30.dll"), appFolder / "temp.dll");
@@ -114,10 +122,7 @@ TEST_F(PluginHost, EverySettingsFileCompiledByTheProgramRunsAsItsFormulasDo) {
 }
 
 TEST_F(PluginHost, InvertedRedIsDrawnIntoTheBoxAndTheRunIsLogged) {
-    app.FF.Record.CodeR = "255-r";
-    app.FF.Record.CodeG = "g";
-    app.FF.Record.CodeB = "b";
-    app.FF.Record.CodeA = "a";
+    set_formulas("255-r", "g", "b", "a");
     app.FF.Record.CtlValue = {1, 2, 3, 4, 5, 6, 7, 8};
     app.FF.pFlag = true;
     compile_preview();
@@ -169,10 +174,7 @@ TEST_F(PluginHost, AMissingOrForeignPluginGivesTheFourLineMessageAndUnloads) {
 }
 
 TEST_F(PluginHost, AFormulaThatDoesNotCompileFailsSilentlyAndLeavesThePicture) {
-    app.FF.Record.CodeR = "r+";
-    app.FF.Record.CodeG = "g";
-    app.FF.Record.CodeB = "b";
-    app.FF.Record.CodeA = "a";
+    set_formulas("r+", "g", "b", "a");
     app.FF.pFlag = true;
     compile_preview();
     const imgman::Image picture = test_picture(6, 6);
@@ -185,10 +187,7 @@ TEST_F(PluginHost, AFormulaThatDoesNotCompileFailsSilentlyAndLeavesThePicture) {
 
 TEST_F(PluginHost, TheDialogShowsOnlyWhenAskedAndCancelGivesStatus26) {
     app.FF.Record = ff::FilterRecord{};
-    app.FF.Record.CodeR = "ctl(0)";
-    app.FF.Record.CodeG = "ctl(1)";
-    app.FF.Record.CodeB = "b";
-    app.FF.Record.CodeA = "a";
+    set_formulas("ctl(0)", "ctl(1)", "b", "a");
     app.FF.Record.CtlName[0] = "Amount";
     app.FF.Record.CtlValue = {10, 20};
     app.FF.pFlag = true;
@@ -224,10 +223,7 @@ TEST_F(PluginHost, TheDialogShowsOnlyWhenAskedAndCancelGivesStatus26) {
 
 TEST_F(PluginHost, TheFormulaEditorDialogLetsTheUserChangeTheFormulas) {
     app.FF.Record = ff::FilterRecord{};
-    app.FF.Record.CodeR = "r";
-    app.FF.Record.CodeG = "g";
-    app.FF.Record.CodeB = "b";
-    app.FF.Record.CodeA = "a";
+    set_formulas("r", "g", "b", "a");
     app.FF.pFlag = true;
     files::copy_file(files::app_path("photo30.dll"), appFolder / "temp.dll");
     std::string dir = appFolder.string();
@@ -246,10 +242,7 @@ TEST_F(PluginHost, TheFormulaEditorDialogLetsTheUserChangeTheFormulas) {
 }
 
 TEST_F(PluginHost, AlphaIsFilteredOnlyInAPictureWithAlpha) {
-    app.FF.Record.CodeR = "r";
-    app.FF.Record.CodeG = "g";
-    app.FF.Record.CodeB = "get(0)";
-    app.FF.Record.CodeA = "put(99,0),255-a";
+    set_formulas("r", "g", "get(0)", "put(99,0),255-a");
     app.FF.pFlag = true;
     compile_preview();
     const imgman::Image opaque = test_picture(4, 2), clear = test_picture(4, 2, true);
