@@ -79,13 +79,15 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     // Setting the folder box raises its Change only when the folder differs, so a refill from the
     // folder box's own change does not start another one.
     vb::ResumeNext([&] { f.Dir1[Switchx].Path = folder; });
-    // The file box is read afresh, so files made since its last reading show.
+    // The file box is read afresh, so files made since its last reading show; a reading of this
+    // folder made a moment ago for the folder box or the file box (the folder change that called us)
+    // serves again, so that the folder is read once per change.
     vb::ResumeNext([&] {
         ui::FileListBox& fileBox = f.File1[Switchx];
         if (fileBox.Path.get() != folder)
             fileBox.Path = folder;
         else
-            fileBox.Refresh();
+            fileBox.RefreshIfChanged();
     });
     app.host.DoEvents();
     f.FreezeRedraw(true);
@@ -101,27 +103,22 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
     }
 
     const ui::FileListBox& fileBox = f.File1[Switchx];
+    // Sizes and dates come from the file box's own reading of the folder: one stat per file.
     for (int i = 0; i < fileBox.ListCount(); ++i) {
         vb::ResumeNext([&] {
             const std::string name = fileBox.List(i);
-            const std::string path = files::join_path(folder, name);
             const int icon = FileIcon(name);
             ui::ListItem& item = list.ListItems.Add(-1, "", name, icon, icon);
-            vb::ResumeNext([&] { item.SubItems(1) = SizeText(files::file_length(path)); });
-            vb::ResumeNext([&] { item.SubItems(2) = DateText(files::file_date(path)); });
+            item.SubItems(1) = SizeText(fileBox.FileLength(i));
+            item.SubItems(2) = DateText(fileBox.FileDate(i));
         });
     }
 
-    // The sub-folders are read afresh, as the folder box lists them (hidden ones left out, in
-    // case-insensitive order), so the list shows a new sub-folder even while the hidden folder box
-    // has not been refreshed.
+    // The sub-folders as the same reading found them (hidden ones left out, in case-insensitive
+    // order), so the list shows a new sub-folder even while the hidden folder box has not been
+    // refreshed.
     if (f.Image5[Switchx].Tag.get() != "1") {
-        std::vector<files::DirEntry> folders;
-        vb::ResumeNext([&] { folders = files::list_folders(folder, {.IncludeFolderLinks = true}); });
-        std::stable_sort(folders.begin(), folders.end(), [](const files::DirEntry& a, const files::DirEntry& b) {
-            return vb::LCase(a.Name) < vb::LCase(b.Name);
-        });
-        for (const files::DirEntry& entry : folders) {
+        for (const files::DirEntry& entry : fileBox.SubFolders()) {
             vb::ResumeNext([&] {
                 ui::ListItem& item = list.ListItems.Add(-1, "", " " + entry.Name, IconFolder, IconFolder);
                 item.SubItems(1) = " ";
@@ -151,6 +148,7 @@ std::string FillDirList(App& app, std::string_view Currentdir, int Switchx, bool
         SortListView(list, k + 1, k, order[static_cast<std::size_t>(k + 1)], order);
     });
 
+    files::forget_shared_listing();
     f.FreezeRedraw(false);
     f.MousePointer = ui::vbDefault;
     return listed;

@@ -107,6 +107,7 @@ std::string Byt2str(ByteCursor& file) {
     std::string raw;
     while (!file.AtEnd()) {
         const auto c = static_cast<unsigned char>(file.Bytes[file.Next++]);
+        if (c == LF) break; // a library whose lines end in LF alone
         if (c == CR) {
             if (!file.AtEnd() && static_cast<unsigned char>(file.Bytes[file.Next]) == LF) ++file.Next;
             break;

@@ -63,8 +63,8 @@ struct ByteCursor {
     FilePos Seek() const { return static_cast<FilePos>(Next) + 1; } // 1-based, as Windows' Seek
 };
 
-// A line up to a carriage return or the end of the file; a line feed right after the carriage
-// return is consumed too. Neither is returned.
+// A line up to a carriage return, a line feed or the end of the file; a line feed right after the
+// carriage return is consumed too. Neither is returned.
 std::string Byt2str(ByteCursor& file);
 // Up to a carriage return or the end; the carriage return is consumed, a line feed after it is not.
 std::string ReadtoD(ByteCursor& file);

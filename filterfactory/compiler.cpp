@@ -199,7 +199,7 @@ CompileResult Write8bf(FFContext& ff, std::string& Diry, bool Override, bool FFY
         }
     }
     try {
-        files::replace_file(target, file);
+        files::write_file(target, file);
     } catch (const vb::Error& e) {
         return fail(e);
     }

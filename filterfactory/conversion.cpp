@@ -4,6 +4,7 @@
 #include "filemanager/SelectFolder.hpp"
 #include "filemanager/refresh.hpp"
 #include "filterfactory/Convert.hpp"
+#include "filterfactory/batch.hpp"
 #include "filterfactory/compiler.hpp"
 #include "filterfactory/library.hpp"
 #include "filterfactory/names.hpp"
@@ -25,6 +26,15 @@
 namespace vexolan {
 
 namespace {
+
+// A replacement that could not take its old file's place at the end of the batch: the old file is
+// kept whole; the user is told which one.
+void report_batch_failures(App& app, const std::vector<files::BatchFailure>& failures) {
+    for (const files::BatchFailure& failure : failures)
+        app.host.MsgBox("Vexo Error " + std::to_string(failure.Error.number()) + ": " + failure.Error.description() +
+                            "\r\n" + failure.Path + " was not written.",
+                        ui::vbExclamation);
+}
 
 // The clipboard text passes through this file of the application folder to the text reader.
 constexpr std::string_view ClipboardSource = "Temp.txt";
@@ -65,32 +75,6 @@ std::string output_name(App& app, int DestType, const ff::CompileOptions& option
     return ff::GetFilname(DestType, app.FF.Record.Filename, options.TemplateChoice == ff::CompileOptions::Macintosh);
 }
 
-void write_current(App& app, int DestType, const std::string& folder, const ff::CompileOptions& options) {
-    std::string dir = folder;
-    switch (DestType) {
-    case ff::DestPlugin:
-        ff::Write8bf(app.FF, dir, false, false, options);
-        break;
-    case ff::DestPremiereFF:
-        ff::WritePRM(dir);
-        break;
-    case ff::DestPremiereTF:
-        ff::WriteTF(dir);
-        break;
-    case ff::DestAFS:
-        ff::Writeafspff(app.FF, dir, 0);
-        break;
-    case ff::DestPFF:
-        ff::Writeafspff(app.FF, dir, 1);
-        break;
-    case ff::DestText:
-        ff::WriteTXT(app.FF, dir, false);
-        break;
-    default:
-        break;
-    }
-}
-
 // Reads the current filter from the clipboard text and writes it into the other pane's folder.
 void convert_clipboard(App& app, int DestType, int active) {
     Form1& f = app.form1();
@@ -116,7 +100,7 @@ void convert_clipboard(App& app, int DestType, int active) {
             if (answer == OverwriteCancelBatch)
                 cancelled = true;
             else if (answer == OverwriteGo)
-                write_current(app, DestType, dest, options);
+                ff::WriteCurrent(app.FF, DestType, dest, options);
         }
     } catch (const vb::Error& e) {
         app.Err.Raise(e);
@@ -172,9 +156,14 @@ void cmd_Convert(App& app, int DestType) {
     const auto iniTime = app.host.SteadyNow();
     const long total = static_cast<long>(items.size());
 
+    ConversionBatch batch(app);
+    // The outputs go to disk as one batch: one sync for all the files that replace old ones, done
+    // before any of them takes an old file's place (see files::WriteBatch).
+    files::WriteBatch writes;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (app.host.KeyDown(ui::vbKeyEscape)) break;
+        if (app.host.KeyDown(ui::vbKeyEscape) || batch.Cancelled()) break;
         const std::string& item = items[i];
+        batch.SetItem(item);
         bool stop = false;
         try {
             if (ff::EndsWithNoCase(item, ".ffl")) {
@@ -183,15 +172,17 @@ void cmd_Convert(App& app, int DestType) {
                     std::string name = GetFileName(item);
                     folder = dest + name.substr(0, name.size() - 4) + "/";
                 }
-                ff::Convertffl(app, item, folder, DestType);
+                ff::Convertffl(app, item, folder, DestType, batch);
             } else if (ff::ReadFFfile(app.FF, item)) {
                 apply_title_option(app, GetFileName(item));
                 const std::string targetFile = dest + output_name(app, DestType, options);
-                const int answer = OverwriteCheck(app, item, targetFile);
+                const int answer = batch.MayWrite(item, targetFile);
                 if (answer == OverwriteCancelBatch)
                     stop = true;
-                else if (answer == OverwriteGo)
-                    write_current(app, DestType, dest, options);
+                else if (answer == OverwriteGo && ff::WriteCurrent(app.FF, DestType, dest, options))
+                    batch.Written(targetFile);
+            } else if (!batch.Cancelled()) {
+                batch.Unreadable(GetFileName(item));
             }
         } catch (const vb::Error& e) {
             app.Err.Raise(e);
@@ -203,12 +194,15 @@ void cmd_Convert(App& app, int DestType) {
         if (stop) break;
         StatusDisplay(app, static_cast<long>(i + 1), total, iniTime);
     }
+    batch.SetItem("");
+    report_batch_failures(app, writes.commit());
 
     RefreshFile1C(app, active);
     StatusDisplayClear(app);
     OverwriteCheck(app, "", "");
     app.ScanValid[other] = false;
     if (app.PaneMode[other] == 2) f.SSTab1_Click(other);
+    batch.Finish();
 }
 
 } // namespace vexolan

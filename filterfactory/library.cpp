@@ -8,6 +8,7 @@
 #include "filterfactory/text_source.hpp"
 
 #include "filemanager/OverwriteCheck.hpp"
+#include "filterfactory/batch.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/helpers.hpp"
@@ -90,70 +91,77 @@ bool ReadFFLEntryII(FFContext& ff, ByteCursor& file) {
     return fill_entry(ff, entry);
 }
 
-void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType) {
+void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType, ConversionBatch& batch) {
     FFContext& ff = app.FF;
     if (Destdir.empty() || Destdir.back() != '/') Destdir += '/';
     // A remembered "Overwrite All" or "Ignore All" of an interrupted batch must not reach this one.
     OverwriteCheck(app, "", "");
+    const std::string libraryName = GetFileName(FFLy);
     std::vector<std::string> lines;
     try {
-        if (!files::folder_exists(Destdir)) files::make_folders(Destdir);
         lines = SplitTextLines(files::read_file_bytes(std::string(FFLy)));
+        if (!files::folder_exists(Destdir)) files::make_folders(Destdir);
     } catch (const vb::Error&) {
+        batch.Unreadable(libraryName);
         return;
     }
     IniVars(ff.Record);
     if (lines.empty() || (lines[0] != "FFL1.0" && lines[0] != "FFL1.1")) {
-        app.host.MsgBox(std::string(FFLy) + " is not a Filter Factory Library File!", ui::vbExclamation,
+        batch.ItemError(std::string(FFLy) + " is not a Filter Factory Library File!", ui::vbExclamation,
                         "Format Violation");
         return;
     }
     const double n = lines.size() > 1 ? vb::Val(lines[1]) : 0;
     const CompileOptions options = app.FFCompileOptions();
+    const bool mac = options.TemplateChoice == CompileOptions::Macintosh;
     auto& status = app.form1().Label3;
     std::size_t next = 2;
     for (int i = 1; next < lines.size(); ++i) {
-        if (app.host.KeyDown(ui::vbKeyEscape)) break;
-        if (!ReadFFLEntry(ff, lines, next)) break; // a cut last entry or a damaged value ends the unpacking
+        if (app.host.KeyDown(ui::vbKeyEscape) || batch.Cancelled()) break;
+        if (!ReadFFLEntry(ff, lines, next)) {
+            // A cut last entry or a damaged value ends the unpacking.
+            batch.Unreadable(libraryName + " (entry " + std::to_string(i) + ")");
+            break;
+        }
         if (!ff.Record.Filename.starts_with("//")) {
-            const bool writes = DestType == DestPlugin || DestType == DestAFS || DestType == DestText;
-            int answer = OverwriteGo;
-            if (writes) {
-                const bool mac = options.TemplateChoice == CompileOptions::Macintosh;
-                answer =
-                    OverwriteCheck(app, "", files::join_path(Destdir, GetFilname(DestType, ff.Record.Filename, mac)));
-            }
+            const std::string target = files::join_path(Destdir, GetFilname(DestType, ff.Record.Filename, mac));
+            const int answer = batch.MayWrite("", target);
             if (answer == OverwriteCancelBatch) break;
-            if (answer == OverwriteGo) {
-                switch (DestType) {
-                case DestPlugin: {
-                    std::string dir = Destdir;
-                    Write8bf(ff, dir, false, false, options);
-                    break;
-                }
-                case DestPremiereFF:
-                    WritePRM(Destdir);
-                    break;
-                case DestPremiereTF:
-                    WriteTF(Destdir);
-                    break;
-                case DestAFS:
-                case DestPFF:
-                    Writeafspff(ff, Destdir, DestType == DestAFS ? 0 : 1);
-                    break;
-                case DestText:
-                    WriteTXT(ff, Destdir, false);
-                    break;
-                default:
-                    break;
-                }
-            }
+            if (answer == OverwriteGo && WriteCurrent(ff, DestType, Destdir, options)) batch.Written(target);
         }
         status.Caption = vb::Str(i) + " of " + vb::Str(n);
         status.Refresh();
     }
     OverwriteCheck(app, "", "");
     status.Caption = "";
+}
+
+void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType) {
+    ConversionBatch batch(app);
+    batch.SetItem(FFLy);
+    Convertffl(app, FFLy, std::move(Destdir), DestType, batch);
+    batch.SetItem("");
+    batch.Finish();
+}
+
+bool WriteCurrent(FFContext& ff, int DestType, std::string Diry, const CompileOptions& options) {
+    switch (DestType) {
+    case DestPlugin:
+        return Write8bf(ff, Diry, false, false, options) == CompileResult::Written;
+    case DestPremiereFF:
+        WritePRM(Diry);
+        return false;
+    case DestPremiereTF:
+        WriteTF(Diry);
+        return false;
+    case DestAFS:
+    case DestPFF:
+        return Writeafspff(ff, Diry, DestType == DestAFS ? 0 : 1);
+    case DestText:
+        return WriteTXT(ff, Diry, false);
+    default:
+        return false;
+    }
 }
 
 bool ReadFFfile(FFContext& ff, std::string_view PathFily) {

@@ -4,6 +4,7 @@
 // Filter Factory kind into the current filter choose their reader by the file's extension.
 
 #include "filterfactory/bytes.hpp"
+#include "filterfactory/compiler.hpp"
 #include "filterfactory/record.hpp"
 
 #include <string>
@@ -12,7 +13,8 @@
 
 namespace vexolan {
 class App;
-}
+class ConversionBatch;
+} // namespace vexolan
 
 namespace vexolan::ff {
 
@@ -31,7 +33,14 @@ bool ReadFFLEntryII(FFContext& ff, ByteCursor& file);
 // `DestType` (see names.hpp). Entries whose Filename begins "//" are deleted ones: counted, not
 // written. Each target that exists is asked about with OverwriteCheck; Esc stops before the next
 // entry; the main window's status label counts " 1 of  3". A file that is no library is reported.
+// Its messages and questions go through `batch`, which also learns of the entries it cannot read.
+void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType, ConversionBatch& batch);
+// The same as a batch of its own.
 void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestType);
+
+// Writes the current filter into folder `Diry` with the writer of format `DestType`, as the
+// conversion does (plug-ins with `options`). True when a file was written.
+bool WriteCurrent(FFContext& ff, int DestType, std::string Diry, const CompileOptions& options);
 
 // Reads the Filter Factory file `path` of any supported kind into ff.Record, as the conversion does:
 // plug-ins with code optimisation, Premiere plug-ins (Filter Factory, else Transition Factory), text

@@ -39,6 +39,9 @@ std::string GetFilname(int DestType, std::string_view FName, bool macBinary) {
         return name;
     }
     const auto dot = name.find('.');
+    // A name with nothing before its first "." (".txt", what a writer makes of an empty name) would
+    // become a hidden file: it is written as "-NoName" like an empty one.
+    if (dot == 0) return "-NoName." + std::string(extension);
     if (dot != std::string::npos) return name.substr(0, dot + 1) + std::string(extension);
     if (DestType == DestPlugin && EndsWithNoCase(name, "_8bf") && name.size() > 4)
         return name.substr(0, name.size() - 4) + "." + std::string(extension);

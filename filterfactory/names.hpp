@@ -19,7 +19,8 @@ std::string SafeFileName(std::string_view name);
 // then the format's extension ("8bf", or "bin" for Macintosh plug-ins; "prm"; "afs"; "pff"; "txt");
 // a name without "." gets "." and the extension. A plug-in name without "." that ends in "_8bf" has
 // those four characters replaced by ".8bf". Other `DestType` values leave the name as it is. The name
-// is first reduced with SafeFileName.
+// is first reduced with SafeFileName; a name that begins with "." gets "-NoName" before the
+// extension, so an empty name, and the same name with the extension a writer adds, give one file.
 std::string GetFilname(int DestType, std::string_view FName, bool macBinary = false);
 
 // Whether `name` ends in `ending`, compared without regard to letter case.

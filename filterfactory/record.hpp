@@ -72,9 +72,15 @@ struct FFContext {
 
     bool NoOptimization() const { return NoCodeOptimization && NoCodeOptimization(); }
     bool MacAdaption() const { return MacFFAdaption && MacFFAdaption(); }
+    // Takes the readers' and the compiler's messages instead of the host while a conversion batch
+    // runs, so that they name their item and can end the batch.
+    std::function<void(std::string_view prompt, int style, std::string_view title)> MessageHook;
     // A message box through the host, when there is one.
     void Message(std::string_view prompt, int style, std::string_view title) const {
-        if (Host) Host->MsgBox(prompt, style, title);
+        if (MessageHook)
+            MessageHook(prompt, style, title);
+        else if (Host)
+            Host->MsgBox(prompt, style, title);
     }
 };
 

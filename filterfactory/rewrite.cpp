@@ -5,27 +5,11 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace vexolan::ff {
 
 namespace {
-
-// Whether `text` holds `pattern` at index `i`.
-bool at(const std::string& text, std::size_t i, std::string_view pattern) {
-    return i <= text.size() && text.compare(i, pattern.size(), pattern) == 0;
-}
-
-// Replaces `length` characters at `i` by `with`.
-void put(std::string& text, std::size_t i, std::size_t length, std::string_view with) {
-    text.replace(i, length, with);
-}
-
-// Replaces `pattern` at `i` by `with` when it stands there.
-bool swap_if(std::string& text, std::size_t i, std::string_view pattern, std::string_view with) {
-    if (!at(text, i, pattern)) return false;
-    put(text, i, pattern.size(), with);
-    return true;
-}
 
 struct Shortening {
     std::string_view Pattern;
@@ -51,53 +35,73 @@ constexpr std::array<Shortening, 14> Shortenings{{
     {"(76*r+150*g+29*b)/256", "i", -1},
 }};
 
-// The Premiere limits and their Photoshop forms; the first that matches is taken.
-constexpr std::pair<std::string_view, std::string_view> Limits[] = {
-    {"pmax", "Z"}, {"tmax", "255"}, {"pmin", "0"}, {"xmax", "X"}, {"xmin", "0"},
-    {"ymax", "Y"}, {"ymin", "0"},   {"dmax", "D"}, {"mmax", "M"},
+// The Premiere patterns that other text stands for, tried in this order at a position; the first that
+// matches is replaced. The second is literal as the Premiere Filter Factory wrote it, "g" twice; the
+// limits come last.
+constexpr std::pair<std::string_view, std::string_view> PremiereForms[] = {
+    {"((56*b-19*r-37*g)/256)", "u"},
+    {"((78*r-65*g-13*g)/256)", "v"},
+    {"(M/2)", "M"},
+    {"M/4", "M/2"},
+    {"M/2", "M"},
+    {"M", "(M/2)"},
+    {"pmax", "Z"},
+    {"tmax", "255"},
+    {"pmin", "0"},
+    {"xmax", "X"},
+    {"xmin", "0"},
+    {"ymax", "Y"},
+    {"ymin", "0"},
+    {"dmax", "D"},
+    {"mmax", "M"},
 };
-
-// Whether the parentheses of `text` never close more than they opened.
-bool never_below_zero(std::string_view text) {
-    int depth = 0;
-    for (char c : text) {
-        if (c == '(') ++depth;
-        if (c == ')' && --depth < 0) return false;
-    }
-    return true;
-}
 
 } // namespace
 
+// Both rewritings below work as a scan that changes the text under itself: a rule that matches at a
+// position replaces the text there, and the scan goes on at a place the rule decides. Every rule looks
+// only at the text from the current position on, which has not been rewritten yet, and no text a rule
+// inserts can start another match. So each scan is done as one pass that copies the formula into a
+// new text, linear in its length, with the results of the in-place scan.
+
 std::string OptimizeFormula(std::string_view code, int k, bool noOptimization) {
-    std::string t(code);
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        // Cleaning, repeated at this position until nothing more applies.
-        for (;;) {
-            if (at(t, i, "\\r") || at(t, i, "\\n")) {
-                t.erase(i, 2);
-                continue;
-            }
-            if (i < t.size() && static_cast<unsigned char>(t[i]) <= 9) {
-                t.erase(i, 1);
-                continue;
-            }
-            if (swap_if(t, i, "T", "total")) continue;
-            if (!noOptimization && at(t, i, " ")) {
-                t.erase(i, 1);
-                continue;
-            }
-            break;
+    std::string out;
+    out.reserve(code.size());
+    const std::size_t n = code.size();
+    const auto starts = [&](std::size_t j, std::string_view pattern) { return code.substr(j).starts_with(pattern); };
+    for (std::size_t j = 0; j < n;) {
+        const auto c = static_cast<unsigned char>(code[j]);
+        // Cleaning: the literal texts "\r" and "\n", control bytes, "T" and (optimising) blanks.
+        if (c == '\\' && j + 1 < n && (code[j + 1] == 'r' || code[j + 1] == 'n')) {
+            j += 2;
+            continue;
         }
-        if (noOptimization) continue;
-        // Shortening: patterns are compared with the text as cleaned so far, so blanks after this
+        if (c <= 9 || (!noOptimization && c == ' ')) {
+            ++j;
+            continue;
+        }
+        if (c == 'T') {
+            out += "total";
+            ++j;
+            continue;
+        }
+        // Shortening: patterns are compared with the text not cleaned yet, so blanks after this
         // position still stand in the way of a match.
-        for (const auto& s : Shortenings) {
-            if (s.Channel != -1 && s.Channel != k) continue;
-            swap_if(t, i, s.Pattern, s.Replacement);
+        bool shortened = false;
+        if (!noOptimization) {
+            for (const auto& s : Shortenings) {
+                if ((s.Channel != -1 && s.Channel != k) || !starts(j, s.Pattern)) continue;
+                out += s.Replacement;
+                j += s.Pattern.size();
+                shortened = true;
+                break;
+            }
         }
+        if (shortened) continue;
+        out.push_back(static_cast<char>(c));
+        ++j;
     }
-    return t;
+    return out;
 }
 
 void OptimizeCode(FilterRecord& record, bool noOptimization) {
@@ -105,49 +109,103 @@ void OptimizeCode(FilterRecord& record, bool noOptimization) {
         record.Code(k) = OptimizeFormula(record.Code(k), k, noOptimization);
 }
 
-std::string Correctprmcode(std::string& code) {
-    std::string& t = code;
-    // First pass: variables and constants of the Premiere dialect. Text a rule inserts is never looked
-    // at again: the scan goes on after it, or at the next position.
-    for (std::size_t i = 0; i < t.size();) {
-        if (swap_if(t, i, "P", "Z")) {
-            i += 1;
-        } else if (swap_if(t, i, "T", "total")) {
-            i += 5;
-        } else if (swap_if(t, i, "D", "512")) {
-            i += 3;
-        } else if (at(t, i, "p") && !at(t, i, "put") && !at(t, i, "p(") && !at(t, i, "pmax") && !at(t, i, "pmin")) {
-            put(t, i, 1, "z");
-            i += 1;
+namespace {
+
+// The first pass of Correctprmcode: variables and constants of the Premiere dialect. Text a rule
+// inserts is never looked at again.
+std::string premiere_names(std::string_view t) {
+    std::string out;
+    out.reserve(t.size() + t.size() / 4);
+    const auto starts = [&](std::size_t j, std::string_view pattern) { return t.substr(j).starts_with(pattern); };
+    for (std::size_t j = 0; j < t.size();) {
+        const char c = t[j];
+        if (c == 'P') {
+            out += 'Z';
+        } else if (c == 'T') {
+            out += "total";
+        } else if (c == 'D') {
+            out += "512";
+        } else if (c == 'p' && !starts(j, "put") && !starts(j, "p(") && !starts(j, "pmax") && !starts(j, "pmin")) {
+            out += 'z';
         } else {
-            std::size_t next = i + 1;
-            // The second pattern is literal as the Premiere Filter Factory wrote it, "g" twice.
-            if (!swap_if(t, i, "((56*b-19*r-37*g)/256)", "u")) swap_if(t, i, "((78*r-65*g-13*g)/256)", "v");
-            const bool halved = swap_if(t, i, "(M/2)", "M") || swap_if(t, i, "M/4", "M/2") || swap_if(t, i, "M/2", "M");
-            if (!halved && swap_if(t, i, "M", "(M/2)")) next = i + 5;
-            for (const auto& [pattern, with] : Limits) {
-                if (!swap_if(t, i, pattern, with)) continue;
-                if (pattern == "tmax") next = i + with.size();
+            bool done = false;
+            for (const auto& [pattern, with] : PremiereForms) {
+                if (!starts(j, pattern)) continue;
+                out += with;
+                j += pattern.size();
+                done = true;
                 break;
             }
-            i = next;
+            if (done) continue;
+            out += c;
         }
+        ++j;
     }
-    // Second pass: Premiere's mix() takes its first two arguments the other way round. A nested mix()
-    // in an argument is swapped when the scan reaches it.
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (!at(t, i, "mix(")) continue;
-        const std::size_t first = i + 4;
-        const std::string a = GetUntill(std::string_view(t).substr(first), ',');
-        const std::size_t second = first + a.size() + 1;
-        if (second > t.size() || !never_below_zero(a)) continue;
-        const std::string b = GetUntill(std::string_view(t).substr(second), ',');
-        const std::size_t rest = second + b.size() + 1;
-        // A call without two commas of its own is left as it stands.
-        if (rest > t.size() || !never_below_zero(b)) continue;
-        put(t, first, rest - first, b + "," + a + ",");
+    return out;
+}
+
+// The second pass of Correctprmcode: Premiere's mix() takes its first two arguments the other way
+// round. An argument is the text up to the first comma outside parentheses; one that closes a
+// parenthesis it did not open (or runs to the end) makes the call stay as it stands. A nested mix()
+// in an argument is swapped when the scan reaches it. The arguments are found through a table of
+// where each position's argument stops, so nesting does not make the pass quadratic.
+std::string swap_mix_arguments(const std::string& t) {
+    const std::size_t n = t.size();
+    if (t.find("mix(") == std::string::npos) return t;
+    // depth[j]: parentheses open before position j. stop[j]: the first position from j on with the
+    // same depth that holds "," or ")" (n when there is none).
+    std::vector<long> depth(n + 1, 0);
+    for (std::size_t j = 0; j < n; ++j)
+        depth[j + 1] = depth[j] + (t[j] == '(') - (t[j] == ')');
+    std::vector<std::size_t> stop(n + 1, n);
+    std::vector<std::size_t> nextAtDepth(2 * n + 3, n);
+    for (std::size_t j = n; j-- > 0;) {
+        const auto d = static_cast<std::size_t>(depth[j] + static_cast<long>(n) + 1);
+        if (t[j] == ',' || t[j] == ')') nextAtDepth[d] = j;
+        stop[j] = nextAtDepth[d];
     }
-    return t;
+    std::string out;
+    out.reserve(n);
+    // Work to do, last first: a span of the formula to scan, or a text to copy.
+    struct Piece {
+        std::size_t From, To;
+        std::string_view Text;
+    };
+    std::vector<Piece> work{{0, n, {}}};
+    while (!work.empty()) {
+        const Piece p = work.back();
+        work.pop_back();
+        if (p.From == p.To) {
+            out += p.Text;
+            continue;
+        }
+        std::size_t j = p.From;
+        for (; j < p.To; ++j) {
+            if (t.compare(j, 4, "mix(") != 0) continue;
+            const std::size_t first = j + 4;
+            const std::size_t endA = first < n ? stop[first] : n;
+            if (endA >= n || t[endA] != ',') continue;
+            const std::size_t endB = stop[endA + 1];
+            if (endB >= n || t[endB] != ',') continue;
+            out.append(t, p.From, first - p.From);
+            // The rest of the span, then the first argument, then the second (scanned first).
+            work.push_back({endB + 1, p.To, {}});
+            work.push_back({0, 0, ","});
+            work.push_back({first, endA, {}});
+            work.push_back({0, 0, ","});
+            work.push_back({endA + 1, endB, {}});
+            break;
+        }
+        if (j >= p.To) out.append(t, p.From, p.To - p.From);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string Correctprmcode(std::string& code) {
+    code = swap_mix_arguments(premiere_names(code));
+    return code;
 }
 
 void Writecode(std::string_view code, std::string& file) {

@@ -1,8 +1,8 @@
 #pragma once
 // Rewriting of formula code: cleaning and shortening after a read, the Premiere to Photoshop dialect
-// change, and the small text helpers around them. All of it scans the text position by position with
-// literal patterns while the text changes under the scan; the order of the rules and the skipping of
-// inserted text decide the results, so the scans are kept exactly as they are.
+// change, and the small text helpers around them. The rules are literal patterns tried position by
+// position; their order and the skipping of inserted text decide the results. Every rewriting is
+// linear in the length of the formula, so a downloaded file with a huge formula reads at once.
 
 #include "filterfactory/record.hpp"
 

@@ -6,6 +6,9 @@
 
 #include "platform/fs/files.hpp"
 
+#include <algorithm>
+#include <vector>
+
 namespace vexolan::ff {
 
 namespace {
@@ -27,8 +30,41 @@ std::string plugin_name(std::string_view FName) {
     return std::string(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0)) + "8bf";
 }
 
-// The line readers give UTF-8 texts. .afs and .pff differ only in how the header and the values end and in the order of
-// the channels.
+// Settings files arrive with their lines ended by CR alone (as the Filter Factory writes them), by
+// CR LF or by LF (after a text-mode transfer). The readers below work on the bytes as the formats
+// define them, so a file is first given the line ends of its format. An .afs ends every line with a
+// lone CR and follows each formula and text by an empty line. A .pff has its header and values each
+// on a line of its own, followed or not by an empty line, and then either the .afs layout or one
+// item per line; it is brought to the .afs layout throughout.
+std::string with_format_line_ends(std::string_view bytes, bool pff) {
+    if (!pff && bytes.find('\n') == std::string_view::npos) return std::string(bytes);
+    const std::vector<std::string> lines = SplitTextLines(bytes);
+    std::string out;
+    out.reserve(bytes.size() + lines.size() + 32);
+    std::size_t next = 0;
+    if (pff) {
+        for (int item = 0; item < 9 && next < lines.size(); ++item) {
+            out += lines[next++] + "\r\r";
+            if (next < lines.size() && lines[next].empty()) ++next;
+        }
+    }
+    const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return !l.empty(); });
+    const auto lastFilled = static_cast<std::size_t>(lines.rend() - last);
+    bool separated = !pff;
+    for (std::size_t i = next; i < lastFilled && !separated; ++i)
+        separated = lines[i].empty();
+    for (std::size_t i = next; i < lines.size(); ++i)
+        out += lines[i] + (separated ? "\r" : "\r\r");
+    return out;
+}
+
+// Whether nothing but line ends is left to read.
+bool only_line_ends_left(const ByteCursor& file) {
+    return file.Bytes.find_first_not_of("\r\n", file.Next) == std::string_view::npos;
+}
+
+// .afs and .pff differ only in how the header and the values end and in the order of the channels.
+// A read past the end of the file fails the whole read: a file cut short is not a filter.
 bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName, bool pff) {
     FilterRecord& r = ff.Record;
     IniVars(r);
@@ -38,29 +74,35 @@ bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName,
         return false;
     }
     try {
-        const std::string bytes = files::read_file_bytes(path);
+        const std::string bytes = with_format_line_ends(files::read_file_bytes(path), pff);
         ByteCursor file{bytes};
+        const auto line = [&](bool joined) {
+            if (file.AtEnd()) throw ReadFailure{};
+            return joined ? ReadtoDD(file) : ReadtoD(file);
+        };
         r.Filename = plugin_name(FName);
-        pff ? ReadtoDD(file) : ReadtoD(file); // the header, not checked
+        // The .pff header is not checked; an .afs must begin with its own.
+        const std::string header = line(pff);
+        if (!pff && vb::Trim(header) != "%RGB-1.0") return false;
         for (int c = 0; c < 8; ++c) {
-            r.CtlValue[c] = control_value(pff && c < 7 ? ReadtoDD(file) : ReadtoD(file));
+            r.CtlValue[c] = control_value(line(pff && c < 7));
             if (r.CtlValue[c] != 0) r.CtlName[c] = "Slider " + std::to_string(c + 1);
         }
         static constexpr int AfsOrder[] = {0, 1, 2, 3};
         static constexpr int PffOrder[] = {2, 1, 0, 3};
         for (int k : pff ? PffOrder : AfsOrder)
-            r.Code(k) = ReadtoDD(file);
+            r.Code(k) = line(true);
         r.Title = r.Filename;
         r.Category = "Synthetic";
-        if (!file.AtEnd()) {
+        if (!only_line_ends_left(file)) {
             // An empty category in the tail means none: the default stays.
-            if (std::string category = ReadtoDD(file); !category.empty()) r.Category = category;
-            r.Title = ReadtoDD(file);
-            r.Author = ReadtoDD(file);
-            r.Copyright = ReadtoDD(file);
+            if (std::string category = line(true); !category.empty()) r.Category = category;
+            r.Title = line(true);
+            r.Author = line(true);
+            r.Copyright = line(true);
             for (int c = 0; c < 8; ++c) {
-                const std::string line = ReadtoDD(file);
-                if (line.size() > 3) r.CtlName[c] = line.substr(3);
+                const std::string name = line(true);
+                if (name.size() > 3) r.CtlName[c] = name.substr(3);
             }
         }
     } catch (const ReadFailure&) {
@@ -179,7 +221,7 @@ bool Writeafspff(FFContext& ff, std::string_view Diry, int Desicion) {
     }
     if (ff.MacAdaption()) CorrectCodeForMac(r);
     try {
-        files::replace_file(files::join_path(Diry, GetFilname(DestAFS, r.Filename)), AfsBytes(r));
+        files::write_file(files::join_path(Diry, GetFilname(DestAFS, r.Filename)), AfsBytes(r));
     } catch (const vb::Error&) {
         return false;
     }

@@ -311,8 +311,8 @@ bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset) {
     if (ff.MacAdaption()) CorrectCodeForMac(r);
     if (r.Filename.find('.') == std::string::npos) r.Filename += ".txt";
     try {
-        files::replace_file(files::join_path(Diry, GetFilname(DestText, r.Filename)),
-                            TextSourceBytes(r, Preset ? &ff.PresetSpotStored : nullptr));
+        files::write_file(files::join_path(Diry, GetFilname(DestText, r.Filename)),
+                          TextSourceBytes(r, Preset ? &ff.PresetSpotStored : nullptr));
     } catch (const vb::Error&) {
         return false;
     }

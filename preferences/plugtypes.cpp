@@ -127,8 +127,9 @@ std::string NormalisePlugTypeExtension(std::string_view typed) {
 void Form2::GetPlugTypes() {
     ui::ListBox& list = List1[3];
     int n = list.ListCount();
-    // An empty list gives an empty table and mask: keeping the old ones would go on scanning for
-    // types the user removed.
+    // An empty list leaves the table and mask as they were: the catalogue never loses every kind
+    // at once by an emptied list.
+    if (n == 0) return;
     app.PlugTypes.resize(n);
     app.PlugTypeMask.clear();
     for (int i = 0; i < n; ++i) {

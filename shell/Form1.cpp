@@ -22,6 +22,7 @@ void Form1::build_controls() {
     for (int i = 0; i < 6; ++i)
         add_indexed(Command1[i], "Command1", i, &Frame1);
     add(Toolbar1, "Toolbar1", &Frame1);
+    add(ImageList1, "ImageList1");
     add(Image1, "Image1", &Frame1);
     for (int p = 0; p < 2; ++p) {
         add_indexed(Label6[p], "Label6", p);
@@ -82,6 +83,10 @@ void Form1::build_controls() {
     Toolbar1.Buttons(3).Style = ui::tbrCheck;
     Toolbar1.Buttons.Add().ToolTipText = "Alpha Channel on/off";
     Toolbar1.Buttons(4).Style = ui::tbrCheck;
+    Toolbar1.ImageList = &ImageList1;
+    Toolbar1.Buttons(1).Image = ImageList1.Add(PreviewButtonPicture);
+    Toolbar1.Buttons(3).Image = ImageList1.Add(OverlayButtonPicture);
+    Toolbar1.Buttons(4).Image = ImageList1.Add(AlphaButtonPicture);
 
     for (int p = 0; p < 2; ++p) {
         Label6[p].ToolTipText = "Right click to display Folders context menu";

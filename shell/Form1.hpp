@@ -74,6 +74,7 @@ public:
     ui::Frame Frame1;
     std::array<ui::CommandButton, 6> Command1;
     ui::Toolbar Toolbar1;
+    ui::ImageList ImageList1; // the toolbar's pictures
     ui::Image Image1;                 // the picture button
     std::array<ui::Image, 18> Image3; // menu pictures, never shown
     ui::Timer Timer1;                 // preview delay

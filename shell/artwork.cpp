@@ -10,6 +10,12 @@ std::string ArtworkFile(int handle) {
         return "pictures/proedition.png";
     case TipPicture:
         return "pictures/tip.png";
+    case PreviewButtonPicture:
+        return "pictures/toolbar_preview.png";
+    case OverlayButtonPicture:
+        return "pictures/toolbar_overlay.png";
+    case AlphaButtonPicture:
+        return "pictures/toolbar_alpha.png";
     default:
         return {};
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The program's own pictures (logo, edition advertisement, tip window). Their image handles are
+// The program's own pictures (logo, edition advertisement, tip window, the toolbar's buttons). Their image handles are
 // negative, so they never meet the handles the imaging library gives out; the screen finds each
 // picture's file in the application folder.
 
@@ -7,7 +7,14 @@
 
 namespace vexolan {
 
-enum ArtworkPicture : int { LogoPicture = -1, ProEditionPicture = -2, TipPicture = -3 };
+enum ArtworkPicture : int {
+    LogoPicture = -1,
+    ProEditionPicture = -2,
+    TipPicture = -3,
+    PreviewButtonPicture = -4,
+    OverlayButtonPicture = -5,
+    AlphaButtonPicture = -6,
+};
 
 // The picture's file, relative to the application folder ("pictures/logo.png"); "" for a handle
 // that is not ours.

@@ -404,14 +404,9 @@ void Form_Load(Form1& f) {
         if (folder.empty()) continue;
         step([&] {
             if (folder.back() != '/') folder += '/';
-            // Only a folder that still holds a file is taken back.
-            std::vector<files::DirEntry> found;
-            try {
-                found = files::list_files(folder);
-            } catch (const vb::Error&) {
-                return;
-            }
-            if (found.empty()) return;
+            // A folder that still exists is taken back, an empty one too: a pane left on an empty
+            // output folder must not come back elsewhere and have the next conversion write there.
+            if (!files::folder_exists(folder)) return;
             f.Drive1[i].Drive = folder;
             f.Dir1[i].Path = folder;
         });
@@ -450,11 +445,15 @@ void Form_Load(Form1& f) {
         step([&] { f.WindowState = ui::vbMaximized; });
     } else {
         step([&] {
-            if (std::optional<double> w = LeadingNumber(Setting(app, "Settings", "Width")); w && *w > 0)
+            const std::string width = Setting(app, "Settings", "Width");
+            if (width.empty()) return;
+            if (std::optional<double> w = LeadingNumber(width); w && *w > 0)
                 f.Width = static_cast<int>(vb::RoundHalfEven(*w * tppx));
+            // The height is converted as a whole: a missing or broken one beside a saved width is an
+            // error of the start-up (and one of its error boxes).
             std::string h = Setting(app, "Settings", "Height");
-            if (vb::IsNumeric(h) && vb::NumericValue(h) > 0)
-                f.Height = static_cast<int>(vb::RoundHalfEven(vb::NumericValue(h) * tppy));
+            if (!vb::IsNumeric(h)) throw vb::Error(13);
+            if (vb::NumericValue(h) > 0) f.Height = static_cast<int>(vb::RoundHalfEven(vb::NumericValue(h) * tppy));
         });
         step([&] {
             const int screenW = host.ScreenWidth(), screenH = host.ScreenHeight();

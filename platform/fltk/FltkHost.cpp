@@ -68,6 +68,14 @@ void FltkHost::check_callback(void* self) {
     auto* host = static_cast<FltkHost*>(self);
     host->bind_loaded_windows();
     host->bury_dead_views();
+    host->centre_foreign_windows();
+    // Another window became the active one: the lists of the others draw their selection anew.
+    ui::Window* active = host->registry().ActiveWindow();
+    if (active != host->last_active_) {
+        host->last_active_ = active;
+        for (auto& [w, view] : host->views_)
+            if (view->window()->shown()) view->window()->redraw();
+    }
 }
 
 void FltkHost::unbind(ui::Window& window) {
@@ -128,12 +136,33 @@ std::string FltkHost::picture_file(int handle) const {
 
 // --- questions to the user ----------------------------------------------------------------------------
 
+Fl_Window* FltkHost::owner_window() {
+    // The window the user works in asks; else the screen window that had the last event.
+    if (ui::Window* active = registry().ActiveWindow())
+        if (Fl_Window* w = screen_window(*active); w && w->shown()) return w;
+    return Fl::first_window();
+}
+
+void FltkHost::centre_foreign_windows() {
+    // Windows that are not the model's (the file and folder choosers) open over their owner too.
+    if (!foreign_owner_) return;
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) {
+        if (w == foreign_owner_ || placed_.count(w)) continue;
+        bool ours = false;
+        for (auto& [m, view] : views_)
+            if (view->window() == w) ours = true;
+        if (ours || w->parent() || w->menu_window() || w->tooltip_window()) continue;
+        placed_.insert(w);
+        place_over(*w, foreign_owner_);
+    }
+}
+
 int FltkHost::MsgBox(std::string_view prompt, int style, std::string_view title) {
-    return show_message_box(prompt, style, title.empty() ? ui::DefaultTitle : title);
+    return show_message_box(prompt, style, title.empty() ? ui::DefaultTitle : title, owner_window());
 }
 
 std::string FltkHost::InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) {
-    return show_input_box(prompt, title.empty() ? ui::DefaultTitle : title, defaultText);
+    return show_input_box(prompt, title.empty() ? ui::DefaultTitle : title, defaultText, owner_window());
 }
 
 void FltkHost::ShowModal(ui::Window& window) {
@@ -211,6 +240,7 @@ std::string FltkHost::FileDialog(const ui::FileDialogRequest& request) {
     if (!filter.empty()) chooser.filter(filter.c_str());
     if (!request.InitialFolder.empty()) chooser.directory(request.InitialFolder.c_str());
     if (!request.ProposedName.empty()) chooser.preset_file(request.ProposedName.c_str());
+    ForeignDialog over(*this);
     if (chooser.show() != 0 || !chooser.filename()) return {};
     std::string path = chooser.filename();
     if (request.DialogMode != ui::FileDialogRequest::Open && !request.DefaultExtension.empty()) {
@@ -222,7 +252,7 @@ std::string FltkHost::FileDialog(const ui::FileDialogRequest& request) {
 }
 
 std::optional<ui::FontChoice> FltkHost::FontDialog(const ui::FontChoice& initial) {
-    return show_font_dialog(initial);
+    return show_font_dialog(initial, owner_window());
 }
 
 std::string FltkHost::BrowseForFolder(std::string_view prompt, std::string_view initialFolder) {
@@ -232,6 +262,7 @@ std::string FltkHost::BrowseForFolder(std::string_view prompt, std::string_view 
     chooser.type(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
     std::string start(initialFolder);
     if (!start.empty()) chooser.directory(start.c_str());
+    ForeignDialog over(*this);
     if (chooser.show() != 0 || !chooser.filename()) return {};
     return chooser.filename();
 }
@@ -240,6 +271,16 @@ std::string FltkHost::BrowseForFolder(std::string_view prompt, std::string_view 
 
 void FltkHost::DoEvents() {
     Fl::check();
+}
+
+void FltkHost::FlushDrawing() {
+    auto now = std::chrono::steady_clock::now();
+    if (now - last_flush_ < FlushInterval) return;
+    last_flush_ = now;
+    // Windows loaded during the work get their screen windows; then every damaged window draws.
+    // No event is read, so nothing the user does runs inside the work.
+    bind_loaded_windows();
+    Fl::flush();
 }
 
 void FltkHost::apply_pointer(Fl_Window& window) const {

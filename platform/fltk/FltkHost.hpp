@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
     std::optional<ui::FontChoice> FontDialog(const ui::FontChoice& initial) override;
     std::string BrowseForFolder(std::string_view prompt, std::string_view initialFolder) override;
     void DoEvents() override;
+    void FlushDrawing() override;
     void SetMousePointer(int pointer) override;
     int MousePointer() const override { return pointer_; }
     bool KeyDown(int keyCode) override;
@@ -92,7 +94,22 @@ public:
     int event_depth = 0;
     void apply_pointer(Fl_Window& window) const;
 
+    // The window a dialog opens over: the active window's, or the one that had the last event.
+    Fl_Window* owner_window();
+
 private:
+    // While a chooser that is not ours runs, its windows are put over the window that asked.
+    struct ForeignDialog {
+        explicit ForeignDialog(FltkHost& h) : host(h) { host.foreign_owner_ = host.owner_window(); }
+        ~ForeignDialog() {
+            host.foreign_owner_ = nullptr;
+            host.placed_.clear();
+        }
+        FltkHost& host;
+    };
+    void centre_foreign_windows();
+    Fl_Window* foreign_owner_ = nullptr;
+    std::set<Fl_Window*> placed_;
     static void check_callback(void* self);
     static void timer_callback(void* self);
     void arm_timer();
@@ -107,6 +124,8 @@ private:
     std::mt19937 rng_{std::random_device{}()};
     int pointer_ = ui::vbDefault;
     bool timer_armed_ = false;
+    ui::Window* last_active_ = nullptr;
+    std::chrono::steady_clock::time_point last_flush_{};
 };
 
 } // namespace fltk

@@ -101,7 +101,15 @@ public:
     ScreenWindow(WindowView& view) : Fl_Double_Window(100, 100), view_(view) {
         end();
         resizable(nullptr);
-        callback([](Fl_Widget*, void* v) { static_cast<WindowView*>(v)->close_requested(); }, &view_);
+        callback(
+            [](Fl_Widget*, void* v) {
+                // FLTK closes a window on an Escape that no widget took. Here Escape is an ordinary
+                // key: the model saw it already (a Cancel button, KeyDown, KeyPress) and a window
+                // closes only through its close button, the window manager or the program.
+                if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+                static_cast<WindowView*>(v)->close_requested();
+            },
+            &view_);
     }
     int handle(int event) override {
         return view_.handle_window_event(event, [this](int e) { return Fl_Double_Window::handle(e); });
@@ -175,6 +183,7 @@ void WindowView::sync_controls() {
     // Controls that went away (a control array element unloaded) lose their widgets.
     for (auto it = widgets_.begin(); it != widgets_.end();) {
         if (std::find(model_.Controls().begin(), model_.Controls().end(), it->first) == model_.Controls().end()) {
+            remove_scroll_bars(*it->first);
             controls_.erase(it->second);
             window_->remove(it->second);
             Fl::delete_widget(it->second);
@@ -261,6 +270,10 @@ void WindowView::restack() {
         window_->remove(widgets_[c]);
     for (ui::Control* c : order)
         window_->add(widgets_[c]);
+    // A list's scroll bars lie just above the list.
+    for (auto& [c, bars] : scroll_bars_)
+        for (Fl_Widget* bar : {static_cast<Fl_Widget*>(bars.vertical), static_cast<Fl_Widget*>(bars.horizontal)})
+            if (bar) window_->insert(*bar, window_->find(widgets_[c]) + 1);
     if (menubar_) {
         window_->remove(menubar_);
         window_->add(menubar_);
@@ -288,6 +301,8 @@ void WindowView::layout() {
         else
             w->deactivate();
     }
+    for (auto& [c, w] : widgets_)
+        if (has_scroll_bars(*c)) sync_scroll_bars(*c);
     if (menubar_) menubar_->resize(0, 0, window_->w(), menu_height());
     --applying_;
     window_->redraw();
@@ -348,6 +363,7 @@ void WindowView::sync_window() {
     if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
+        place_over_opener();
         window_->border(model_.BorderStyle != ui::vbBSNone);
         if (model_.Modal())
             window_->set_modal();
@@ -369,6 +385,21 @@ void WindowView::sync_window() {
         window_->activate();
     else
         window_->deactivate();
+}
+
+void WindowView::place_over_opener() {
+    // A window with a place of its own (saved, or set by the program) opens there; any other opens
+    // centred over the window it was opened from, wholly on the screen.
+    if (model_.Left != 0 || model_.Top != 0 || model_.WindowState != ui::vbNormal) return;
+    ui::Window* opener = model_.Opener();
+    const auto& loaded = host_.registry().LoadedWindows();
+    if (!opener || std::find(loaded.begin(), loaded.end(), opener) == loaded.end() || !opener->Visible) return;
+    int left = opener->Left + (opener->Width - model_.Width) / 2;
+    int top = opener->Top + (opener->Height - model_.Height) / 2;
+    left = std::max(0, std::min(left, host_.ScreenWidth() - model_.Width));
+    top = std::max(0, std::min(top, host_.ScreenHeight() - model_.Height));
+    model_.Left = left;
+    model_.Top = top;
 }
 
 void WindowView::schedule_paint() {
@@ -413,6 +444,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
     if (property == "LabelEdit")
         if (auto* lv = dynamic_cast<ui::ListView*>(&control)) sync_label_editor(*lv);
     sync_control(control);
+    // Refresh draws now, as long work asks for it between its steps.
+    if (property == "Refresh") host_.FlushDrawing();
 }
 
 void WindowView::changed(ui::Window&, std::string_view property) {
@@ -441,6 +474,7 @@ void WindowView::changed(ui::Window&, std::string_view property) {
         if (window_->shown()) window_->show();
     }
     window_->redraw();
+    if (property == "Refresh") host_.FlushDrawing();
 }
 
 void WindowView::changed(ui::Menu&, std::string_view) {
@@ -505,6 +539,7 @@ void WindowView::sync_control(ui::Control& c) {
         sb->value(s->Value);
         sb->color(to_fl_color(ui::vbButtonFace));
     }
+    if (has_scroll_bars(c)) sync_scroll_bars(c);
     w->redraw();
 }
 
@@ -876,6 +911,12 @@ int WindowView::handle_window_event(int event, const std::function<int(int)>& ba
         return r;
     }
     case FL_SHORTCUT:
+        if (!Fl::focus() && !(Fl::event_state() & (FL_ALT | FL_CTRL)) && !Fl::grab()) {
+            // No widget has the keyboard (the window got the key without the focus, as under a
+            // pointer-focus desktop): FLTK offers the key only as a shortcut. The model takes it
+            // as the window's own key, so Escape still presses the Cancel button.
+            if (route_key(nullptr, nullptr)) return 1;
+        }
         if ((Fl::event_state() & FL_ALT) && menubar_ && menubar_->visible()) {
             // Alt and a menu's access key drop that menu down: its Click runs first.
             int key = Fl::event_key();

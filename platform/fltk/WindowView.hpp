@@ -20,6 +20,7 @@
 class Fl_Widget;
 class Fl_Window;
 class Fl_Menu_Bar;
+class Fl_Scrollbar;
 
 namespace fltk {
 
@@ -38,6 +39,10 @@ public:
     Fl_Window* window() const;
     Fl_Widget* widget(ui::Control& control);
     ui::Control* control_of(Fl_Widget* widget) const;
+    // The vertical or horizontal scroll bar of a list, or nullptr while it has none.
+    Fl_Widget* scroll_bar(ui::Control& control, bool vertical);
+    // The user moved a list's scroll bar to `value` (rows, or columns or pixels across).
+    void scroll_bar_moved(ui::Control& c, bool vertical, int value);
 
     // The model window unloaded: hide the screen window and never touch the model again.
     void detach();
@@ -86,6 +91,7 @@ private:
     static void paint_callback(void* self);
     static void rebuild_menus_callback(void* self);
     void apply_window_geometry();
+    void place_over_opener();
     int route_key(ui::Control* focused, const std::function<int(int)>& base);
     bool key_is_used_up(int keyCode, int shift) const;
     void begin_caption_drag();
@@ -97,6 +103,20 @@ private:
     void draw_list(Fl_Widget& w, ui::Control& c);
     void drop_down(Fl_Widget& w, ui::ListControl& list);
     void keep_cursor_in_view(ui::Control& c);
+    // --- scroll bars of the lists whose content does not fit (WindowView_lists.cpp) ---
+    struct ListScrollBars {
+        Fl_Scrollbar* vertical = nullptr;
+        Fl_Scrollbar* horizontal = nullptr;
+        int left = 0; // pixels the report view is scrolled to the right
+    };
+    static bool has_scroll_bars(const ui::Control& c);
+    void sync_scroll_bars(ui::Control& c);
+    void remove_scroll_bars(ui::Control& c);
+    // The room inside a list's frame that its scroll bars leave to its entries, in window pixels.
+    void list_content_box(ui::Control& c, Fl_Widget& w, int& x, int& y, int& width, int& height) const;
+    int list_left(ui::Control& c) const;
+    std::map<ui::Control*, ListScrollBars> scroll_bars_;
+    struct ContentClip;
     // --- drag and drop between controls ---
     ui::Control* control_at(int x, int y) const;
     void follow_drag(bool dropping);

@@ -13,12 +13,14 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
+#include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <functional>
 
 namespace fltk {
 
@@ -67,7 +69,15 @@ int tab_width(const ui::TabStrip& t, int index) {
 int toolbar_button_width(const ui::ToolbarButton& b) {
     if (b.Style == ui::tbrSeparator) return 8;
     std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
+    if (caption.empty()) return 24;
     return std::max(24, static_cast<int>(fl_width(caption.c_str())) + 14);
+}
+
+// The picture of a toolbar button: its Image numbers an entry of the toolbar's image list.
+int toolbar_picture(const ui::Toolbar& bar, const ui::ToolbarButton& b) {
+    ui::ImageList* images = bar.ImageList;
+    if (!images || b.Image < 1 || b.Image > images->Count()) return 0;
+    return images->Picture(b.Image);
 }
 
 std::string menu_text(const std::string& s) {
@@ -79,7 +89,205 @@ std::string menu_text(const std::string& s) {
     return out;
 }
 
+constexpr int ScrollBarPixels = 16;
+
+// How much of a list's content there is and how much its frame shows, each way: rows up and down;
+// across, pixels of the report view's columns or columns of the list view.
+struct Extent {
+    bool vertical = false, horizontal = false; // the scroll bars it needs
+    int rows = 0, shownRows = 1, top = 0;
+    int across = 0, shownAcross = 1, left = 0;
+    int acrossStep = 1;
+};
+
+// The list view's rows per column, as the model's hit test counts them.
+int list_view_rows(const ui::ListView& lv) {
+    return std::max(1, lv.Height / TwipsPerPixel / std::max(1, lv.RowHeightPixels()));
+}
+
+Extent extent_of(const ui::Control& c, int width, int height, int left) {
+    Extent e;
+    std::function<int(int)> rowsIn;   // rows an inner height shows
+    std::function<int(int)> acrossIn; // columns or pixels an inner width shows
+    set_font(c);
+    if (auto* dir = dynamic_cast<const ui::DirListBox*>(&c)) {
+        int row = fl_height() + 2;
+        e.rows = dir_chain_length(*dir) + dir->ListCount();
+        e.top = dir->TopIndex;
+        rowsIn = [row](int h) { return h / row; };
+    } else if (auto* list = dynamic_cast<const ui::ListControl*>(&c)) {
+        int row = std::max(1, list->ItemHeightPixels());
+        e.rows = list->ListCount();
+        e.top = list->TopIndex;
+        rowsIn = [row](int h) { return h / row; };
+    } else if (auto* lv = dynamic_cast<const ui::ListView*>(&c)) {
+        int row = std::max(1, lv->RowHeightPixels()), count = lv->ListItems.Count();
+        if (lv->View == ui::lvwReport) {
+            int header = lv->HeaderHeightPixels();
+            e.rows = count;
+            e.top = lv->TopIndex;
+            rowsIn = [row, header](int h) { return (h - header) / row; };
+            for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col)
+                e.across += lv->ColumnHeaders(col).Width / TwipsPerPixel;
+            e.left = left;
+            e.acrossStep = 20;
+            acrossIn = [](int w) { return w; };
+        } else if (lv->View == ui::lvwList) {
+            int rows = list_view_rows(*lv);
+            e.across = (count + rows - 1) / rows;
+            e.left = lv->TopIndex / rows;
+            acrossIn = [](int w) { return w / ListCellPixels; };
+        }
+    }
+    int w = width - 4, h = height - 4;
+    e.vertical = rowsIn && e.rows > rowsIn(h);
+    if (e.vertical) w -= ScrollBarPixels;
+    e.horizontal = acrossIn && e.across > acrossIn(w);
+    if (e.horizontal) {
+        h -= ScrollBarPixels;
+        if (!e.vertical && rowsIn && e.rows > rowsIn(h)) {
+            e.vertical = true;
+            w -= ScrollBarPixels;
+        }
+    }
+    if (rowsIn) e.shownRows = std::max(1, rowsIn(h));
+    if (acrossIn) e.shownAcross = std::max(1, acrossIn(w));
+    e.top = std::clamp(e.top, 0, std::max(0, e.rows - 1));
+    e.left = std::clamp(e.left, 0, std::max(0, e.across - e.shownAcross));
+    return e;
+}
+
 } // namespace
+
+// A list's scroll bar: dragging it, clicking its arrows or its trough, or turning the wheel on it
+// scrolls the list, as the user does it, without taking the keyboard from the control that has it.
+class ListScrollBar : public Fl_Scrollbar {
+public:
+    ListScrollBar(WindowView& view, ui::Control& list, bool vertical)
+        : Fl_Scrollbar(0, 0, ScrollBarPixels, ScrollBarPixels), view_(view), list_(list), vertical_(vertical) {
+        type(vertical ? FL_VERTICAL : FL_HORIZONTAL);
+        clear_visible_focus();
+        callback([](Fl_Widget* w, void*) {
+            auto* bar = static_cast<ListScrollBar*>(w);
+            bar->view_.scroll_bar_moved(bar->list_, bar->vertical_, static_cast<int>(bar->value()));
+        });
+    }
+    int handle(int event) override {
+        if (view_.detached()) return Fl_Scrollbar::handle(event);
+        ++view_.host().event_depth;
+        Fl_Widget* focus = Fl::focus();
+        if (event == FL_PUSH) view_.activate_model_window();
+        int r = Fl_Scrollbar::handle(event);
+        if (focus && Fl::focus() != focus && focus->visible_r()) Fl::focus(focus);
+        --view_.host().event_depth;
+        return r;
+    }
+
+private:
+    WindowView& view_;
+    ui::Control& list_;
+    bool vertical_;
+};
+
+bool WindowView::has_scroll_bars(const ui::Control& c) {
+    std::string_view k = c.Kind();
+    return k == "ListBox" || k == "DirListBox" || k == "FileListBox" || k == "ListView";
+}
+
+Fl_Widget* WindowView::scroll_bar(ui::Control& control, bool vertical) {
+    auto it = scroll_bars_.find(&control);
+    if (it == scroll_bars_.end()) return nullptr;
+    Fl_Scrollbar* bar = vertical ? it->second.vertical : it->second.horizontal;
+    return bar && bar->visible() ? bar : nullptr;
+}
+
+int WindowView::list_left(ui::Control& c) const {
+    auto it = scroll_bars_.find(&c);
+    return it == scroll_bars_.end() ? 0 : it->second.left;
+}
+
+void WindowView::list_content_box(ui::Control& c, Fl_Widget& w, int& x, int& y, int& width, int& height) const {
+    x = w.x() + 2;
+    y = w.y() + 2;
+    width = w.w() - 4;
+    height = w.h() - 4;
+    auto it = scroll_bars_.find(&c);
+    if (it == scroll_bars_.end()) return;
+    if (it->second.vertical && it->second.vertical->visible()) width -= ScrollBarPixels;
+    if (it->second.horizontal && it->second.horizontal->visible()) height -= ScrollBarPixels;
+}
+
+void WindowView::sync_scroll_bars(ui::Control& c) {
+    Fl_Widget* w = widget(c);
+    if (!w || !has_scroll_bars(c)) return;
+    ListScrollBars& bars = scroll_bars_[&c];
+    Extent e = extent_of(c, w->w(), w->h(), bars.left);
+    bars.left = e.horizontal ? e.left : 0;
+    bool shown = c.EffectivelyVisible();
+    auto place = [&](Fl_Scrollbar*& bar, bool needed, bool vertical) {
+        if (!needed || !shown) {
+            if (bar && bar->visible()) {
+                bar->hide();
+                w->redraw();
+            }
+            return;
+        }
+        if (!bar) {
+            bar = new ListScrollBar(*this, c, vertical);
+            window()->insert(*bar, window()->find(w) + 1);
+        }
+        int corner = e.vertical && e.horizontal ? ScrollBarPixels : 0;
+        if (vertical) {
+            bar->resize(w->x() + w->w() - 2 - ScrollBarPixels, w->y() + 2, ScrollBarPixels, w->h() - 4 - corner);
+            bar->scrollvalue(e.top, e.shownRows, 0, e.rows);
+        } else {
+            bar->resize(w->x() + 2, w->y() + w->h() - 2 - ScrollBarPixels, w->w() - 4 - corner, ScrollBarPixels);
+            bar->scrollvalue(e.left, e.shownAcross, 0, e.across);
+            bar->linesize(e.acrossStep);
+        }
+        if (c.EffectivelyEnabled())
+            bar->activate();
+        else
+            bar->deactivate();
+        if (!bar->visible()) {
+            bar->show();
+            w->redraw();
+        }
+        bar->redraw();
+    };
+    place(bars.vertical, e.vertical, true);
+    place(bars.horizontal, e.horizontal, false);
+}
+
+void WindowView::remove_scroll_bars(ui::Control& c) {
+    auto it = scroll_bars_.find(&c);
+    if (it == scroll_bars_.end()) return;
+    for (Fl_Scrollbar* bar : {it->second.vertical, it->second.horizontal})
+        if (bar) {
+            window()->remove(bar);
+            Fl::delete_widget(bar);
+        }
+    scroll_bars_.erase(it);
+}
+
+void WindowView::scroll_bar_moved(ui::Control& c, bool vertical, int value) {
+    if (detached_) return;
+    auto* lv = dynamic_cast<ui::ListView*>(&c);
+    if (vertical) {
+        if (auto* list = dynamic_cast<ui::ListControl*>(&c))
+            list->TopIndex = value;
+        else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c))
+            dir->TopIndex = value;
+        else if (lv)
+            lv->TopIndex = value;
+    } else if (lv && lv->View == ui::lvwList) {
+        lv->TopIndex = std::min(value * list_view_rows(*lv), std::max(0, lv->ListItems.Count() - 1));
+    } else {
+        scroll_bars_[&c].left = value;
+    }
+    sync_scroll_bars(c);
+    if (Fl_Widget* w = widget(c)) w->redraw();
+}
 
 bool WindowView::is_list_kind(const ui::Control& c) {
     std::string_view k = c.Kind();
@@ -101,10 +309,27 @@ void WindowView::keep_cursor_in_view(ui::Control& c) {
 
 // --- drawing ---------------------------------------------------------------------------------------------
 
+// Clips a list's entries to the room inside its frame that its scroll bars leave; the width and
+// height of the drawing shrink with it.
+struct WindowView::ContentClip {
+    ContentClip(const WindowView& view, ui::Control& c, Fl_Widget& w, int& width, int& height) {
+        int cx, cy, cw, ch;
+        view.list_content_box(c, w, cx, cy, cw, ch);
+        width = cw + 4;
+        height = ch + 4;
+        fl_push_clip(cx, cy, std::max(0, cw), std::max(0, ch));
+    }
+    ~ContentClip() { fl_pop_clip(); }
+    ContentClip(const ContentClip&) = delete;
+    ContentClip& operator=(const ContentClip&) = delete;
+};
+
 void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
     int x = w.x(), y = w.y(), width = w.w(), height = w.h();
     bool enabled = c.EffectivelyEnabled();
-    bool focused = model_.ActiveControl() == &c;
+    // A window behind another (a dialog over it) keeps showing its selection, in the inactive colour.
+    const bool windowActive = host_.registry().ActiveWindow() == &model_;
+    bool focused = model_.ActiveControl() == &c && windowActive;
     Fl_Color fore = enabled ? to_fl_color(c.ForeColor) : fl_rgb_color(128, 128, 128);
     fl_push_clip(x, y, width, height);
     set_font(c);
@@ -123,6 +348,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         (void)list;
     } else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        ContentClip clip(*this, c, w, width, height);
         int row = fl_height() + 2, chain = dir_chain_length(*dir), total = chain + dir->ListCount();
         for (int r = dir->TopIndex, line = 0; r < total && line * row < height; ++r, ++line) {
             int index = r < chain ? -(chain - r) : r - chain;
@@ -137,6 +363,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         }
     } else if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        ContentClip clip(*this, c, w, width, height);
         int row = std::max(1, list->ItemHeightPixels());
         for (int i = list->TopIndex, line = 0; i < list->ListCount() && line * row < height - 2; ++i, ++line) {
             int ry = y + 2 + line * row;
@@ -152,16 +379,19 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         }
     } else if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
+        ContentClip clip(*this, c, w, width, height);
         int row = lv->RowHeightPixels(), header = lv->HeaderHeightPixels();
         int count = lv->ListItems.Count();
         auto item_colours = [&](ui::ListItem& it, int rx, int ry, int rw) {
             bool sel = it.Selected;
-            if (sel && (focused || !lv->HideSelection))
+            if (sel && (focused || !lv->HideSelection || !windowActive))
                 fl_rectf(rx, ry, rw, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
             return sel && focused ? FL_WHITE : (it.Ghosted ? fl_rgb_color(128, 128, 128) : fore);
         };
         if (lv->View == ui::lvwReport) {
-            int cx = x + 2;
+            // Scrolled to the right: everything starts further left.
+            const int left = x + 2 - list_left(c);
+            int cx = left;
             if (header) {
                 for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col) {
                     ui::ColumnHeader& h = lv->ColumnHeaders(col);
@@ -179,8 +409,8 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                 for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col)
                     total += lv->ColumnHeaders(col).Width / TwipsPerPixel;
                 int first = lv->ColumnHeaders.Count() ? lv->ColumnHeaders(1).Width / TwipsPerPixel : width;
-                Fl_Color colour = item_colours(it, x + 2, ry, lv->FullRowSelect ? total : first);
-                cx = x + 2;
+                Fl_Color colour = item_colours(it, left, ry, lv->FullRowSelect ? total : first);
+                cx = left;
                 for (int col = 1; col <= std::max(1, lv->ColumnHeaders.Count()); ++col) {
                     int cw = lv->ColumnHeaders.Count() ? lv->ColumnHeaders(col).Width / TwipsPerPixel : width;
                     Fl_Color cc = col == 1 || lv->FullRowSelect ? colour : fore;
@@ -192,7 +422,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                 }
                 if (lv->GridLines) {
                     fl_color(fl_rgb_color(220, 220, 220));
-                    fl_line(x + 2, ry + row - 1, x + 2 + total, ry + row - 1);
+                    fl_line(left, ry + row - 1, left + total, ry + row - 1);
                 }
             }
         } else if (lv->View == ui::lvwList) {
@@ -254,14 +484,35 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                 fl_color(fl_rgb_color(160, 160, 160));
                 fl_line(bx + bw / 2, y + 3, bx + bw / 2, y + height - 4);
             } else {
-                std::string file = host_.picture_file(b.Image);
+                std::string file = host_.picture_file(toolbar_picture(*bar, b));
                 bool pressed = b.Value == ui::tbrPressed;
+                bool active = enabled && b.Enabled;
                 fl_draw_box(pressed ? FL_THIN_DOWN_BOX : FL_THIN_UP_BOX, bx, y + 2, bw, height - 4,
                             to_fl_color(ui::vbButtonFace));
                 std::string caption = b.Caption->empty() ? b.Key() : b.Caption.get();
-                text_in(caption, bx + 2, y + 2, bw - 4, height - 4,
-                        enabled && b.Enabled ? fore : fl_rgb_color(150, 150, 150), FL_ALIGN_CENTER);
-                (void)file;
+                Fl_Shared_Image* img = file.empty() ? nullptr : Fl_Shared_Image::get(file.c_str());
+                if (img && img->w() > 0) {
+                    // The picture centred in the button (beside its caption, when it has one);
+                    // a pressed button's picture sits one pixel lower and to the right.
+                    int textW = caption.empty() ? 0 : static_cast<int>(fl_width(caption.c_str())) + 4;
+                    int ix = bx + (bw - img->w() - textW) / 2 + (pressed ? 1 : 0);
+                    int iy = y + (height - img->h()) / 2 + (pressed ? 1 : 0);
+                    if (active) {
+                        img->draw(ix, iy);
+                    } else {
+                        Fl_Image* grey = img->copy();
+                        grey->inactive();
+                        grey->draw(ix, iy);
+                        delete grey;
+                    }
+                    if (!caption.empty())
+                        text_in(caption, ix + img->w() + 2, y + 2, textW, height - 4,
+                                active ? fore : fl_rgb_color(150, 150, 150));
+                } else {
+                    text_in(caption, bx + 2, y + 2, bw - 4, height - 4, active ? fore : fl_rgb_color(150, 150, 150),
+                            FL_ALIGN_CENTER);
+                }
+                if (img) img->release();
             }
             bx += bw + 1;
         }
@@ -335,6 +586,7 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         }
         if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
             int header = lv->HeaderHeightPixels();
+            if (lv->View == ui::lvwReport) px += list_left(c);
             if (header && py < header) {
                 int cx = 0;
                 for (int col = 1; col <= lv->ColumnHeaders.Count(); ++col) {
@@ -423,14 +675,19 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         if (dynamic_cast<ui::Toolbar*>(&c)) Fl_Tooltip::exit(&w);
         return 1;
     case FL_MOUSEWHEEL: {
-        int step = Fl::event_dy() * 3;
+        // Three rows a notch, stopping where the last row shows at the bottom.
+        Extent e = extent_of(c, w.w(), w.h(), list_left(c));
+        int top = std::clamp(e.top + Fl::event_dy() * 3, 0, std::max(0, e.rows - e.shownRows));
         if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
-            list->TopIndex = std::clamp(list->TopIndex + step, 0, std::max(0, list->ListCount() - 1));
-        } else if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
-            lv->TopIndex = std::clamp(lv->TopIndex + step, 0, std::max(0, lv->ListItems.Count() - 1));
+            list->TopIndex = top;
+        } else if (auto* lv = dynamic_cast<ui::ListView*>(&c); lv && lv->View == ui::lvwReport) {
+            lv->TopIndex = top;
+        } else if (lv && lv->View == ui::lvwList) {
+            int rows = list_view_rows(*lv);
+            int column = std::clamp(e.left + Fl::event_dy(), 0, std::max(0, e.across - e.shownAcross));
+            lv->TopIndex = std::min(column * rows, std::max(0, lv->ListItems.Count() - 1));
         } else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
-            int total = dir_chain_length(*dir) + dir->ListCount();
-            dir->TopIndex = std::clamp(dir->TopIndex + step, 0, std::max(0, total - 1));
+            dir->TopIndex = top;
         }
         w.redraw();
         return 1;
@@ -512,6 +769,7 @@ void WindowView::sync_label_editor(ui::ListView& list) {
     int x = w->x() + 2, y = w->y() + 2, width = 150;
     int k = item->Index() - 1 - list.TopIndex;
     if (list.View == ui::lvwReport) {
+        x -= list_left(list);
         y += list.HeaderHeightPixels() + k * row;
         width = list.ColumnHeaders.Count() ? list.ColumnHeaders(1).Width / TwipsPerPixel : w->w() - 4;
     } else if (list.View == ui::lvwList) {

@@ -80,7 +80,8 @@ public:
     Fl_Widget* enter_button = nullptr;
 };
 
-void run_until_answered(MessageWindow& win) {
+void run_until_answered(MessageWindow& win, Fl_Window* owner) {
+    place_over(win, owner);
     win.set_modal();
     win.show();
     while (win.shown() && win.answer == 0)
@@ -90,7 +91,19 @@ void run_until_answered(MessageWindow& win) {
 
 } // namespace
 
-int show_message_box(std::string_view prompt, int style, std::string_view title) {
+void place_over(Fl_Window& window, Fl_Window* owner) {
+    if (!owner || !owner->shown() || owner == &window) return;
+    // The frame the desktop adds around the client area counts as part of both windows.
+    int x = owner->x() + (owner->w() - window.w()) / 2;
+    int y = owner->y() + (owner->h() - window.h()) / 2;
+    int sx, sy, sw, sh;
+    Fl::screen_work_area(sx, sy, sw, sh, owner->x() + owner->w() / 2, owner->y() + owner->h() / 2);
+    x = std::max(sx, std::min(x, sx + sw - window.w()));
+    y = std::max(sy, std::min(y, sy + sh - window.h()));
+    window.position(x, y);
+}
+
+int show_message_box(std::string_view prompt, int style, std::string_view title, Fl_Window* owner) {
     std::vector<MessageButton> buttons = buttons_of(style);
     std::string text = escape_label(prompt);
     std::string caption(title);
@@ -161,11 +174,12 @@ int show_message_box(std::string_view prompt, int style, std::string_view title)
     }
     win.end();
     if (first) first->take_focus();
-    run_until_answered(win);
+    run_until_answered(win, owner);
     return win.answer ? win.answer : win.escape;
 }
 
-std::string show_input_box(std::string_view prompt, std::string_view title, std::string_view defaultText) {
+std::string show_input_box(std::string_view prompt, std::string_view title, std::string_view defaultText,
+                           Fl_Window* owner) {
     std::string caption(title), text = escape_label(prompt), value(defaultText);
     MessageWindow win(400, 150, caption.c_str());
     win.escape = ui::vbCancel;
@@ -185,7 +199,7 @@ std::string show_input_box(std::string_view prompt, std::string_view title, std:
     win.end();
     input->take_focus();
     input->position(input->size(), 0);
-    run_until_answered(win);
+    run_until_answered(win, owner);
     return win.answer == ui::vbOK ? std::string(input->value()) : std::string();
 }
 
@@ -247,7 +261,7 @@ public:
 
 } // namespace
 
-std::optional<ui::FontChoice> show_font_dialog(const ui::FontChoice& initial) {
+std::optional<ui::FontChoice> show_font_dialog(const ui::FontChoice& initial, Fl_Window* owner) {
     FontWindow win;
     win.escape = ui::vbCancel;
     win.callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid)->answer = ui::vbCancel; });
@@ -288,7 +302,7 @@ std::optional<ui::FontChoice> show_font_dialog(const ui::FontChoice& initial) {
     cancel->callback([](Fl_Widget* wid, void*) { static_cast<MessageWindow*>(wid->window())->answer = ui::vbCancel; });
     win.end();
     win.update_sample();
-    run_until_answered(win);
+    run_until_answered(win, owner);
     if (win.answer != ui::vbOK) return std::nullopt;
     return win.choice();
 }

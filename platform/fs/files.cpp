@@ -2,6 +2,7 @@
 
 #include "platform/fs/patterns.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <sys/statvfs.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace files {
 
@@ -38,6 +40,9 @@ struct Delay {
     int milliseconds;
 };
 std::vector<Delay> g_delays;
+
+// Counts the changes made through this layer, so that a shared listing is never older than one.
+std::uint64_t g_changes = 0;
 
 bool is_under(const std::string& path, const std::string& top) {
     if (path == top) return true;
@@ -203,12 +208,14 @@ DirEntry make_entry(std::string name, const struct stat& lst, const std::string&
         e.Attributes |= AttrLink;
         if (::stat(full.c_str(), &st) != 0) st = lst; // a broken link: a file of length 0
     }
+    e.Regular = S_ISREG(st.st_mode);
     if (S_ISDIR(st.st_mode))
         e.Attributes |= AttrFolder;
     else if (!S_ISLNK(st.st_mode))
         e.Length = static_cast<std::uint64_t>(st.st_size);
     if (!(st.st_mode & S_IWUSR)) e.Attributes |= AttrReadOnly;
     if (!e.Name.empty() && e.Name[0] == '.') e.Attributes |= AttrHidden;
+    e.Modified = st.st_mtim.tv_sec;
     e.Date = vb::DateFromTime(st.st_mtim.tv_sec);
     return e;
 }
@@ -545,11 +552,81 @@ std::vector<DirEntry> list_all(const Path& folder) {
     return list_entries(folder);
 }
 
+namespace {
+
+struct FolderStamp {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Modified{}, Changed{};
+    bool operator==(const FolderStamp& o) const {
+        return Device == o.Device && Inode == o.Inode && Size == o.Size && Modified.tv_sec == o.Modified.tv_sec &&
+               Modified.tv_nsec == o.Modified.tv_nsec && Changed.tv_sec == o.Changed.tv_sec &&
+               Changed.tv_nsec == o.Changed.tv_nsec;
+    }
+};
+
+std::optional<FolderStamp> stamp_of(const std::string& abs) {
+    struct stat st;
+    if (::stat(abs.c_str(), &st) != 0) return std::nullopt;
+    return FolderStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+long long nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+struct SharedListing {
+    std::string Folder;
+    FolderStamp Stamp;
+    std::uint64_t Changes = 0;
+    std::chrono::steady_clock::time_point ReadAt;
+    std::shared_ptr<const std::vector<DirEntry>> Entries;
+};
+SharedListing g_listing;
+std::uint64_t g_readings = 0;
+
+} // namespace
+
+std::shared_ptr<const std::vector<DirEntry>> list_all_shared(const Path& folder) {
+    const std::string abs = absolute_path(folder);
+    const auto now = std::chrono::steady_clock::now();
+    const auto stamp = stamp_of(abs);
+    if (g_listing.Entries && stamp && g_listing.Folder == abs && g_listing.Stamp == *stamp &&
+        g_listing.Changes == g_changes && now - g_listing.ReadAt < std::chrono::seconds(1))
+        return g_listing.Entries;
+    ++g_readings;
+    timespec readStart{}, tick{};
+    ::clock_gettime(CLOCK_REALTIME, &readStart);
+    ::clock_getres(CLOCK_REALTIME_COARSE, &tick);
+    auto entries = std::make_shared<const std::vector<DirEntry>>(list_entries(abs));
+    g_listing = {};
+    // A folder changed within a few clock ticks before the read could change again without its date
+    // moving on: such a listing is not shared.
+    if (stamp && nanoseconds(stamp->Modified) + 2 * nanoseconds(tick) < nanoseconds(readStart) &&
+        nanoseconds(stamp->Changed) + 2 * nanoseconds(tick) < nanoseconds(readStart))
+        g_listing = SharedListing{abs, *stamp, g_changes, now, entries};
+    return entries;
+}
+
+std::uint64_t shared_listing_number() {
+    return g_readings;
+}
+
+void forget_shared_listing() {
+    g_listing = {};
+}
+
 // --- reading and writing -------------------------------------------------------------------------
 
 std::string read_file_bytes(const Path& p) {
     std::string abs = absolute_path(p);
     check_fault(Op::Read, abs);
+    if (WriteBatch* batch = WriteBatch::open(); batch && !batch->pending_.empty()) {
+        const std::string target = write_target(abs);
+        for (const auto& w : batch->pending_)
+            if (w.Target == target) return read_file_bytes(w.Temp);
+    }
     Fd fd(::open(abs.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.fd < 0) fail(errno, abs);
     struct stat st;
@@ -567,28 +644,44 @@ std::string read_file_bytes(const Path& p) {
     return bytes;
 }
 
+namespace {
+
+// Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, synced to the
+// disk when `sync` is set; returns its name. A failure removes it.
+std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode, bool sync) {
+    std::string temp;
+    Fd fd(make_temp_beside(target, temp));
+    try {
+        // A fault on writing strikes halfway, as a full disk would.
+        size_t half = bytes.size() / 2;
+        write_all(fd.fd, bytes.data(), half);
+        check_fault(Op::Write, target);
+        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        if (::fchmod(fd.fd, mode) != 0) throw errno;
+        if (sync && ::fsync(fd.fd) != 0) throw errno;
+        if (::close(fd.release()) != 0) throw errno;
+    } catch (int err) {
+        ::unlink(temp.c_str());
+        fail(err, target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    return temp;
+}
+
+} // namespace
+
 void replace_file(const Path& p, std::string_view bytes) {
+    ++g_changes;
     std::string target = write_target(absolute_path(p));
     mode_t mode = default_file_mode();
     if (struct stat old; ::stat(target.c_str(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
-    std::string temp;
-    Fd fd(make_temp_beside(target, temp));
+    const std::string temp = write_temp(target, bytes, mode, true);
     try {
-        try {
-            // A fault on writing strikes halfway, as a full disk would.
-            size_t half = bytes.size() / 2;
-            write_all(fd.fd, bytes.data(), half);
-            check_fault(Op::Write, target);
-            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-            if (::fchmod(fd.fd, mode) != 0) throw errno;
-            if (::fsync(fd.fd) != 0) throw errno;
-            if (::close(fd.release()) != 0) throw errno;
-        } catch (int err) {
-            fail(err, target);
-        }
         check_fault(Op::Rename, target);
         if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno, target);
     } catch (...) {
@@ -597,7 +690,134 @@ void replace_file(const Path& p, std::string_view bytes) {
     }
 }
 
+// --- write batches -------------------------------------------------------------------------------
+
+namespace {
+
+WriteBatch* g_batch = nullptr;
+
+// A batch commits its replacements on the way once they hold this much, so that a large batch does
+// not keep twice its size on the disk.
+constexpr std::uint64_t CommitEveryBytes = 64ULL << 20;
+
+} // namespace
+
+WriteBatch::WriteBatch() : outer_(g_batch) {
+    if (!outer_) g_batch = this;
+}
+
+WriteBatch::~WriteBatch() {
+    if (outer_) return;
+    commit_pending();
+    g_batch = nullptr;
+}
+
+WriteBatch* WriteBatch::open() {
+    return g_batch;
+}
+
+bool WriteBatch::pending(const Path& p) const {
+    if (outer_) return outer_->pending(p);
+    const std::string target = write_target(absolute_path(p));
+    return std::any_of(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+}
+
+void WriteBatch::write(const Path& p, std::string_view bytes) {
+    ++g_changes;
+    if (outer_) return outer_->write(p, bytes);
+    const std::string target = write_target(absolute_path(p));
+    mode_t mode = default_file_mode();
+    struct stat old;
+    const bool replaces = ::stat(target.c_str(), &old) == 0 || lexists(target);
+    if (replaces && ::stat(target.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        mode = old.st_mode & 07777;
+    }
+    std::string temp = write_temp(target, bytes, mode, false);
+    auto earlier = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+    if (earlier != pending_.end()) {
+        // Written twice in one batch: the later bytes win, the earlier ones never reach the target.
+        ::unlink(earlier->Temp.c_str());
+        earlier->Temp = std::move(temp);
+        pendingBytes_ += bytes.size();
+        return;
+    }
+    if (!replaces) {
+        try {
+            check_fault(Op::Rename, target);
+        } catch (...) {
+            ::unlink(temp.c_str());
+            throw;
+        }
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
+        const int err = errno;
+        if (err != EEXIST) {
+            ::unlink(temp.c_str());
+            fail(err, target);
+        }
+        // Something took the name meanwhile: it is replaced like any old file.
+    }
+    pending_.push_back(Pending{target, std::move(temp)});
+    pendingBytes_ += bytes.size();
+    if (pendingBytes_ >= CommitEveryBytes) commit_pending();
+}
+
+void WriteBatch::commit_pending() {
+    ++g_changes;
+    // One sync per file system makes every pending temporary file durable; only then does any of them
+    // take the place of an old file, so that a crash after a rename finds the new bytes on disk.
+    struct Synced {
+        dev_t Device;
+        std::optional<vb::Error> Failure;
+    };
+    std::vector<Synced> devices;
+    auto sync_of = [&](const Pending& w) -> const Synced& {
+        struct stat st;
+        const dev_t dev = ::stat(w.Temp.c_str(), &st) == 0 ? st.st_dev : 0;
+        for (const Synced& d : devices)
+            if (d.Device == dev) return d;
+        Synced d{dev, std::nullopt};
+        try {
+            check_fault(Op::Sync, w.Target);
+            Fd fd(::open(w.Temp.c_str(), O_RDONLY | O_CLOEXEC));
+            if (fd.fd < 0 || ::syncfs(fd.fd) != 0) fail(errno, w.Target);
+        } catch (const vb::Error& e) {
+            d.Failure = e;
+        }
+        devices.push_back(d);
+        return devices.back();
+    };
+    for (const Pending& w : pending_)
+        sync_of(w);
+    for (const Pending& w : pending_) {
+        try {
+            if (const Synced& d = sync_of(w); d.Failure) throw *d.Failure;
+            check_fault(Op::Rename, w.Target);
+            if (::rename(w.Temp.c_str(), w.Target.c_str()) != 0) fail(errno, w.Target);
+        } catch (const vb::Error& e) {
+            ::unlink(w.Temp.c_str());
+            failures_.push_back(BatchFailure{w.Target, e});
+        }
+    }
+    pending_.clear();
+    pendingBytes_ = 0;
+}
+
+std::vector<BatchFailure> WriteBatch::commit() {
+    if (outer_) return {};
+    commit_pending();
+    return std::exchange(failures_, {});
+}
+
+void write_file(const Path& p, std::string_view bytes) {
+    if (WriteBatch* batch = WriteBatch::open())
+        batch->write(p, bytes);
+    else
+        replace_file(p, bytes);
+}
+
 void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::Write, abs);
     Fd fd(::open(abs.c_str(), O_WRONLY | O_CLOEXEC));
@@ -617,6 +837,7 @@ void write_bytes_at(const Path& p, std::uint64_t position, std::string_view byte
 // --- changing the tree ---------------------------------------------------------------------------
 
 void rename(const Path& from, const Path& to) {
+    ++g_changes;
     std::string a = absolute_path(from), b = absolute_path(to);
     int injected = injected_errno(Op::Rename, a);
     if (!injected) injected = injected_errno(Op::Rename, b);
@@ -638,6 +859,7 @@ void rename(const Path& from, const Path& to) {
 }
 
 void copy_file(const Path& from, const Path& to, bool replace) {
+    ++g_changes;
     std::string a = absolute_path(from);
     std::string b = write_target(absolute_path(to));
     check_fault(Op::Read, a);
@@ -672,6 +894,7 @@ void copy_file(const Path& from, const Path& to, bool replace) {
 }
 
 void delete_file(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::Delete, abs);
     struct stat st;
@@ -681,6 +904,7 @@ void delete_file(const Path& p) {
 }
 
 void make_folder(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::MakeFolder, abs);
     if (::mkdir(abs.c_str(), 0777) == 0) return;
@@ -698,6 +922,7 @@ void make_folders(const Path& p) {
 }
 
 void remove_folder(const Path& p) {
+    ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::RemoveFolder, abs);
     if (::rmdir(abs.c_str()) == 0) return;
@@ -708,6 +933,7 @@ void remove_folder(const Path& p) {
 }
 
 int delete_tree(const Path& folder) {
+    ++g_changes;
     std::string abs = absolute_path(folder);
     struct stat st;
     if (::lstat(abs.c_str(), &st) != 0) throw vb::Error(vb::ErrPathNotFound);

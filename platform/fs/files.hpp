@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,8 +84,11 @@ std::string find_file_no_case(const Path& folder, std::string_view name);
 struct DirEntry {
     std::string Name; // the name on disk, no folder
     int Attributes = AttrNormal;
-    std::uint64_t Length = 0; // of the file a link leads to; 0 for folders and broken links
-    vb::DateTime Date;        // last write, local time
+    std::uint64_t Length = 0;  // of the file a link leads to; 0 for folders and broken links
+    vb::DateTime Date;         // last write, local time
+    std::int64_t Modified = 0; // the same, in seconds since 1970
+
+    bool Regular = false; // a regular file, or a link to one
 
     bool is_folder() const { return (Attributes & AttrFolder) != 0; }
     bool is_link() const { return (Attributes & AttrLink) != 0; }
@@ -106,6 +110,17 @@ std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns =
 std::vector<DirEntry> list_folders(const Path& folder, ListOptions options = {});
 // Everything in a folder, hidden entries and links included, nothing followed.
 std::vector<DirEntry> list_all(const Path& folder);
+// The same listing (one stat per entry), shared by the controls that show one folder at one moment: a
+// folder box, a file box and a report list showing the folder that changed read it once. A listing is
+// shared only while it is less than a second old, nothing has changed through this file layer since,
+// and the folder itself is unchanged (its dates, size and identity, and not changed just before it
+// was read); otherwise the folder is read again.
+std::shared_ptr<const std::vector<DirEntry>> list_all_shared(const Path& folder);
+// The number of the reading list_all_shared returned last: the same number for a shared listing, a new
+// one for every reading of the disk.
+std::uint64_t shared_listing_number();
+// Lets the shared listing go (its memory with it).
+void forget_shared_listing();
 
 // --- reading and writing -------------------------------------------------------------------------
 
@@ -115,6 +130,54 @@ std::string read_file_bytes(const Path& p);
 // the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
 // the permissions of the file it replaces.
 void replace_file(const Path& p, std::string_view bytes);
+// A batch of whole-file writes (the outputs of a conversion) that keeps replace_file's promise, a
+// file that replaces an old one is never left half-written in its place, at the cost of one sync
+// per batch instead of one per file:
+//  - a new file (nothing had its name) is written to a temporary file and renamed into place at once,
+//    never over anything, without a sync of its own: a crash can only cost the new file;
+//  - a replacement is written to a temporary file beside its target and left pending; commit() syncs
+//    the file systems of the pending files once, then renames each over its target. Until then the
+//    old file stays in place, whole, and counts as existing for every check; read_file_bytes of a
+//    pending target reads what the batch wrote.
+// While a batch is open, write_file goes through it; only one batch is open at a time (an inner one
+// adds to the outer). A batch that goes without commit() commits in its destructor.
+struct BatchFailure {
+    std::string Path;
+    vb::Error Error;
+};
+class WriteBatch {
+public:
+    WriteBatch();
+    ~WriteBatch();
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+
+    // Syncs and renames every pending replacement; a failure (of the sync or of a rename) leaves that
+    // old file whole and its temporary file removed. Returns what failed, also earlier in the batch
+    // when a large batch committed part of its files on the way.
+    std::vector<BatchFailure> commit();
+    // Whether a replacement of this file is waiting for commit().
+    bool pending(const Path& p) const;
+
+    // The batch write_file uses now, or nullptr.
+    static WriteBatch* open();
+    void write(const Path& p, std::string_view bytes);
+
+private:
+    struct Pending {
+        std::string Target;
+        std::string Temp;
+    };
+    void commit_pending();
+    WriteBatch* outer_ = nullptr;
+    std::vector<Pending> pending_;
+    std::vector<BatchFailure> failures_;
+    std::uint64_t pendingBytes_ = 0;
+    friend std::string read_file_bytes(const Path& p);
+};
+// Writes a whole file: through the open batch when there is one, otherwise as replace_file does.
+void write_file(const Path& p, std::string_view bytes);
+
 // Overwrites bytes of an existing file in place at a 0-based position (53 when the file is missing).
 void write_bytes_at(const Path& p, std::uint64_t position, std::string_view bytes);
 
@@ -164,6 +227,7 @@ enum class Op {
     MakeFolder,   // make_folder(s)
     RemoveFolder, // remove_folder, and each folder removed by delete_tree
     List,         // the listing functions
+    Sync,         // the sync of a write batch (on each pending target)
 };
 
 // Makes `op` on `path` fail with `err` (an errno value) the next `times` times (-1: until cleared).

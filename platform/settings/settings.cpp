@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <sys/stat.h>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace settings {
 
@@ -198,7 +200,12 @@ void Store::reload_if_changed() {
 }
 
 void Store::parse(std::string_view text) {
+    // Sections and keys read so far, by their lower-case names, so that each line is checked in
+    // constant time and a large file reads in time linear in its size.
+    std::unordered_map<std::string, std::size_t> sectionIndex;
+    std::vector<std::unordered_set<std::string>> keysOf;
     Section* current = nullptr;
+    std::unordered_set<std::string>* currentKeys = nullptr;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t eol = text.find('\n', pos);
@@ -222,11 +229,14 @@ void Store::parse(std::string_view text) {
             size_t slash = inside.find('\\');
             std::string_view app = slash == std::string_view::npos ? inside : inside.substr(0, slash);
             std::string_view name = slash == std::string_view::npos ? std::string_view{} : inside.substr(slash + 1);
-            current = find_section(app, name); // a section written twice is read as one
-            if (!current) {
+            // A section written twice is read as one.
+            auto [at, added] = sectionIndex.try_emplace(vb::LCase(app) + '\\' + vb::LCase(name), sections_.size());
+            if (added) {
                 sections_.push_back(Section{std::string(app), std::string(name), {}});
-                current = &sections_.back();
+                keysOf.emplace_back();
             }
+            current = &sections_[at->second];
+            currentKeys = &keysOf[at->second];
             continue;
         }
         if (!current) {
@@ -255,11 +265,10 @@ void Store::parse(std::string_view text) {
         }
         rest = trim_blanks(rest);
         std::string value = !rest.empty() && rest.front() == '"' ? unquote_value(rest) : std::string(rest);
-        bool known = std::any_of(current->Lines.begin(), current->Lines.end(),
-                                 [&](const Line& l) { return l.IsEntry && vb::EqualsNoCase(l.Key, key); });
         // Of two equal keys the first holds; the second could never be read, and dropping it keeps a
         // deleted key from coming back.
-        if (!known) current->Lines.push_back(Line{true, {}, std::move(key), std::move(value)});
+        if (currentKeys->insert(vb::LCase(key)).second)
+            current->Lines.push_back(Line{true, {}, std::move(key), std::move(value)});
     }
 }
 

@@ -178,6 +178,12 @@ public:
     // --- the event loop ---
     // Lets pending window events through (a no-op in tests unless scripted).
     virtual void DoEvents() = 0;
+    // Draws what changed on the screen now, handling no input (no click, key or timer gets
+    // through), for long work that shows its progress. Cheap to call in a loop: a screen host
+    // draws at most every FlushInterval and returns at once otherwise. A control's or window's
+    // Refresh calls it.
+    static constexpr std::chrono::milliseconds FlushInterval{80};
+    virtual void FlushDrawing() {}
     virtual void SetMousePointer(int pointer) = 0;
     virtual int MousePointer() const = 0;
 

@@ -3,6 +3,7 @@
 #include "platform/ui/Window.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -20,26 +21,54 @@ constexpr int IconCellHeightPixels = 70;
 
 // --- ListItem ---
 
-ListItem::ListItem(ListView& owner, std::string key) : Part(owner), list_(owner), key_(std::move(key)) {
-    Selected.on_change = [this] { list_.item_selected(*this, Selected); };
+ListItem::ListItem(ListView& owner, std::string key) : Part(owner), key_(std::move(key)) {}
+
+void ListItem::property_changed(std::string_view name) {
+    if (name == "Selected") {
+        owner_.property_changed("Items");
+        if (!list().clearing_) list().item_selected(*this, Selected);
+        return;
+    }
+    owner_.property_changed(name);
+}
+
+ListView& ListItem::list() const {
+    return static_cast<ListView&>(owner_);
 }
 
 ItemRef<std::string> ListItem::SubItems(int n) {
     return ItemRef<std::string>([this, n] { return SubItemText(n); },
-                                [this, n](std::string v) { ListSubItems(n).Text = std::move(v); });
+                                [this, n](std::string v) {
+                                    if (n < 1) throw vb::Error(vb::ErrInvalidProperty);
+                                    if (n <= static_cast<int>(sub_.size()) &&
+                                        sub_[static_cast<std::size_t>(n - 1)].Full) {
+                                        sub_[static_cast<std::size_t>(n - 1)].Full->Text = std::move(v);
+                                        return;
+                                    }
+                                    if (static_cast<int>(sub_.size()) < n) sub_.resize(static_cast<std::size_t>(n));
+                                    Sub& sub = sub_[static_cast<std::size_t>(n - 1)];
+                                    if (sub.Text == v) return;
+                                    sub.Text = std::move(v);
+                                    owner_.property_changed("Items");
+                                });
 }
 
 std::string ListItem::SubItemText(int n) const {
     if (n < 1) throw vb::Error(vb::ErrInvalidProperty);
     if (n > static_cast<int>(sub_.size())) return {};
-    return sub_[static_cast<std::size_t>(n - 1)]->Text;
+    const Sub& sub = sub_[static_cast<std::size_t>(n - 1)];
+    return sub.Full ? sub.Full->Text.get() : sub.Text;
 }
 
 ListSubItem& ListItem::ListSubItems(int n) {
     if (n < 1) throw vb::Error(vb::ErrInvalidProperty);
-    while (static_cast<int>(sub_.size()) < n)
-        sub_.push_back(std::make_unique<ListSubItem>(owner_));
-    return *sub_[static_cast<std::size_t>(n - 1)];
+    if (static_cast<int>(sub_.size()) < n) sub_.resize(static_cast<std::size_t>(n));
+    Sub& sub = sub_[static_cast<std::size_t>(n - 1)];
+    if (!sub.Full) {
+        sub.Full = std::make_unique<ListSubItem>(owner_);
+        sub.Full->Text.store(std::exchange(sub.Text, {}));
+    }
+    return *sub.Full;
 }
 
 std::string ListItem::ColumnText(int column) const {
@@ -47,13 +76,14 @@ std::string ListItem::ColumnText(int column) const {
 }
 
 void ListItem::EnsureVisible() {
+    ListView& l = list();
     int row = index_ - 1;
-    int rows = list_.VisibleRows();
-    if (list_.View != lvwReport && list_.View != lvwList) return;
-    if (row < list_.TopIndex)
-        list_.TopIndex = row;
-    else if (row >= list_.TopIndex + rows)
-        list_.TopIndex = row - rows + 1;
+    int rows = l.VisibleRows();
+    if (l.View != lvwReport && l.View != lvwList) return;
+    if (row < l.TopIndex)
+        l.TopIndex = row;
+    else if (row >= l.TopIndex + rows)
+        l.TopIndex = row - rows + 1;
 }
 
 // --- ListItemCollection ---
@@ -179,8 +209,10 @@ ListView::ListView() {
     SortOrder.on_change = resort;
     MultiSelect.on_change = [this] {
         if (MultiSelect) return;
+        clearing_ = true;
         for (auto& it : ListItems.items_)
             if (it.get() != selected_) it->Selected.store(false);
+        clearing_ = false;
     };
 }
 
@@ -226,9 +258,12 @@ void ListView::SetSelectedItem(ListItem* item) {
 
 void ListView::item_selected(ListItem& item, bool selected) {
     if (selected) {
-        if (!MultiSelect)
+        if (!MultiSelect) {
+            clearing_ = true;
             for (auto& it : ListItems.items_)
                 if (it.get() != &item) it->Selected.store(false);
+            clearing_ = false;
+        }
         selected_ = &item;
     } else if (selected_ == &item) {
         selected_ = nullptr;
@@ -361,8 +396,10 @@ void ListView::select_as_user(ListItem& item, int shift) {
             it->Selected = it->Index() >= a && it->Index() <= b;
         selected_ = &item;
     } else {
+        clearing_ = true;
         for (auto& it : ListItems.items_)
             if (it.get() != &item) it->Selected.store(false);
+        clearing_ = false;
         item.Selected = true;
         selected_ = &item;
         anchor_ = &item;
@@ -374,9 +411,12 @@ void ListView::user_click_item(int index, int shift, int button) {
     if (!AcceptsInput()) return;
     ListItem& item = ListItems(index);
     float y = static_cast<float>((HeaderHeightPixels() + (index - 1 - TopIndex) * RowHeightPixels()) * tpp_y());
+    // A right click selects an unselected item alone before MouseDown, so that a pop-up menu opened
+    // there acts on it; on a selected item it keeps the selection, as Windows does.
+    bool right = button == vbRightButton;
+    if (right && !item.Selected) select_as_user(item, 0);
     user_mouse_down(button, shift, 0, y);
-    // A right click on a selected item keeps a multiple selection, as Windows does.
-    if (!(button == vbRightButton && item.Selected)) select_as_user(item, shift);
+    if (!right) select_as_user(item, shift);
     // Handlers may clear the list; look the item up again before raising its events.
     if (index <= ListItems.Count() && &ListItems(index) == &item) {
         ItemClick(item);

@@ -49,9 +49,9 @@ protected:
 class ListSubItem : public Part {
 public:
     explicit ListSubItem(Control& owner) : Part(owner) {}
-    Property<std::string> Text{this, "Items"};
-    Property<std::string> Tag{this, "Items"};
-    Property<int> ReportIcon{this, "Items"};
+    Property<std::string, false> Text{this, "Items"};
+    Property<std::string, false> Tag{this, "Items"};
+    Property<int, false> ReportIcon{this, "Items"};
 };
 
 class ListItem : public Part {
@@ -61,13 +61,13 @@ public:
     // Position in the list, from 1.
     int Index() const { return index_; }
     const std::string& Key() const { return key_; }
-    Property<std::string> Text{this, "Items"};
-    Property<std::string> Tag{this, "Items"};
-    Property<int> Icon{this, "Items"};
-    Property<int> SmallIcon{this, "Items"};
-    Property<bool> Ghosted{this, "Items"};
+    Property<std::string, false> Text{this, "Items"};
+    Property<std::string, false> Tag{this, "Items"};
+    Property<int, false> Icon{this, "Items"};
+    Property<int, false> SmallIcon{this, "Items"};
+    Property<bool, false> Ghosted{this, "Items"};
     // Selecting from code raises no event; in a single-selection list it clears the others.
-    Property<bool> Selected{this, "Items"};
+    Property<bool, false> Selected{this, "Selected"};
 
     // Sub-item n (from 1): `item.SubItems(1) = "1,234";`. Reading one never set gives "".
     ItemRef<std::string> SubItems(int n);
@@ -80,13 +80,21 @@ public:
     // Scrolls the list so that the item is shown.
     void EnsureVisible();
 
+    void property_changed(std::string_view name) override;
+
 private:
     friend class ListView;
     friend class ListItemCollection;
-    ListView& list_;
+    // A sub-item is kept as its text alone until its other properties are asked for (ListSubItems):
+    // a report list of many files then costs little more than its texts.
+    struct Sub {
+        std::string Text; // while Full is not made
+        std::unique_ptr<ListSubItem> Full;
+    };
+    ListView& list() const;
     std::string key_;
     int index_ = 0;
-    std::vector<std::unique_ptr<ListSubItem>> sub_;
+    std::vector<Sub> sub_;
 };
 
 class ListItemCollection {
@@ -241,6 +249,10 @@ private:
     ListItem* editing_ = nullptr;
     ListItem* anchor_ = nullptr;
     bool sorting_ = false;
+    // Set while the list itself clears other items' selection, which is book-keeping, not a change
+    // to follow.
+    bool clearing_ = false;
+    friend class ListItem;
 };
 
 } // namespace ui

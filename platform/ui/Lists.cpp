@@ -20,14 +20,7 @@ vb::Error invalid_value() {
 
 // Case-insensitive order; names equal but for case keep a fixed order.
 bool less_no_case(const std::string& a, const std::string& b) {
-    std::string la = vb::LCase(a), lb = vb::LCase(b);
-    if (la != lb) return la < lb;
-    return a < b;
-}
-
-std::string folder_name(const std::string& path) {
-    fs::path p(path);
-    return p.filename().string();
+    return vb::LessNoCase(a, b);
 }
 
 } // namespace
@@ -120,6 +113,7 @@ void ListControl::Clear() {
 
 void ListControl::replace_items(std::vector<std::string> texts) {
     items_.clear();
+    items_.reserve(texts.size());
     for (auto& t : texts)
         items_.push_back(Item{std::move(t), 0, false});
     ListIndex.store(-1);
@@ -429,17 +423,20 @@ void DirListBox::reread() {
             chain_.push_back(q.string());
             if (q == q.parent_path() || q.string() == "/") break;
         }
-        std::error_code ec;
-        for (fs::directory_iterator it(p, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = it->path().filename().string();
-            if (name.empty() || name[0] == '.') continue;
-            std::error_code ec2;
-            if (!it->is_directory(ec2)) continue;
-            subfolders_.push_back(it->path().string());
+        std::vector<const files::DirEntry*> found;
+        std::shared_ptr<const std::vector<files::DirEntry>> listing;
+        try {
+            listing = files::list_all_shared(p);
+        } catch (const vb::Error&) {
         }
-        std::sort(subfolders_.begin(), subfolders_.end(), [](const std::string& a, const std::string& b) {
-            return less_no_case(folder_name(a), folder_name(b));
-        });
+        if (listing)
+            for (const auto& e : *listing)
+                if (e.is_folder() && !e.is_hidden()) found.push_back(&e);
+        std::sort(found.begin(), found.end(),
+                  [](const files::DirEntry* a, const files::DirEntry* b) { return vb::LessNoCase(a->Name, b->Name); });
+        subfolders_.reserve(found.size());
+        for (const auto* e : found)
+            subfolders_.push_back(files::join_path(p, e->Name));
     }
     ListIndex.store(-1);
     TopIndex.store(0);
@@ -520,25 +517,68 @@ FileListBox::FileListBox() {
 }
 
 void FileListBox::reread() {
-    std::vector<std::string> names;
+    std::vector<const files::DirEntry*> found;
+    std::vector<const files::DirEntry*> folders;
+    std::shared_ptr<const std::vector<files::DirEntry>> listing;
     if (!Path->empty()) {
-        std::error_code ec;
-        for (fs::directory_iterator it(Path.get(), ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = it->path().filename().string();
-            if (name.empty() || name[0] == '.') continue;
-            std::error_code ec2;
-            if (!it->is_regular_file(ec2)) continue;
-            if (!fs_patterns::MatchPatternList(name, Pattern.get())) continue;
-            names.push_back(std::move(name));
+        try {
+            listing = files::list_all_shared(Path.get());
+        } catch (const vb::Error&) {
         }
     }
-    std::sort(names.begin(), names.end(), less_no_case);
+    if (listing) {
+        for (const auto& e : *listing) {
+            if (e.Name.empty() || e.is_hidden()) continue;
+            if (e.is_folder())
+                folders.push_back(&e);
+            else if (e.Regular && fs_patterns::MatchPatternList(e.Name, Pattern.get()))
+                found.push_back(&e);
+        }
+    }
+    auto by_name = [](const files::DirEntry* a, const files::DirEntry* b) { return vb::LessNoCase(a->Name, b->Name); };
+    std::sort(found.begin(), found.end(), by_name);
+    std::sort(folders.begin(), folders.end(), by_name);
+    std::vector<std::string> names;
+    names.reserve(found.size());
+    facts_.clear();
+    facts_.reserve(found.size());
+    for (const auto* e : found) {
+        names.push_back(e->Name);
+        facts_.push_back(FileFacts{e->Length, e->Modified});
+    }
+    folders_.clear();
+    folders_.reserve(folders.size());
+    for (const auto* e : folders)
+        folders_.push_back(*e);
+    readFrom_ = listing ? files::shared_listing_number() : 0;
     replace_items(std::move(names));
 }
 
 void FileListBox::Refresh() {
     reread();
     notify("Refresh");
+}
+
+void FileListBox::RefreshIfChanged() {
+    std::shared_ptr<const std::vector<files::DirEntry>> listing;
+    try {
+        if (!Path->empty()) listing = files::list_all_shared(Path.get());
+    } catch (const vb::Error&) {
+    }
+    if (listing && files::shared_listing_number() == readFrom_ && facts_.size() == items_.size()) return;
+    Refresh();
+}
+
+std::uint64_t FileListBox::FileLength(int i) const {
+    return i >= 0 && i < static_cast<int>(facts_.size()) && facts_.size() == items_.size()
+               ? facts_[static_cast<std::size_t>(i)].Length
+               : 0;
+}
+
+vb::DateTime FileListBox::FileDate(int i) const {
+    return i >= 0 && i < static_cast<int>(facts_.size()) && facts_.size() == items_.size()
+               ? vb::DateFromTime(static_cast<std::time_t>(facts_[static_cast<std::size_t>(i)].Modified))
+               : vb::DateTime{};
 }
 
 } // namespace ui

@@ -7,6 +7,7 @@
 // from code selects the entry, makes it the ListIndex entry and raises Click when anything
 // changed. Clear, RemoveItem and a re-read of a file box move the cursor without raising Click.
 
+#include "platform/fs/files.hpp"
 #include "platform/ui/Control.hpp"
 
 #include <filesystem>
@@ -170,12 +171,30 @@ public:
     // The file list is read only when Path or Pattern is set (to a new value) or on Refresh:
     // regular files, dot-files left out, sorted without regard to case.
     void Refresh() override;
+    // Re-reads only when the folder's shared listing (files::list_all_shared) is not the one the list
+    // was made from: the folder box and the report list showing a folder that just changed read it
+    // once between them.
+    void RefreshIfChanged();
+
+    // The length and date of entry i as the last reading found them (0 and the zero date outside).
+    std::uint64_t FileLength(int i) const;
+    vb::DateTime FileDate(int i) const;
+    // The sub-folders the last reading found beside the files: dot-folders left out, links to folders
+    // kept, in case-insensitive order.
+    const std::vector<files::DirEntry>& SubFolders() const { return folders_; }
 
     Event<> PathChange;
     Event<> PatternChange;
 
 private:
+    struct FileFacts {
+        std::uint64_t Length = 0;
+        std::int64_t Modified = 0;
+    };
     void reread();
+    std::vector<FileFacts> facts_; // beside items_, entry for entry
+    std::vector<files::DirEntry> folders_;
+    std::uint64_t readFrom_ = 0; // the number of the shared listing of the last reading
 };
 
 // Normalises a folder path as the folder and file boxes compare it: absolute (relative to `base`),

@@ -30,15 +30,26 @@ protected:
     ~PropertyOwner() = default;
 };
 
-template <typename T> class Property;
+// The owner's hooks of a property (see below). The properties of list items, of which a list may
+// hold a hundred thousand, do without them: `Property<T, false>` only stores and tells its owner.
+template <typename T> struct PropertyHooks {
+    std::function<T(T)> adjust;      // checks (throwing vb::Error) or normalises a new value
+    std::function<void()> on_change; // raised after a change stored by set()
+    std::function<void(T)> setter;   // takes the assignment over completely
+};
+struct NoPropertyHooks {};
+
+template <typename T, bool Hooked = true> class Property;
 
 template <typename T> struct is_property : std::false_type {};
-template <typename T> struct is_property<Property<T>> : std::true_type {};
+template <typename T, bool H> struct is_property<Property<T, H>> : std::true_type {};
 template <typename T> inline constexpr bool is_property_v = is_property<std::remove_cvref_t<T>>::value;
 
-template <typename T> class Property {
+template <typename T, bool Hooked>
+class Property : public std::conditional_t<Hooked, PropertyHooks<T>, NoPropertyHooks> {
 public:
-    Property(PropertyOwner* owner, std::string_view name, T initial = T{})
+    // `name` is a literal: the property keeps the pointer.
+    Property(PropertyOwner* owner, const char* name, T initial = T{})
         : owner_(owner), name_(name), value_(std::move(initial)) {}
     Property(const Property&) = delete;
 
@@ -67,7 +78,7 @@ public:
         set(convert(std::forward<U>(v)));
         return *this;
     }
-    template <typename U> Property& operator=(const Property<U>& other) {
+    template <typename U, bool H> Property& operator=(const Property<U, H>& other) {
         set(convert(other.get()));
         return *this;
     }
@@ -83,12 +94,16 @@ public:
     // Sets the value as code setting the property does: through `setter` when there is one,
     // otherwise adjusted, stored, and `on_change` raised when the value really changed.
     void set(T v) {
-        if (setter) {
-            setter(std::move(v));
-            return;
+        if constexpr (Hooked) {
+            if (this->setter) {
+                this->setter(std::move(v));
+                return;
+            }
+            if (this->adjust) v = this->adjust(std::move(v));
+            if (store(std::move(v)) && this->on_change) this->on_change();
+        } else {
+            store(std::move(v));
         }
-        if (adjust) v = adjust(std::move(v));
-        if (store(std::move(v)) && on_change) on_change();
     }
 
     // Stores the value without raising any event; the owner is told when it changed. Returns
@@ -100,10 +115,7 @@ public:
         return true;
     }
 
-    // --- hooks, set by the owner ---
-    std::function<T(T)> adjust;      // checks (throwing vb::Error) or normalises a new value
-    std::function<void()> on_change; // raised after a change stored by set()
-    std::function<void(T)> setter;   // takes the assignment over completely
+    // --- hooks, set by the owner: adjust, on_change, setter (see PropertyHooks) ---
 
     // --- comparing and combining like the value itself ---
     // (Text compares through std::string_view, so "abc", std::string and string_view all work.)
@@ -143,7 +155,7 @@ private:
     }
 
     PropertyOwner* owner_;
-    std::string_view name_;
+    const char* name_;
     T value_;
 };
 

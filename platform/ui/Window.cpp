@@ -197,6 +197,8 @@ void Window::set_visible(bool v) {
     }
     if (Visible) return;
     Visible.store(true);
+    Window* before = host_.registry().ActiveWindow();
+    opener_ = before != this ? before : nullptr;
     host_.registry().window_activated(*this);
     if (!shown_once_) {
         shown_once_ = true;

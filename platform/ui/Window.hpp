@@ -134,6 +134,9 @@ public:
     // unloaded.
     void ShowModal();
     bool Modal() const { return modal_; }
+    // The window the user worked in when this one was last shown (nullptr for none): a window
+    // with no position of its own opens over it.
+    Window* Opener() const { return opener_; }
     void Hide();
     void ZOrder(int position = 0);
     void Refresh();
@@ -247,6 +250,7 @@ private:
     Control* active_ = nullptr;
     Control* drag_source_ = nullptr;
     View* view_ = nullptr;
+    Window* opener_ = nullptr;
     bool loaded_ = false;
     bool shown_once_ = false;
     bool modal_ = false;

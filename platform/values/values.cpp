@@ -1,5 +1,7 @@
 #include "platform/values/values.hpp"
 
+#include <algorithm>
+
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -462,8 +464,29 @@ std::string Trim(std::string_view s) {
     return RTrim(LTrim(s));
 }
 
+namespace {
+
+char lower_ascii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && LCase(a) == LCase(b);
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower_ascii(a[i]) != lower_ascii(b[i])) return false;
+    return true;
+}
+
+bool LessNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(lower_ascii(a[i])), y = static_cast<unsigned char>(lower_ascii(b[i]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
 }
 
 namespace {

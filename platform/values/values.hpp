@@ -138,6 +138,9 @@ std::string Trim(std::string_view s); // blanks only, as Windows Trim
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// The order of lists sorted without regard to case (ASCII letters), names equal but for case in
+// their byte order; compares in place, without copies.
+bool LessNoCase(std::string_view a, std::string_view b);
 
 // Windows-1252 bytes to UTF-8 and back. A character with no Windows-1252 byte becomes "?".
 std::string Cp1252ToUtf8(std::string_view bytes);

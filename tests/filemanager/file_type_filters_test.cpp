@@ -37,10 +37,9 @@ struct FileTypeFiltersTest : test_support::FileViewTest {
     void check_type(std::string line) {
         Form2& prefs = app.form2();
         prefs.List1[3].Clear();
-        if (!line.empty()) {
-            prefs.List1[3].AddItem(line);
-            prefs.List1[3].Selected(0) = true;
-        }
+        // "" leaves one kind unchecked (an empty list would keep the types as they were).
+        prefs.List1[3].AddItem(line.empty() ? "Acrobat Plugin (api|2)" : line);
+        prefs.List1[3].Selected(0) = !line.empty();
         prefs.GetPlugTypes();
     }
 };

@@ -97,12 +97,11 @@ TEST(String2bytes, WritesWindows1252AndGrowsTheFileWhenWritingPastItsEnd) {
     EXPECT_EQ(file, "XY\xA9\x80?\0"s);
 }
 
-TEST(LineReaders, Byt2strConsumesALineFeedAfterTheCarriageReturnOnly) {
-    const std::string bytes = "ab\r\ncd\rxe";
+TEST(LineReaders, Byt2strEndsLinesAtCrLfCrOrLf) {
+    const std::string bytes = "ab\r\ncd\rxe\nf\n\ng";
     ByteCursor cur{bytes};
-    EXPECT_EQ(Byt2str(cur), "ab");
-    EXPECT_EQ(Byt2str(cur), "cd");
-    EXPECT_EQ(Byt2str(cur), "xe");
+    for (const char* line : {"ab", "cd", "xe", "f", "", "g"})
+        EXPECT_EQ(Byt2str(cur), line);
     EXPECT_TRUE(cur.AtEnd());
 }
 

@@ -1,11 +1,13 @@
 // A benchmark, not a test: disabled, so ctest never runs it. Run it with
 //     build/tests_filterfactory --gtest_also_run_disabled_tests --gtest_filter='*ConversionBenchmark*'
 // It converts a library of 1,000 entries and a folder of 1,000 .afs files to text through the Convert
-// command and prints the files written per second.
+// command into an empty folder and prints the wall
+// and CPU times next to cp of the same number of files on the same disk.
 #include "filterfactory/conversion.hpp"
 #include "filterfactory/names.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
+#include "tests/support/bench.hpp"
 #include "tests/support/ff_sources.hpp"
 
 #include <gtest/gtest.h>
@@ -56,19 +58,26 @@ std::string entry(int i) {
 struct ConversionBenchmark : test_support::FileViewTest {
     ConversionBenchmark() { app.form2().Check4.Value = ui::vbChecked; }
 
-    double convert_all(const std::vector<std::string>& names) {
+    test_support::Timing convert_all(const std::vector<std::string>& names) {
         open_folders();
         f.Switchit(0);
         select_items(0, names);
-        const auto start = std::chrono::steady_clock::now();
-        cmd_Convert(app, ff::DestText);
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return test_support::time_work([&] { cmd_Convert(app, ff::DestText); });
     }
-    void report(std::string_view what, double seconds) {
+    // cp of every file of `from` into a new folder beside the outputs.
+    test_support::Timing copy_floor(const std::filesystem::path& from) {
+        test_support::TempDir copies("copies");
+        std::vector<std::string> argv{"cp", "-t", copies.path().string()};
+        for (const auto& name : files_in(from))
+            argv.push_back((from / name).string());
+        return test_support::time_command(argv);
+    }
+    void report(const std::string& what, const test_support::Timing& t, const std::filesystem::path& floorFiles) {
         const auto written = files_in(right.path()).size();
         EXPECT_EQ(written, static_cast<std::size_t>(Count));
-        std::cout << what << ": " << written << " files in " << seconds << " s, " << written / seconds
-                  << " files per second\n";
+        std::cout << "load average " << test_support::load_average() << "\n";
+        test_support::print_ratio(what, t, "cp of " + std::to_string(files_in(floorFiles).size()) + " files",
+                                  copy_floor(floorFiles));
     }
 };
 
@@ -79,7 +88,7 @@ TEST_F(ConversionBenchmark, DISABLED_LibraryOfAThousandEntriesToText) {
     for (int i = 0; i < Count; ++i)
         library += entry(i);
     left.write("big.ffl", library);
-    report("library of 1,000 entries to text", convert_all({"big.ffl"}));
+    report("library of 1,000 entries to text", convert_all({"big.ffl"}), right.path());
 }
 
 TEST_F(ConversionBenchmark, DISABLED_FolderOfAThousandAfsFilesToText) {
@@ -99,5 +108,5 @@ TEST_F(ConversionBenchmark, DISABLED_FolderOfAThousandAfsFilesToText) {
     open_folders();
     const double listing = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "listing a folder of 1,000 files: " << listing << " s\n";
-    report("folder of 1,000 .afs files to text", convert_all(names));
+    report("folder of 1,000 .afs files to text, new files", convert_all(names), left.path());
 }

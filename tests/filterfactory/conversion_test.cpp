@@ -81,6 +81,12 @@ struct ConversionTest : test_support::FileViewTest {
         return names;
     }
 
+    // The message at the end of a batch of the mixed selection: the one file that is no filter.
+    void expect_skipped_message() {
+        host.answer_msgbox(ui::vbOK, "This file could not be read as a filter and was skipped:\r\nreadme.doc",
+                           ui::vbExclamation, "Convert");
+    }
+
     void select_in_left(const std::vector<std::string>& names) {
         open_folders();
         f.Switchit(0);
@@ -131,6 +137,7 @@ TEST_P(ConvertEachTarget, MixedSelectionLandsInTheOtherPaneAsReadingAndWritingEa
     const auto names = make_mixed_sources();
     const auto want = expected(names, DestType);
     select_in_left(names);
+    expect_skipped_message();
 
     cmd_Convert(app, DestType);
 
@@ -158,8 +165,10 @@ INSTANTIATE_TEST_SUITE_P(WrittenTargets, ConvertEachTarget,
 TEST_F(ConversionTest, TargetsThisEditionDoesNotWriteLeaveTheFolderEmpty) {
     const auto names = make_mixed_sources();
     select_in_left(names);
-    for (int DestType : {ff::DestPremiereFF, ff::DestPremiereTF, ff::DestPFF})
+    for (int DestType : {ff::DestPremiereFF, ff::DestPremiereTF, ff::DestPFF}) {
+        expect_skipped_message();
         cmd_Convert(app, DestType);
+    }
     EXPECT_TRUE(files_in(right.path()).empty());
 }
 
@@ -399,4 +408,96 @@ TEST_F(ConversionTest, OutputSettingsOpensThePreferencesOnTheirCompilePage) {
     host.on_modal("Form2", [](ui::Window& w) { EXPECT_EQ(static_cast<Form2&>(w).SSTab1.SelectedItem.get(), 2); });
     dialog.Command3.user_click();
     EXPECT_EQ(host.modal_windows(), std::vector<std::string>{"Form2"});
+}
+
+// --- batches with files that vanish, clash or fail ---------------------------------------------------
+
+TEST_F(ConversionTest, LibraryEntriesWithoutANameNeverMakeADotFileNorReplaceWithoutAQuestion) {
+    for (int DestType : {int(ff::DestText), int(ff::DestAFS), int(ff::DestPlugin)}) {
+        SCOPED_TRACE(DestType);
+        std::filesystem::remove_all(right.path());
+        std::filesystem::create_directories(right.path());
+        left.write("lib.ffl", JoinLines({"FFL1.0", "    2"}) + library_entry("", "First", "r") +
+                                  library_entry("dir/", "Second", "g"));
+        select_in_left({"lib.ffl"});
+        answer_prompt(1); // the second nameless entry would replace the first: Ignore
+        cmd_Convert(app, DestType);
+        const auto written = files_in(right.path());
+        ASSERT_EQ(written.size(), 1u);
+        EXPECT_TRUE(written[0].starts_with("-NoName.")) << written[0];
+        for (const auto& e : std::filesystem::directory_iterator(right.path()))
+            EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+    }
+}
+
+TEST_F(ConversionTest, SourcesThatShareATargetAreAskedAboutOneAfterTheOther) {
+    left.write("random.8bf", ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields()));
+    std::filesystem::copy_file(std::string(VEXOLAN_TESTDATA) + "/afs/bwtv.afs", left.path() / "random.afs");
+    left.write("random.txt", text_source("random.8bf", "Random"));
+    select_in_left({"random.8bf", "random.afs", "random.txt"});
+    int asked = 0;
+    for (int i = 0; i < 2; ++i)
+        host.on_modal("Overwrite", [&](ui::Window& w) {
+            ++asked;
+            static_cast<Overwrite&>(w).Command1[1].user_click();
+        });
+    cmd_Convert(app, ff::DestText);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(files_in(right.path()), std::vector<std::string>{"random.txt"});
+}
+
+TEST_F(ConversionTest, AFileIsNeverConvertedOntoItself) {
+    const std::string source = text_source("same.8bf", "Same");
+    left.write("same.txt", source);
+    left.write("other.txt", text_source("other.8bf", "Other"));
+    open_folder(0, folder(left));
+    open_folder(1, folder(left));
+    f.Switchit(0);
+    select_items(0, {"same.txt", "other.txt"});
+    // Each item is refused before any question; OK goes on with the next one.
+    for (auto name : {"other.txt", "same.txt"})
+        host.answer_msgbox(ui::vbOK, std::string(name) + " would be converted onto itself: it is left as it is.",
+                           ui::vbOKCancel | ui::vbExclamation, "Convert");
+    cmd_Convert(app, ff::DestText);
+    EXPECT_EQ(test_support::read_file(left / "same.txt"), source);
+    EXPECT_EQ(files_in(left.path()), (std::vector<std::string>{"other.txt", "same.txt"}));
+}
+
+TEST_F(ConversionTest, AnItemsErrorBoxNamesItAndOffersToGoOnOrToEndTheBatch) {
+    ff::FilterRecord r = ff_synth::TwirlRecord();
+    r.CodeR = std::string(1100, 'r');
+    r.Filename = "long.8bf";
+    left.write("long.txt", ff::TextSourceBytes(r, nullptr));
+    left.write("next.txt", text_source("next.8bf", "Next"));
+    select_in_left({"long.txt", "next.txt"});
+    const std::string box = "long.txt: The red formula is longer than 1019 characters and does not fit into a plug-in.";
+    host.answer_msgbox(ui::vbOK, box, ui::vbOKCancel | ui::vbExclamation, "Error");
+    cmd_Convert(app, ff::DestPlugin);
+    EXPECT_EQ(files_in(right.path()), std::vector<std::string>{"next.8bf"});
+
+    std::filesystem::remove(right / "next.8bf");
+    RefreshFile1(app, 0);
+    select_items(0, {"long.txt", "next.txt"});
+    host.answer_msgbox(ui::vbCancel, box, ui::vbOKCancel | ui::vbExclamation, "Error");
+    cmd_Convert(app, ff::DestPlugin);
+    EXPECT_TRUE(files_in(right.path()).empty());
+}
+
+TEST_F(ConversionTest, ItemsThatCannotBeReadAreNamedInOneMessageAtTheEnd) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "bad" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".afs";
+        left.write(name, i % 2 ? "" : "random bytes that are no settings file");
+        names.push_back(name);
+    }
+    left.write("good.txt", text_source("good.8bf", "Good"));
+    names.push_back("good.txt");
+    select_in_left(names);
+    std::string expected = "These files could not be read as filters and were skipped:";
+    for (int i = 0; i < 10; ++i)
+        expected += "\r\nbad0" + std::to_string(i) + ".afs";
+    expected += "\r\nand 2 more";
+    host.answer_msgbox(ui::vbOK, expected, ui::vbExclamation, "Convert");
+    cmd_Convert(app, ff::DestText);
+    EXPECT_EQ(files_in(right.path()), std::vector<std::string>{"good.txt"});
 }

@@ -102,7 +102,7 @@ TEST_F(Library, WritesPluginsAndSettingsFilesToo) {
 
 TEST_F(Library, AFileThatIsNoLibraryIsReportedAndNothingIsWritten) {
     const std::string path = library(JoinLines({"FFL2.0", "1"}) + entry("one.8bf", "r"));
-    host.answer_msgbox(ui::vbOK, path + " is not a Filter Factory Library File!", ui::vbExclamation,
+    host.answer_msgbox(ui::vbOK, path + " is not a Filter Factory Library File!", ui::vbOKCancel | ui::vbExclamation,
                        "Format Violation");
     Convertffl(app, path, out.string(), DestText);
     EXPECT_TRUE(written().empty());
@@ -114,8 +114,10 @@ TEST_F(Library, EscapeStopsBeforeTheNextEntry) {
     EXPECT_EQ(written(), std::vector<std::string>{"one.txt"});
 }
 
-TEST_F(Library, ACutLastEntryEndsTheUnpackingQuietly) {
+TEST_F(Library, ACutLastEntryEndsTheUnpackingAndIsNamedAtTheEnd) {
     const std::string whole = five_entry_library();
+    host.answer_msgbox(ui::vbOK, "This file could not be read as a filter and was skipped:\r\nlib.ffl (entry 5)",
+                       ui::vbExclamation, "Convert");
     Convertffl(app, library(whole.substr(0, whole.size() - 10)), out.string(), DestText);
     EXPECT_EQ(written(), (std::vector<std::string>{"one.txt", "three.txt", "two.txt"}));
 }

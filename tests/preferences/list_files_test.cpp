@@ -79,10 +79,21 @@ TEST_F(ListFilesTest, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(test_support::read_file(file("f.log")), "/old/\r\n");
 }
 
-TEST_F(ListFilesTest, AnsiBytesAreConvertedBothWays) {
+TEST_F(ListFilesTest, OldAnsiLinesAreReadAndWrittenBackInUtf8) {
     files::replace_file(file("f.log"), "/caf\xe9/\r\n");
     f.LoadList(file("f.log"), 0, false);
     EXPECT_EQ(f.List1[0].List(0), "/caf\xc3\xa9/");
     f.SaveList(file("g.log"), 0, false);
-    EXPECT_EQ(test_support::read_file(file("g.log")), "/caf\xe9/\r\n");
+    EXPECT_EQ(test_support::read_file(file("g.log")), "/caf\xc3\xa9/\r\n");
+}
+
+TEST_F(ListFilesTest, OnlyWellFormedUtf8IsTakenAsUtf8) {
+    // A lone lead byte, an overlong slash, a surrogate and a byte-order mark at the start.
+    files::replace_file(file("f.log"), "\xEF\xBB\xBF/a\xC3/\r\n/\xC0\xAF/\r\n/\xED\xA0\x80/\r\n/\xF0\x9F\x98\x80/\r\n");
+    f.LoadList(file("f.log"), 0, false);
+    ASSERT_EQ(f.List1[0].ListCount(), 4);
+    EXPECT_EQ(f.List1[0].List(0), "/a\xC3\x83/");
+    EXPECT_EQ(f.List1[0].List(1), "/\xC3\x80\xC2\xAF/");
+    EXPECT_EQ(f.List1[0].List(2), "/\xC3\xAD\xC2\xA0\xE2\x82\xAC/");
+    EXPECT_EQ(f.List1[0].List(3), "/\xF0\x9F\x98\x80/");
 }

@@ -98,13 +98,16 @@ TEST_F(PlugTypesTest, MalformedAndEmptyExtensionEntriesGiveNoPattern) {
     EXPECT_EQ(app.PlugTypes(1, 0), "");
 }
 
-TEST_F(PlugTypesTest, AnEmptyListEmptiesTableAndMask) {
+TEST_F(PlugTypesTest, OkWithAnEmptyListKeepsTableAndMask) {
     f.Command8_Click();
-    ASSERT_FALSE(app.PlugTypeMask.empty());
+    const std::string mask = app.PlugTypeMask;
+    const int columns = app.PlugTypes.Columns();
+    ASSERT_FALSE(mask.empty());
     types.Clear();
     f.Command1_Click();
-    EXPECT_EQ(app.PlugTypeMask, "");
-    EXPECT_EQ(app.PlugTypes.Columns(), 0);
+    EXPECT_EQ(app.PlugTypeMask, mask);
+    EXPECT_EQ(app.PlugTypes.Columns(), columns);
+    EXPECT_EQ(app.PlugTypes(1, 0), "api");
 }
 
 TEST_F(PlugTypesTest, ResetAddsOnlyMissingDefaultsUnchecked) {

@@ -313,3 +313,39 @@ TEST_F(PreferencesTest, AFirstRunEndedAtOnceStillWritesBothListFiles) {
     EXPECT_EQ(app_file("PlugTypes.ini"), expected);
     EXPECT_EQ(app_file("FolderList.log"), "");
 }
+
+TEST_F(PreferencesTest, FolderNamesInAnyScriptSurviveOkExitAndRestartByteForByte) {
+    const std::string chinese = "/home/me/\xE6\xBB\xA4\xE9\x95\x9C/";                          // 滤镜
+    const std::string cyrillic = "/home/me/\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD1\x82\xD1\x80/"; // Фильтр
+    const std::string type = "\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD1\x82\xD1\x80 (ffx|0)";
+    {
+        Form2& f = prefs();
+        f.Command8_Click();
+        f.List1[0].AddItem(chinese);
+        f.List1[0].AddItem(cyrillic);
+        f.List1[3].AddItem(type);
+        f.Command1_Click();
+        int cancel = 0;
+        f.Form_Unload(cancel);
+    }
+    EXPECT_EQ(app_file("FolderList.log"), chinese + "\r\n" + cyrillic + "\r\n");
+    test_support::ScriptedHost host2;
+    App app2(host2, appFolder, settingsFile);
+    Form2& g = app2.form2();
+    g.Command8_Click();
+    ASSERT_EQ(g.List1[0].ListCount(), 2);
+    EXPECT_EQ(g.List1[0].List(0), chinese);
+    EXPECT_EQ(g.List1[0].List(1), cyrillic);
+    EXPECT_EQ(g.List1[3].List(g.List1[3].ListCount() - 1), type);
+}
+
+TEST_F(PreferencesTest, AnOldWindows1252ListFileStillLoads) {
+    // "Müller" and "Café" as Windows-1252 bytes, beside a line already in UTF-8.
+    files::replace_file((appFolder / "FolderList.log").string(),
+                        "/home/M\xFCller/\r\n/Caf\xE9/\r\n/home/\xC3\xBC/\r\n");
+    prefs().Command8_Click();
+    ASSERT_EQ(prefs().List1[0].ListCount(), 3);
+    EXPECT_EQ(prefs().List1[0].List(0), "/home/M\xC3\xBCller/");
+    EXPECT_EQ(prefs().List1[0].List(1), "/Caf\xC3\xA9/");
+    EXPECT_EQ(prefs().List1[0].List(2), "/home/\xC3\xBC/");
+}

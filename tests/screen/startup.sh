@@ -117,6 +117,16 @@ tip=$(find_window '^Tip of the Day$')
 shoot startup-main-window
 key_to "$tip" Escape
 gone '^Tip of the Day$'
+# Escape in the main window is an ordinary key: the program goes on, with or without a selection.
+still_there() {
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "the program ended after Escape in the main window"
+    xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1 || fail "the main window went after Escape"
+    xdotool search --onlyvisible --name '^Vexolan Pro Edition$' >/dev/null 2>&1 && fail "Escape began the exit" || true
+}
+# The key as a user presses it, to whichever window the desktop gives it (here the one under the pointer).
+xdotool mousemove --window "$main" 300 300 key Escape
+still_there
 
 # --- Convert: the two filters of the left pane to text, into the right pane's folder ---
 # Rows of the left report list under its parent entry "..", in pixels of the window.
@@ -124,6 +134,8 @@ xdotool mousemove --window "$main" 40 180 click 1
 sleep 0.2
 xdotool keydown ctrl mousemove --window "$main" 40 197 click 1 keyup ctrl
 sleep 0.2
+xdotool key Escape
+still_there
 xdotool mousemove --window "$main" 44 40 click 1 # "Convert" on the button bar
 convert=$(find_window '^Convert$')
 xdotool mousemove --window "$convert" 112 34 click 1 # the output format

@@ -124,8 +124,8 @@ TEST_F(StartupTest, SavedPanesAreRestored) {
     EXPECT_TRUE(host.modal_windows().empty());
     EXPECT_EQ(f.Dir1[0].Path.get(), normal(left));
     EXPECT_EQ(f.File1[0].Path.get(), normal(left));
-    // A folder without a plain file is not taken back: the pane stays where it started.
-    EXPECT_EQ(f.Dir1[1].Path.get(), normal(start.path().string()));
+    // A folder that exists is taken back, though it holds no plain file.
+    EXPECT_EQ(f.Dir1[1].Path.get(), normal(onlySubfolders));
     EXPECT_EQ(f.Combo1[0].ListIndex.get(), 2);
     EXPECT_EQ(f.File1[0].Pattern.get(), FilterPattern(app, 2));
     EXPECT_EQ(f.Combo1[1].ListIndex.get(), -1);
@@ -157,7 +157,6 @@ TEST_F(StartupTest, MalformedSavedNumbersFallBackWithoutErrorBoxes) {
     save("Folders", "Sortkey1", "x");
     save("Folders", "SortDirection1", "maybe");
     save("Settings", "FileViewMode0", "many");
-    save("Settings", "Width", "800");
     save("Folders", "LastX", "abc");
     save("Folders", "LastY", "");
     int designHeight = f.Height;
@@ -168,10 +167,21 @@ TEST_F(StartupTest, MalformedSavedNumbersFallBackWithoutErrorBoxes) {
     EXPECT_EQ(f.ListView1[1].SortKey.get(), 0);
     EXPECT_TRUE(app.ColumnSortOrder[1][1]);
     EXPECT_EQ(f.ListView1[0].View.get(), ui::lvwReport);
-    EXPECT_EQ(f.Width.get(), 800 * 15);
     EXPECT_EQ(f.Height.get(), designHeight);
     // No usable position: centred.
     EXPECT_EQ(f.Left.get(), (host.ScreenWidth() - f.Width) / 2);
+}
+
+TEST_F(StartupTest, AWidthWithoutItsHeightIsOneErrorBox) {
+    mark_not_first_run();
+    save("Settings", "Width", "800");
+    const int designHeight = f.Height;
+    host.answer_msgbox(ui::vbOK, "Vexo Error 13: Type mismatch", std::nullopt, "Just a small problem...");
+    StartProgram(app);
+    EXPECT_EQ(app.StartupErrors, 1);
+    EXPECT_EQ(f.Width.get(), 800 * 15);
+    EXPECT_EQ(f.Height.get(), designHeight);
+    EXPECT_TRUE(f.Visible.get());
 }
 
 TEST_F(StartupTest, MaximizeTrueIgnoresSizeAndPosition) {
