@@ -12,12 +12,6 @@
 
 namespace vexolan {
 
-void mnuApplySetting_Click(App&) {
-    standin_called("mnuApplySetting_Click");
-}
-void mnuSaveSetting_Click(App&) {
-    standin_called("mnuSaveSetting_Click");
-}
 void mnuClearTmp_Click(App&) {
     standin_called("mnuClearTmp_Click");
 }

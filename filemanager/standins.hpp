@@ -9,8 +9,6 @@ namespace vexolan {
 class App;
 
 // --- commands ---
-void mnuApplySetting_Click(App& app);
-void mnuSaveSetting_Click(App& app);
 void mnuClearTmp_Click(App& app);
 void mnuZipit_Click(App& app);
 void mnuUnzipit_Click(App& app);

@@ -123,6 +123,8 @@ public:
     // The image handles the main window keeps (0 = none): the preview thumbnail and the working
     // copy a plug-in filters in place.
     int PreviewImage = 0;
+    // The full path of the preview picture the thumbnail was made from ("" until first prepared).
+    std::string OriginalBMP;
     int PluginImage = 0;
     // The picture editor's current image (closed when the picture editor unloads).
     int PicImage = 0;

@@ -126,7 +126,7 @@ void Form1::build_controls() {
     for (ui::Image& picture : Image3)
         picture.Visible = false;
     Timer1.Enabled = false;
-    Timer1.Interval = 500;
+    Timer1.Interval = 250;
     Timer2.Enabled = false;
     Timer2.Interval = 100;
     picFont.Visible = false;

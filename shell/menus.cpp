@@ -14,6 +14,8 @@
 #include "filemanager/selection.hpp"
 #include "filemanager/standins.hpp"
 #include "filterfactory/Convert.hpp"
+#include "imaging/commands.hpp"
+#include "imaging/preview.hpp"
 #include "imaging/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
