@@ -42,30 +42,9 @@ struct FileViewScreen : test_support::ScreenTest {
     }
     ~FileViewScreen() override { files::ChDir(startFolder); }
 
-    // The window-client pixel of the middle of row `index` (from 1) of the left report list.
-    std::pair<int, int> row_point(int index) const {
-        const ui::ListView& list = f.ListView1[0];
-        int x = list.Left, y = list.Top;
-        for (const ui::Control* c = list.Container(); c; c = c->Container()) {
-            x += c->Left;
-            y += c->Top;
-        }
-        const int px = x / 15 + 40;
-        const int py = y / 15 + host.MenuHeight() + list.HeaderHeightPixels() +
-                       (index - 1 - list.TopIndex) * list.RowHeightPixels() + list.RowHeightPixels() / 2;
-        return {px, py};
-    }
-    std::string point(int index) const {
-        EXPECT_GT(index, 0);
-        auto [x, y] = row_point(index);
-        return std::to_string(x) + " " + std::to_string(y);
-    }
-    int index_of(std::string_view text) const {
-        const auto& items = f.ListView1[0].ListItems;
-        for (int i = 1; i <= items.Count(); ++i)
-            if (items(i).Text.get() == text) return i;
-        return 0;
-    }
+    // Where to click row `index` (from 1) of the left report list, and the row of a name.
+    std::string point(int index) const { return test_support::report_row_point(host, f.ListView1[0], index); }
+    int index_of(std::string_view text) const { return test_support::report_row_of(f.ListView1[0], text); }
     void run(const std::string& body) {
         Driver user(*this, "id=$(find_window '^Vexolan 1.52')\n" + body);
         user.finish();

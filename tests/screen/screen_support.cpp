@@ -3,6 +3,7 @@
 #include "shell/artwork.hpp"
 
 #include "platform/fs/files.hpp"
+#include "platform/ui/ListView.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -131,6 +132,26 @@ void Driver::finish() {
     bool ended = pump_([this] { return !running(); }, 20);
     EXPECT_TRUE(ended) << "the driving script did not end";
     EXPECT_TRUE(WIFEXITED(status_) && WEXITSTATUS(status_) == 0) << "the driving script failed";
+}
+
+std::string report_row_point(const fltk::FltkHost& host, const ui::ListView& list, int index) {
+    EXPECT_GT(index, 0);
+    int x = list.Left, y = list.Top;
+    for (const ui::Control* c = list.Container(); c; c = c->Container()) {
+        x += c->Left;
+        y += c->Top;
+    }
+    const int px = x / 15 + 40;
+    const int py = y / 15 + host.MenuHeight() + list.HeaderHeightPixels() +
+                   (index - 1 - list.TopIndex) * list.RowHeightPixels() + list.RowHeightPixels() / 2;
+    return std::to_string(px) + " " + std::to_string(py);
+}
+
+int report_row_of(const ui::ListView& list, std::string_view text) {
+    const auto& items = list.ListItems;
+    for (int i = 1; i <= items.Count(); ++i)
+        if (items(i).Text.get() == text) return i;
+    return 0;
 }
 
 } // namespace test_support

@@ -70,4 +70,9 @@ private:
 // The folder the screenshots go to: $VEXOLAN_SCREENSHOTS, or a temporary one.
 std::string screenshot_folder();
 
+// Where a user clicks row `index` (from 1) of a report list: the pixel of the window's client area 40
+// pixels into the row, halfway down it, as "x y" for xdotool; and the row whose text is `text` (0: none).
+std::string report_row_point(const fltk::FltkHost& host, const ui::ListView& list, int index);
+int report_row_of(const ui::ListView& list, std::string_view text);
+
 } // namespace test_support
