@@ -467,4 +467,28 @@ bool ReadOther8b(App& app, std::string_view Filey, std::string& cy, std::string&
     return ReadOther8b(app.PlugTypes, app.form2().List1[3].ListCount() > 0, Filey, cy, Fy);
 }
 
+std::string DescribePlugin(std::string_view Filey) {
+    std::string bytes;
+    try {
+        bytes = files::read_file_bytes(std::string(Filey));
+    } catch (const vb::Error&) {
+        return {};
+    }
+    const MemoryBytes source(bytes);
+    PluginInfoList list;
+    ReadCom8bfResources(source, list);
+    std::string text;
+    for (const auto& filter : list) {
+        if (filter.Category.empty() && filter.Title.empty()) continue;
+        text += filter.Category + ": " + filter.Title + "\r";
+    }
+    static constexpr std::string_view Keys[] = {"FileDescription", "InternalName", "ProductName"};
+    for (int which = 0; which < 3; ++which) {
+        const std::string value = vb::Cp1252ToUtf8(ReadVersionBytes(bytes, which));
+        if (!value.empty()) text += std::string(Keys[which]) + ": " + value + "\r";
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
 } // namespace vexolan::catalogue

@@ -114,4 +114,9 @@ bool ReadOther8b(App& app, std::string_view Filey, std::string& cy, std::string&
 // system's error when the file cannot be read.
 std::string ReadVersionRessource(std::string_view Filey, int Which);
 
+// What a plug-in's about box tells of a plug-in that is no Filter Factory plug-in: a line
+// "category: title" for each filter its resources name, then its version strings, as UTF-8 lines
+// ended by CR. Empty when the file cannot be read or names nothing.
+std::string DescribePlugin(std::string_view Filey);
+
 } // namespace vexolan::catalogue

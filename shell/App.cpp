@@ -2,6 +2,7 @@
 
 #include "filterfactory/plugin_parameters.hpp"
 
+#include "catalogue/scanner.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "shell/Form1.hpp"
@@ -10,16 +11,17 @@
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
-#include "catalogue/scanner.hpp"
 #include "shell/standins.hpp"
 #include "shell/status.hpp"
 
+#include "catalogue/readers.hpp"
 #include "filemanager/OverwriteCheck.hpp"
 #include "filemanager/SelectFolder.hpp"
 #include "filemanager/refresh.hpp"
 #include "filterfactory/Convert.hpp"
 
 #include "platform/fs/files.hpp"
+#include "platform/imgman/plugin_host.hpp"
 
 namespace vexolan {
 
@@ -29,6 +31,8 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     FF.Host = &host;
     // The plug-in host reads Filter Factory plug-ins through the format layouts.
     ff::InstallPluginReader();
+    // Its about box names the filters of other plug-ins through the catalogue's readers.
+    imgman::set_plugin_describer([](std::string_view path) { return catalogue::DescribePlugin(path); });
     ScanPluginRecurse = [this](int Index, bool OnlyFF, int MultiTask, int LastDirInd) {
         return vexolan::ScanPluginRecurse(*this, Index, OnlyFF, MultiTask, LastDirInd);
     };

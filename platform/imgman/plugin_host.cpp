@@ -21,6 +21,7 @@ constexpr std::uintmax_t LargestPlugin = 1 << 20;
 
 struct HostState {
     PluginReader reader;
+    PluginDescriber describer;
     bool enabled = false;
     std::string folder;
     std::optional<PluginFilter> plugin;
@@ -77,6 +78,10 @@ std::optional<PluginFilter> parse(std::string_view bytes) {
 
 void set_plugin_reader(PluginReader reader) {
     state().reader = std::move(reader);
+}
+
+void set_plugin_describer(PluginDescriber describer) {
+    state().describer = std::move(describer);
 }
 
 int32_t ImgPlugInHostLoad(std::string_view folder) {
@@ -183,6 +188,10 @@ int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path) {
         if (!plugin->Copyright.empty()) text += "\r" + plugin->Copyright;
     } else {
         text = std::filesystem::path(path).filename().string();
+        if (state().describer) {
+            const std::string more = state().describer(path);
+            if (!more.empty()) text += "\r\r" + more;
+        }
     }
     if (owner) owner->MsgBox(text, ui::vbInformation, "About");
     return 1;

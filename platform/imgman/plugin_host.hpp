@@ -39,6 +39,10 @@ struct PluginFilter {
 // Reads a whole plug-in file; nothing when it is not a Filter Factory plug-in.
 using PluginReader = std::function<std::optional<PluginFilter>(std::string_view file)>;
 void set_plugin_reader(PluginReader reader);
+// What the program can tell of any other plug-in file without running it (its filters' names and
+// categories, its version strings), as lines of text; empty when it finds nothing.
+using PluginDescriber = std::function<std::string(std::string_view path)>;
+void set_plugin_describer(PluginDescriber describer);
 
 // Remembers the plug-in folder ("" allowed) and enables the host. 1.
 int32_t ImgPlugInHostLoad(std::string_view folder);
@@ -53,8 +57,8 @@ int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect);
 int32_t ImgPlugInHostUnload();
 bool ImgPlugInHostIsEnabled();
 // Shows what a plug-in file says about itself, through `owner`, without running it: title, author
-// and copyright of a Filter Factory plug-in, the file's name for any other. 1; 0 when the file
-// cannot be read.
+// and copyright of a Filter Factory plug-in; for any other its name and what the installed describer
+// finds. 1; 0 when the file cannot be read.
 int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path);
 
 // What the host did, for tests: loads and unloads of the host, and per run the formulas compiled

@@ -9,6 +9,7 @@
 #include "platform/imgman/plugin_host.hpp"
 #include "tests/support/app_fixture.hpp"
 #include "tests/support/ff_synth.hpp"
+#include "tests/support/pe_synth.hpp"
 
 #include <gtest/gtest.h>
 
@@ -270,6 +271,16 @@ TEST_F(PluginHost, TheAboutBoxReadsThePluginWithoutRunningIt) {
     EXPECT_EQ(imgman::ImgPlugInAbout(&host, (appFolder / "none.8bf").string()), 0);
     EXPECT_TRUE(imgman::plugin_host_log().Invokes.empty());
     EXPECT_FALSE(imgman::ImgPlugInHostIsEnabled());
+}
+
+TEST_F(PluginHost, TheAboutBoxOfAnotherPluginNamesItsFiltersAndVersion) {
+    pe_synth::Options o;
+    o.Resources.push_back(pe_synth::Pipl({{"Twirl", "Distort"}, {"Wave", "Distort"}}));
+    o.Extra = pe_synth::VersionString("ProductName", "Warp Kit");
+    std::ofstream(appFolder / "warp.8bf", std::ios::binary) << pe_synth::Make(o).Bytes;
+    host.answer_msgbox(ui::vbOK, "warp.8bf\r\rDistort: Twirl\rDistort: Wave\rProductName: Warp Kit");
+    EXPECT_EQ(imgman::ImgPlugInAbout(&host, (appFolder / "warp.8bf").string()), 1);
+    EXPECT_EQ(imgman::ImgPlugInLoad((appFolder / "warp.8bf").string()), 0) << "it never runs";
 }
 
 TEST_F(PluginHost, ThePureParserReadsFlagsOfEveryLayout) {
