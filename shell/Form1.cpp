@@ -123,8 +123,11 @@ void Form1::build_controls() {
         ListView2[p].ColumnHeaders.Add(-1, "", "Author");
     }
     Image1.ToolTipText = "Click me for an application list";
-    for (ui::Image& picture : Image3)
-        picture.Visible = false;
+    // The hidden pictures the start-up puts beside menu entries: the program's own artwork.
+    for (std::size_t k = 0; k < Image3.size(); ++k) {
+        Image3[k].Visible = false;
+        Image3[k].Picture = FirstMenuPicture - static_cast<int>(k);
+    }
     Timer1.Enabled = false;
     Timer1.Interval = 250;
     Timer2.Enabled = false;

@@ -17,6 +17,11 @@ std::string ArtworkFile(int handle) {
     case AlphaButtonPicture:
         return "pictures/toolbar_alpha.png";
     default:
+        if (handle <= FirstMenuPicture && handle > FirstMenuPicture - MenuPictureCount) {
+            const int k = FirstMenuPicture - handle;
+            return std::string("pictures/menu_") + static_cast<char>('0' + k / 10) + static_cast<char>('0' + k % 10) +
+                   ".png";
+        }
         return {};
     }
 }

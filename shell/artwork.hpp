@@ -1,7 +1,7 @@
 #pragma once
-// The program's own pictures (logo, edition advertisement, tip window, the toolbar's buttons). Their image handles are
-// negative, so they never meet the handles the imaging library gives out; the screen finds each
-// picture's file in the application folder.
+// The program's own pictures (logo, edition advertisement, tip window, the toolbar's buttons, the
+// menu entries). Their image handles are negative, so they never meet the handles the imaging
+// library gives out; the screen finds each picture's file in the application folder.
 
 #include <string>
 
@@ -14,7 +14,10 @@ enum ArtworkPicture : int {
     PreviewButtonPicture = -4,
     OverlayButtonPicture = -5,
     AlphaButtonPicture = -6,
+    // The main window's menu pictures: picture k (0 to MenuPictureCount - 1) is FirstMenuPicture - k.
+    FirstMenuPicture = -7,
 };
+inline constexpr int MenuPictureCount = 18;
 
 // The picture's file, relative to the application folder ("pictures/logo.png"); "" for a handle
 // that is not ours.

@@ -182,7 +182,8 @@ void FltkHost::ShowModal(ui::Window& window) {
 void FltkHost::PopupMenu(ui::Window& owner, ui::Menu& menu, int x, int y) {
     std::vector<Fl_Menu_Item> items;
     std::deque<std::string> labels;
-    WindowView::build_menu_items(menu.Items(), items, labels, false);
+    MenuPictures pictures(*this);
+    WindowView::build_menu_items(menu.Items(), items, labels, false, &pictures);
     if (items.empty()) return;
     items.push_back(Fl_Menu_Item{});
     int px = Fl::event_x(), py = Fl::event_y();

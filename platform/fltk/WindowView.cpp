@@ -546,7 +546,13 @@ void WindowView::sync_control(ui::Control& c) {
 // --- menus ----------------------------------------------------------------------------------------------
 
 void WindowView::build_menu_items(const std::vector<ui::Menu*>& entries, std::vector<Fl_Menu_Item>& out,
-                                  std::deque<std::string>& labels, bool withCallbacks) {
+                                  std::deque<std::string>& labels, bool withCallbacks, MenuPictures* pictures,
+                                  bool bar) {
+    // A drop-down with a picture on any entry keeps a column for them on all its entries.
+    bool column = false;
+    if (pictures && !bar)
+        for (ui::Menu* m : entries)
+            if (m->Visible && !m->IsSeparator() && !pictures->file_of(m->Picture).empty()) column = true;
     for (ui::Menu* m : entries) {
         if (!m->Visible) continue;
         if (m->IsSeparator()) {
@@ -570,9 +576,10 @@ void WindowView::build_menu_items(const std::vector<ui::Menu*>& entries, std::ve
             item.flags |= FL_SUBMENU;
             item.callback_ = nullptr;
         }
+        if (column) pictures->add(item, pictures->file_of(m->Picture), m->Enabled);
         out.push_back(item);
         if (hasEntries) {
-            build_menu_items(m->Items(), out, labels, withCallbacks);
+            build_menu_items(m->Items(), out, labels, withCallbacks, pictures);
             out.push_back(Fl_Menu_Item{});
         }
     }
@@ -596,7 +603,8 @@ void WindowView::rebuild_menus() {
     menubar_->show();
     std::vector<Fl_Menu_Item> items;
     std::deque<std::string> labels;
-    build_menu_items(model_.MenuBar(), items, labels, true);
+    menu_pictures_.clear();
+    build_menu_items(model_.MenuBar(), items, labels, true, &menu_pictures_, true);
     items.push_back(Fl_Menu_Item{});
     menu_items_ = std::move(items);
     menu_labels_ = std::move(labels);

@@ -2,6 +2,7 @@
 // The screen side of one model window: an FLTK window with one widget per control, kept in step
 // with the model both ways (see FltkHost.hpp). Internal to the binding.
 
+#include "platform/fltk/menu_pictures.hpp"
 #include "platform/ui/Controls.hpp"
 #include "platform/ui/ListView.hpp"
 #include "platform/ui/Lists.hpp"
@@ -76,8 +77,10 @@ public:
     int menu_height() const;
 
     // --- pop-up menus: items built from a menu's entries (nested), user_data = ui::Menu* ---
+    // With `pictures`, the entries of each drop-down show their pictures (not those of the bar).
     static void build_menu_items(const std::vector<ui::Menu*>& entries, std::vector<Fl_Menu_Item>& out,
-                                 std::deque<std::string>& labels, bool withCallbacks);
+                                 std::deque<std::string>& labels, bool withCallbacks,
+                                 MenuPictures* pictures = nullptr, bool bar = false);
 
 private:
     void create_widget(ui::Control& c);
@@ -139,6 +142,7 @@ private:
     std::map<Fl_Widget*, ui::Control*> controls_;
     std::vector<Fl_Menu_Item> menu_items_;
     std::deque<std::string> menu_labels_;
+    MenuPictures menu_pictures_{host_};
     bool menus_dirty_ = true;
     int applying_ = 0;
     bool paint_pending_ = false;
