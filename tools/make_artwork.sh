@@ -39,7 +39,7 @@ convert -size 64x64 xc:none \
 
 # Menu entries: sixteen-pixel pictures beside the captions the start-up gives one (menu_NN.png,
 # NN the number of the main window's picture it stands for).
-icon() { convert -size 16x16 xc:none "${@:2}" -strip "$out/menu_$1.png"; }
+icon() { convert -size 16x16 xc:none "${@:2}" -depth 8 -strip "PNG32:$out/menu_$1.png"; }
 page=(-fill white -stroke '#5a5a5a' -draw 'polygon 2,1 10,1 13,4 13,14 2,14' -fill '#d8d8d8' -draw 'polygon 10,1 10,4 13,4')
 icon 00 "${page[@]}" -stroke '#2b5fb4' -draw 'line 4,7 11,7' -draw 'line 4,9 11,9' -draw 'line 4,11 9,11'
 icon 01 -fill '#2b5fb4' -stroke '#1c3f7a' -draw 'roundrectangle 1,3 14,13 2,2' -stroke none -fill white \
