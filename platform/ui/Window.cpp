@@ -196,9 +196,10 @@ void Window::set_visible(bool v) {
         return;
     }
     if (Visible) return;
-    Visible.store(true);
+    // The screen places a window over its opener as soon as it learns that it shows.
     Window* before = host_.registry().ActiveWindow();
     opener_ = before != this ? before : nullptr;
+    Visible.store(true);
     host_.registry().window_activated(*this);
     if (!shown_once_) {
         shown_once_ = true;
