@@ -21,18 +21,13 @@ namespace {
 
 struct SmallWindows : test_support::ScreenTest {
     // Gives up on a modal window the script never closes, so a failing test ends.
-    void close_after(ui::Window& w, double seconds) {
-        struct Ctx {
-            ui::Window* w;
-        };
-        static Ctx ctx;
-        ctx.w = &w;
-        Fl::add_timeout(seconds, [](void*) {
-            ADD_FAILURE() << "the window was not closed by the user's actions";
-            ctx.w->Hide();
-        });
+    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
+    static void give_up(void* window) {
+        ADD_FAILURE() << "the window was not closed by the user's actions";
+        static_cast<ui::Window*>(window)->Hide();
     }
-    ~SmallWindows() override { Fl::remove_timeout(nullptr); }
+    // The give-up timer ends with its test: it must never reach the windows of a later one.
+    ~SmallWindows() override { Fl::remove_timeout(give_up); }
 };
 
 } // namespace
