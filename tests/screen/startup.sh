@@ -143,7 +143,8 @@ wait_menu
 xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10)) click 1 # its last entry, "Text File"
 sleep 0.3
 shoot startup-convert-dialog
-xdotool mousemove --window "$convert" 71 161 click 1 # "Convert"
+# The pointer goes to the button first: the tool tip of the box it rested on goes before the click.
+xdotool mousemove --window "$convert" 71 161 sleep 0.3 click 1 # "Convert"
 folder=$(find_window '^Select Folder$')
 shoot startup-select-folder
 xdotool mousemove --window "$folder" 258 68 click 1 # "Ok": the proposed folder, the right pane's
