@@ -50,7 +50,7 @@ struct MenuText {
     const char* shortcut;
 };
 
-// The Filters menu's image operations, index 0 to 20 ("Despeckle", 10, is hidden).
+// The Filters menu's image operations, index 0 to 20 (entry 10 is hidden).
 constexpr MenuText FXEntries[] = {
     {"-", ""},
     {"Invert", "Ctrl+I"},
@@ -74,7 +74,7 @@ constexpr MenuText FXEntries[] = {
     {"Rotate 270\xC2\xB0", ""},
     {"Rotate Any Angle...", "Ctrl+T"},
 };
-constexpr int DespeckleIndex = 10;
+constexpr int HiddenFXIndex = 10;
 
 // The Colors menu's colour reductions, index 0 to 10 (the misspelt "Ditherd" is the menu's own).
 constexpr MenuText ColorFXEntries[] = {
@@ -207,7 +207,7 @@ void PicView::build_menus() {
     item(mnuSelectPluginFolder, "mnuSelectPluginFolder", mnuFilter, "External Plugins ...", "Ctrl+E");
     add_menu(mnuFX, "mnuFX", &mnuFilter);
     fill_array(mnuFX, FXEntries);
-    mnuFX[DespeckleIndex].Visible = false;
+    mnuFX[HiddenFXIndex].Visible = false;
 
     top(mnuColors, "mnuColors", "&Colors");
     add_menu(mnuColorFX, "mnuColorFX", &mnuColors);
