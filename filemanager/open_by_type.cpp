@@ -2,7 +2,7 @@
 
 #include "ffeditor/standins.hpp"
 #include "filterfactory/text_source.hpp"
-#include "imaging/standins.hpp"
+#include "imaging/preview.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
 #include "preferences/Form2.hpp"

@@ -1,5 +1,6 @@
 #include "imaging/preview.hpp"
 
+#include "imaging/PicView.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/handles.hpp"
 #include "imaging/standins.hpp"
@@ -124,9 +125,39 @@ void mnuOpen_Click(App& app) {
 
 void mnuPictureView_Click(App& app) {
     Hourglass busy(app.form1());
+    PicView& editor = app.picView();
+    if (editor.Visible.get()) {
+        editor.Show();
+        editor.SetFocus();
+        return;
+    }
     if (app.PreviewImage == 0) PreparePreviewPic(app);
     int handle = 0;
     LoadintoPicView(app, app.OriginalBMP, handle);
+}
+
+void LoadintoPicView(App& app, const std::string& ImageFile, int& ImageLoady) {
+    if (ImageLoady == 0 && !OpenImg(app, ImageFile, ImageLoady, false)) return;
+    imgman::ImageInfo info;
+    std::int32_t flags = 0;
+    imgman::ImgGetInfoStruct(ImageLoady, info, flags);
+    PicView& editor = app.picView();
+    editor.Load();
+    // A pasted picture not saved yet is offered for saving before the opened one takes its place.
+    editor.OfferToSaveChanges();
+    // The full pixel size here; the editor's own Open and Paste show one pixel less each way.
+    editor.Picture1.Width = info.Width * app.host.TwipsPerPixelX();
+    editor.Picture1.Height = info.Height * app.host.TwipsPerPixelY();
+    editor.Picture1.Cls();
+    DrawImg(app, ImageLoady, editor.Picture1);
+    CloseImg(app, app.PicImage);
+    app.PicImage = ImageLoady;
+    ImageLoady = 0;
+    editor.PicFileName = ImageFile;
+    editor.AdjustWindow();
+    editor.Titlebar();
+    if (!editor.Visible.get()) editor.Show();
+    editor.SetFocus();
 }
 
 } // namespace vexolan

@@ -1,6 +1,7 @@
 #pragma once
 // The preview picture: the picture filters are tried on (App::OriginalBMP), its thumbnail in
-// App::PreviewImage, the File menu's image list, "Open Preview Image..." and View > "Picture Editor".
+// App::PreviewImage, the File menu's image list, "Open Preview Image..." and View > "Picture Editor",
+// and the opening of a picture file in the picture editor.
 
 #include <string>
 
@@ -24,6 +25,11 @@ void PreparePreviewPic(App& app);
 // Makes PreviewImage from OriginalBMP (at least 24 bits). A picture that does not open leaves the
 // old thumbnail after the message "Couldn't open <path>".
 void CreateThumb(App& app);
+
+// Opens the picture file into the handle variable (unless it holds an image already) and hands
+// the image to the picture editor at its full pixel size, which then owns it (the variable is left
+// 0). A file that does not open gives "Couldn't open <name>" and leaves the picture editor alone.
+void LoadintoPicView(App& app, const std::string& ImageFile, int& ImageLoady);
 
 // --- main-window menu handlers ---
 void mnuPictures_Click(App& app, int Index);

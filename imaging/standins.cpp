@@ -7,8 +7,5 @@ namespace vexolan {
 void OpenPreviewPic(App&) {
     standin_called("OpenPreviewPic");
 }
-void LoadintoPicView(App&, const std::string& ImageFile, int&) {
-    standin_called("LoadintoPicView " + ImageFile);
-}
 
 } // namespace vexolan

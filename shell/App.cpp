@@ -19,6 +19,7 @@
 #include "filemanager/SelectFolder.hpp"
 #include "filemanager/refresh.hpp"
 #include "filterfactory/Convert.hpp"
+#include "imaging/PicView.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/imgman/plugin_host.hpp"
@@ -135,5 +136,14 @@ Convert& App::convertDialog() {
 }
 
 // --- end of file view ---
+
+// --- picture editor ---
+
+PicView& App::picView() {
+    if (!picView_) picView_ = std::make_unique<PicView>(*this);
+    return *picView_;
+}
+
+// --- end of picture editor ---
 
 } // namespace vexolan

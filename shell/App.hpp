@@ -33,6 +33,7 @@ class ProVersionAd;
 class Overwrite;
 class SelectFolder;
 class Convert;
+class PicView;
 
 class App {
 public:
@@ -128,6 +129,8 @@ public:
     int PluginImage = 0;
     // The picture editor's current image (closed when the picture editor unloads).
     int PicImage = 0;
+    // The picture editor window, created hidden on first use.
+    PicView& picView();
     // The draw in [0, 1) that decides on the advertisement at exit; unset, a clock-seeded random number.
     std::function<double()> ExitDraw;
     // --- end of start-up and shutdown ---
@@ -182,6 +185,9 @@ private:
     std::unique_ptr<SelectFolder> selectFolder_;
     std::unique_ptr<Convert> convert_;
     // --- end of file view ---
+    // --- picture editor ---
+    std::unique_ptr<PicView> picView_;
+    // --- end of picture editor ---
 };
 
 } // namespace vexolan

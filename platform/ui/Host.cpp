@@ -63,6 +63,10 @@ std::string Host::OpenWith(std::string_view file) {
     return InputBox("No program is associated with \"" + name + "\".\r\n\r\nOpen it with this program:", "Open With");
 }
 
+bool Host::PrintDialog(std::string_view what) {
+    return MsgBox("Print " + std::string(what) + " on the default printer?", vbOKCancel | vbQuestion, "Print") == vbOK;
+}
+
 // --- Registry ---------------------------------------------------------------------------------
 
 void Registry::window_loaded(Window& w) {

@@ -174,6 +174,9 @@ public:
     // `file` with (a command line of its own), or "" when the user cancels. Unless a host draws
     // its own, an input box.
     virtual std::string OpenWith(std::string_view file);
+    // The print dialog: true when the user goes on to print `what` on the desktop's printer, false
+    // when the user cancels. Unless a host draws its own, a question with OK and Cancel.
+    virtual bool PrintDialog(std::string_view what);
 
     // --- the event loop ---
     // Lets pending window events through (a no-op in tests unless scripted).

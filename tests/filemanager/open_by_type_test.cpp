@@ -2,11 +2,13 @@
 // as its fallback, and the Properties box.
 
 #include "filemanager/open_by_type.hpp"
+#include "imaging/PicView.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/standins.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
 #include "tests/shell/fake_desktop.hpp"
 #include "tests/support/fake_mime.hpp"
+#include "tests/support/pictures.hpp"
 
 #include <algorithm>
 #include <fstream>
@@ -41,8 +43,11 @@ struct OpenTest : FileViewTest {
 } // namespace
 
 TEST_F(OpenTest, PicturesByTheirLastFourLettersOnly) {
-    open("photo.JPG");
-    EXPECT_TRUE(called("LoadintoPicView " + folder(left, "photo.JPG")));
+    open("photo.JPG", test_support::jpeg_file(8, 6));
+    EXPECT_EQ(app.picView().PicFileName, folder(left, "photo.JPG"));
+    EXPECT_NE(app.PicImage, 0);
+    EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);
+    app.picView().Unload();
     open("photo.jpeg");
     EXPECT_EQ(opener.targets(), std::vector<std::string>{folder(left, "photo.jpeg")});
 }

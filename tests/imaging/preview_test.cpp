@@ -1,6 +1,7 @@
 // The preview picture: the thumbnail size rule, the choice at start, the image-list menu and the
 // main window's imaging commands.
 
+#include "imaging/PicView.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/preview.hpp"
 #include "platform/imgman/imgman.hpp"
@@ -161,7 +162,18 @@ TEST_F(PreviewTest, PictureEditorPreparesThePreviewPictureOnce) {
     mnuPictureView_Click(app);
     EXPECT_EQ(app.OriginalBMP, fallback);
     EXPECT_NE(app.PreviewImage, 0);
-    EXPECT_EQ(calls("LoadintoPicView " + fallback), 1);
+    PicView& editor = app.picView();
+    EXPECT_TRUE(editor.Visible.get());
+    EXPECT_EQ(editor.PicFileName, fallback);
+    EXPECT_EQ(editor.Caption.get(), "Picture Editor - Test.bmp - 32x32, 16 Milion Colors (24bit)");
+    // While the picture editor is shown it only comes to the front.
+    const int shown = app.PicImage, thumbnail = app.PreviewImage;
+    app.OriginalBMP = "/elsewhere/other.bmp";
+    mnuPictureView_Click(app);
+    EXPECT_EQ(app.PicImage, shown);
+    EXPECT_EQ(app.PreviewImage, thumbnail);
+    editor.Unload();
+    EXPECT_EQ(app.PicImage, 0);
     mnuOpen_Click(app);
     EXPECT_EQ(calls("OpenPreviewPic"), 1);
     EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);

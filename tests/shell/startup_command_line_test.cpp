@@ -1,8 +1,10 @@
 // A file named on the command line is selected in the left pane and opened.
 
+#include "imaging/PicView.hpp"
 #include "tests/shell/fake_desktop.hpp"
 #include "tests/shell/startup_fixture.hpp"
 #include "tests/support/fake_mime.hpp"
+#include "tests/support/pictures.hpp"
 
 #include <fstream>
 
@@ -14,8 +16,10 @@ namespace {
 struct CommandLineTest : StartupTest {
     std::string files_folder = make_folder("files").string();
     CommandLineTest() {
-        for (const char* name : {"photo.jpg", "filt.8bf", "notes.txt"})
+        for (const char* name : {"filt.8bf", "notes.txt"})
             std::ofstream(std::filesystem::path(files_folder) / name) << "x";
+        std::ofstream(std::filesystem::path(files_folder) / "photo.jpg", std::ios::binary)
+            << test_support::jpeg_file(8, 6);
         mark_not_first_run();
         save("Options", "Show Tips at Startup", "0");
     }
@@ -44,8 +48,10 @@ TEST_F(CommandLineTest, PictureSelectedWithTheImageFilterAndOpened) {
     EXPECT_EQ(selected_item_text(0), "photo.jpg");
     ASSERT_GE(f.File1[0].ListIndex.get(), 0);
     EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "photo.jpg");
-    EXPECT_EQ(called("LoadintoPicView " + path("photo.jpg")), 1);
+    EXPECT_EQ(app.picView().PicFileName, path("photo.jpg"));
+    EXPECT_TRUE(app.picView().Visible.get());
     EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);
+    app.picView().Unload();
 }
 
 TEST_F(CommandLineTest, PluginSelectedWithAllFilesAndOpened) {
@@ -71,7 +77,7 @@ TEST_F(CommandLineTest, MissingFileOpensNothingAndSaysNothing) {
     StartProgram(app, path("gone.jpg"));
     EXPECT_EQ(f.Dir1[0].Path.get(), ui::NormaliseFolder(files_folder, "/"));
     EXPECT_EQ(selected_items(0), 0);
-    EXPECT_EQ(called("LoadintoPicView " + path("gone.jpg")), 0);
+    EXPECT_FALSE(app.picView().Loaded());
     EXPECT_TRUE(host.message_boxes().empty());
 }
 
