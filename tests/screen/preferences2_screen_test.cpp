@@ -17,14 +17,13 @@ using test_support::Driver;
 namespace {
 
 struct Preferences2Screen : test_support::ScreenTest {
-    ~Preferences2Screen() override { Fl::remove_timeout(nullptr); }
-    void close_after(ui::Window& w, double seconds) {
-        static ui::Window* window = nullptr;
-        window = &w;
-        Fl::add_timeout(seconds, [](void*) {
-            ADD_FAILURE() << "the window was not closed by the user's actions";
-            window->Hide();
-        });
+    // The give-up timer ends with the test, so that it can never strike a later test's windows.
+    ~Preferences2Screen() override { Fl::remove_timeout(give_up); }
+    // Gives up on a window the script never closes, so a failing test ends.
+    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
+    static void give_up(void* window) {
+        ADD_FAILURE() << "the window was not closed by the user's actions";
+        static_cast<ui::Window*>(window)->Hide();
     }
 };
 

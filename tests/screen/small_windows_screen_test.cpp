@@ -20,19 +20,14 @@ using test_support::Driver;
 namespace {
 
 struct SmallWindows : test_support::ScreenTest {
-    // Gives up on a modal window the script never closes, so a failing test ends.
-    void close_after(ui::Window& w, double seconds) {
-        struct Ctx {
-            ui::Window* w;
-        };
-        static Ctx ctx;
-        ctx.w = &w;
-        Fl::add_timeout(seconds, [](void*) {
-            ADD_FAILURE() << "the window was not closed by the user's actions";
-            ctx.w->Hide();
-        });
+    // Gives up on a modal window the script never closes, so a failing test ends. The timer ends
+    // with the test, so that it can never strike a later test's windows.
+    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
+    static void give_up(void* window) {
+        ADD_FAILURE() << "the window was not closed by the user's actions";
+        static_cast<ui::Window*>(window)->Hide();
     }
-    ~SmallWindows() override { Fl::remove_timeout(nullptr); }
+    ~SmallWindows() override { Fl::remove_timeout(give_up); }
 };
 
 } // namespace
