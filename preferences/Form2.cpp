@@ -452,6 +452,11 @@ void Form2::connect_events() {
     }
     for (int i = 0; i < 6; ++i)
         Check12[i].Click = [this, i] { Check12_Click(i); };
+    for (int i = 0; i < 2; ++i)
+        Command14[i].Click = [this, i] { Command14_Click(i); };
+    Command13.Click = [this] { Command13_Click(); };
+    for (int i = 1; i <= 3; ++i)
+        Command2[i].Click = [this, i] { Command2_Click(i); };
 }
 
 // --- window events -----------------------------------------------------------------------------

@@ -145,10 +145,21 @@ public:
 
     // --- fonts, display options, interface files ---
     void SetFont(const std::string& ffont, int fsize, bool Bold, bool Italic, int Index);
+    // "List Box Font" (0) and "Other Font" (1): the font dialog, starting from the list font.
+    void Command14_Click(int Index);
     void Check12_Click(int Index);
     void LookforInterface();
     // The shell's folder browser with a prompt; "" when the user cancels.
     std::string GetBrowseDirectory(std::string_view Message);
+
+    // --- file associations and templates ---
+    // "Set Associations": makes Vexolan the program of each checked file type.
+    void Command13_Click();
+    // Registers Vexolan for one extension (".8bf"): its desktop entry, the file type and the
+    // default program of that type. True when all of it was written.
+    bool AssociateExtension(std::string_view Extension);
+    // "Browse" for the template path Combo2(Index - 1), Index 1 to 3.
+    void Command2_Click(int Index);
 
     // --- window events ---
     void Form_Load();

@@ -4,9 +4,14 @@
 #include "preferences/Form2.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
+#include "shell/dialogs.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace vexolan {
 
@@ -39,12 +44,61 @@ void Form2::SetFont(const std::string& ffont, int fsize, bool Bold, bool Italic,
     ApplyFontGroup(app, Index, font);
 }
 
+void Form2::Command14_Click(int Index) {
+    if (Index < 0 || Index > 1) return;
+    // Both buttons start from the list font.
+    ui::FontChoice current = ListFont(app);
+    std::string name = current.Name;
+    auto size = static_cast<short>(vb::RoundHalfEven(current.Size));
+    std::string style;
+    if (current.Bold) style += 'b';
+    if (current.Italic) style += 'i';
+    if (!ShowFontDialog(*this, name, size, style, 257)) return;
+    bool bold = style.find('b') != std::string::npos;
+    bool italic = style.find('i') != std::string::npos;
+    SetFont(name, size, bold, italic, Index);
+    Label1[static_cast<std::size_t>(Index)].Caption = name + ", " + std::to_string(size);
+}
+
 void Form2::Check12_Click(int Index) {
     if (Index < 0 || Index > 5) return;
     if (Index < 5)
         ApplyListViewOption(app, Index, Check12[static_cast<std::size_t>(Index)].Value == ui::vbChecked);
     else
         FitListViewColumns(app);
+}
+
+void Form2::Command2_Click(int Index) {
+    struct Browse {
+        std::string_view Title, Name, Filter, Extension;
+    };
+    static constexpr std::array<Browse, 3> dialogs{{
+        {"Choose Photoshop Filter Factory plugin", "",
+         "PC FF Plugin (*.8bf)|*.8bf|Mac FF Plugin (*.bin)|*.bin|All Files (*.*)|*.*", "8bf"},
+        {"Choose Premiere Filter Factory plugin", "fl-fact.prm", "Premiere Plugins (*.prm)|*.prm", "prm"},
+        {"Choose Premiere Transition Factory plugin", "fx-fact.prm", "Premiere Plugins (*.prm)|*.prm", "prm"},
+    }};
+    // The lengths of the Filter Factory template plug-ins the compiler can patch.
+    static constexpr std::array<std::uint64_t, 5> templateLengths{49152, 49664, 57344, 99712, 99840};
+    if (Index < 1 || Index > 3) return;
+    const Browse& d = dialogs[static_cast<std::size_t>(Index - 1)];
+    try {
+        std::string folder = "/";
+        if (Index == 1) Option4[2].Value = true;
+        std::string name = ShowOpenDialog(*this, d.Title, folder, d.Name, d.Filter, d.Extension);
+        if (name.empty()) return;
+        std::string path = files::join_path(folder, name);
+        if (Index == 1 && std::find(templateLengths.begin(), templateLengths.end(), files::file_length(path)) ==
+                              templateLengths.end()) {
+            host().MsgBox("Vexo doesn't know this FF plugin type.", ui::vbExclamation);
+            return;
+        }
+        ui::ComboBox& box = Combo2[static_cast<std::size_t>(Index - 1)];
+        box.AddItem(path, 0);
+        box.ListIndex = 0;
+    } catch (const vb::Error&) {
+        // Any failure ends the command.
+    }
 }
 
 std::string Form2::GetBrowseDirectory(std::string_view Message) {

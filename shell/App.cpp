@@ -5,6 +5,7 @@
 #include "catalogue/scanner.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
+#include "preferences/frmDownload.hpp"
 #include "shell/Form1.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
@@ -81,6 +82,11 @@ Form2& App::form2() {
 FrmPluginType& App::frmPluginType() {
     if (!frmPluginType_) frmPluginType_ = std::make_unique<FrmPluginType>(*this);
     return *frmPluginType_;
+}
+
+frmDownload& App::linkListWindow() {
+    if (!linkListWindow_) linkListWindow_ = std::make_unique<frmDownload>(*this);
+    return *linkListWindow_;
 }
 
 // --- small windows ---

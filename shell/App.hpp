@@ -25,6 +25,7 @@ namespace vexolan {
 class Form1;
 class Form2;
 class FrmPluginType;
+class frmDownload;
 class Form3;
 class frmAbout;
 class frmTip;
@@ -83,6 +84,8 @@ public:
     Form2& form2();
     // The plug-in type dialog of the Preferences window.
     FrmPluginType& frmPluginType();
+    // The link-list window "FX Download", created on first use.
+    frmDownload& linkListWindow();
     // The checked plug-in types and their scan mask (";*?api;*.p;*_p..."), rebuilt by the
     // Preferences loader and its Ok.
     PlugTypeTable PlugTypes;
@@ -173,6 +176,7 @@ private:
     // --- preferences ---
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<FrmPluginType> frmPluginType_;
+    std::unique_ptr<frmDownload> linkListWindow_;
     // --- small windows ---
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<frmAbout> aboutBox_;

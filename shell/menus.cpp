@@ -19,6 +19,7 @@
 #include "imaging/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
+#include "preferences/frmDownload.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/frmAbout.hpp"

@@ -35,8 +35,4 @@ void cmd_AboutDialog(App&) {
     standin_called("cmd_AboutDialog");
 }
 
-void mnuFilterDownload_Click(App&) {
-    standin_called("mnuFilterDownload_Click");
-}
-
 } // namespace vexolan

@@ -242,17 +242,8 @@ public:
     }
     void update_sample() {
         ui::FontChoice f = choice();
+        // The face itself where the display has it under that name.
         Fl_Font face = to_fl_font(f);
-        // The face itself where the display has it under that name (plain style only).
-        if (!f.Bold && !f.Italic)
-            for (int i = 0, n = Fl::set_fonts(nullptr); i < n; ++i) {
-                int attributes = 0;
-                const char* name = Fl::get_font_name(static_cast<Fl_Font>(i), &attributes);
-                if (name && attributes == 0 && f.Name == name) {
-                    face = static_cast<Fl_Font>(i);
-                    break;
-                }
-            }
         sample->labelfont(face);
         sample->labelsize(to_fl_size(f));
         sample->redraw();

@@ -3,10 +3,26 @@
 #include "platform/ui/Menu.hpp"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
 
+#include <array>
+#include <cctype>
 #include <cmath>
+#include <map>
+#include <string>
 
 namespace fltk {
+
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace
 
 Fl_Color to_fl_color(ui::Color color) {
     if (color & 0x80000000u) {
@@ -36,10 +52,61 @@ Fl_Color to_fl_color(ui::Color color) {
                         static_cast<uchar>((color >> 16) & 0xFF));
 }
 
+namespace {
+
+// The faces the display has, by family name in lower case: the plain, bold, italic and bold italic
+// face of each (-1 where the family lacks one). FLTK names each face by a style letter (" ", "B",
+// "I", "P") followed by the family. Read once, on first use.
+const std::map<std::string, std::array<int, 4>>& display_faces() {
+    static std::map<std::string, std::array<int, 4>> faces;
+    static bool read = false;
+    if (read) return faces;
+    read = true;
+    int count = Fl::set_fonts(nullptr);
+    for (int i = 0; i < count; ++i) {
+        const char* raw = Fl::get_font(static_cast<Fl_Font>(i));
+        if (!raw || !raw[0] || !raw[1]) continue;
+        int style = 0;
+        switch (raw[0]) {
+        case ' ':
+            style = 0;
+            break;
+        case 'B':
+            style = 1;
+            break;
+        case 'I':
+            style = 2;
+            break;
+        case 'P':
+            style = 3;
+            break;
+        default:
+            continue;
+        }
+        auto [it, added] = faces.try_emplace(lower(raw + 1), std::array<int, 4>{-1, -1, -1, -1});
+        if (it->second[static_cast<std::size_t>(style)] < 0) it->second[static_cast<std::size_t>(style)] = i;
+    }
+    return faces;
+}
+
+} // namespace
+
 Fl_Font to_fl_font(const ui::FontChoice& font) {
-    std::string name = font.Name;
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string name = lower(font.Name);
+    int style = (font.Bold ? 1 : 0) + (font.Italic ? 2 : 0);
+    // A font the display has is drawn in its own face; the styled face when the family has it,
+    // else its plain face.
+    if (fl_display) {
+        const auto& faces = display_faces();
+        auto it = faces.find(name);
+        if (it != faces.end()) {
+            int face = it->second[static_cast<std::size_t>(style)];
+            if (face < 0) face = it->second[0];
+            if (face >= 0) return static_cast<Fl_Font>(face);
+        }
+    }
+    // Otherwise the nearest built-in face: the Windows names the program's designs use, and
+    // anything else by its kind.
     Fl_Font base = FL_HELVETICA;
     if (name.find("courier") != std::string::npos || name.find("mono") != std::string::npos ||
         name.find("fixed") != std::string::npos || name.find("terminal") != std::string::npos)

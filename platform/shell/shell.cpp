@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <grp.h>
 #include <pwd.h>
 #include <spawn.h>
@@ -555,6 +556,60 @@ void set_default_application(std::string_view mimeType, std::string_view desktop
         out += l + "\n";
     files::make_folders(folder);
     files::replace_file(path, out);
+}
+
+namespace {
+
+std::string xml_text(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void register_mime_types(std::string_view packageName, const std::vector<MimeTypeDefinition>& types) {
+    if (packageName.empty() || packageName.find('/') != std::string_view::npos) throw vb::Error(vb::ErrInvalidCall);
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+    for (const auto& t : types) {
+        text += "  <mime-type type=\"" + xml_text(t.Type) + "\">\n";
+        text += "    <comment>" + xml_text(t.Comment) + "</comment>\n";
+        for (const auto& g : t.Globs)
+            text += "    <glob pattern=\"" + xml_text(g) + "\"/>\n";
+        text += "  </mime-type>\n";
+    }
+    text += "</mime-info>\n";
+    std::string database = files::join_path(files::data_home(), "mime");
+    std::string packages = files::join_path(database, "packages");
+    files::make_folders(packages);
+    files::replace_file(files::join_path(packages, std::string(packageName) + ".xml"), text);
+    std::string updater = find_program("update-mime-database");
+    if (updater.empty()) throw vb::Error(vb::ErrFileNotFound);
+    if (run_and_wait({updater, database}) != 0) throw vb::Error(vb::ErrPathFileAccess);
+}
+
+std::string program_path() {
+    std::error_code ec;
+    auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : p.string();
 }
 
 } // namespace desktop

@@ -96,6 +96,20 @@ struct DesktopEntry {
 
 // Writes $XDG_DATA_HOME/applications/ID.desktop and returns its path.
 std::string write_desktop_entry(const DesktopEntry& entry);
+// A file type of the desktop's shared MIME database: its name ("application/x-8bf"), a description
+// and the file-name patterns that give it ("*.8bf", matched without regard to case).
+struct MimeTypeDefinition {
+    std::string Type;
+    std::string Comment;
+    std::vector<std::string> Globs;
+};
+// Declares file types for the user: writes the package $XDG_DATA_HOME/mime/packages/NAME.xml and
+// rebuilds the user's MIME database with `update-mime-database` from PATH. Error 53 when that
+// program is missing, 75 when it fails; the package file stays written either way.
+void register_mime_types(std::string_view packageName, const std::vector<MimeTypeDefinition>& types);
+// The full path of the running program ("" when the system cannot tell).
+std::string program_path();
+
 // Makes ID.desktop the default program for a MIME type in $XDG_DATA_HOME/applications/mimeapps.list,
 // leaving every other line of that file as it was.
 void set_default_application(std::string_view mimeType, std::string_view desktopId);

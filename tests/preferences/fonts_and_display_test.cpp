@@ -196,3 +196,80 @@ TEST_F(DisplayTest, CancelBringsBackTheStoredFontButKeepsAnUnstoredOne) {
     EXPECT_EQ(main.ListView1[0].Font.Size.get(), 12);
     EXPECT_EQ(main.Label1[0].Font.Name.get(), "Courier");
 }
+
+TEST_F(DisplayTest, BothFontButtonsStartFromTheListFontAndApplyTheirOwnGroup) {
+    f.SetFont("Arial", 12, true, false, 0);
+    f.SetFont("Times New Roman", 14, false, true, 1);
+    ui::FontChoice courier;
+    courier.Name = "Courier";
+    courier.Size = 9;
+    courier.Bold = courier.Italic = true;
+    host.answer_font_dialog(courier);
+    f.Command14[1].user_click();
+    ASSERT_EQ(host.font_dialog_initials().size(), 1u);
+    const ui::FontChoice& initial = host.font_dialog_initials()[0];
+    EXPECT_EQ(initial.Name, "Arial");
+    EXPECT_EQ(initial.Size, 12);
+    EXPECT_TRUE(initial.Bold);
+    EXPECT_FALSE(initial.Italic);
+    EXPECT_EQ(f.Label1[1].Caption.get(), "Courier, 9");
+    for (int p = 0; p < 2; ++p) {
+        EXPECT_EQ(main.SSTab1[p].Font.Name.get(), "Courier");
+        EXPECT_TRUE(main.Check1[p].Font.Bold.get());
+        EXPECT_TRUE(main.Label6[p].Font.Italic.get());
+        EXPECT_EQ(main.File1[p].Font.Name.get(), "Arial");
+        EXPECT_FALSE(main.Dir1[p].Font.Italic.get());
+    }
+    EXPECT_EQ(main.Command1[5].Font.Size.get(), 9);
+
+    // The list button, cancelled, changes nothing; confirmed, it sets the lists and its label.
+    host.answer_font_dialog(std::nullopt);
+    f.Command14[0].user_click();
+    EXPECT_EQ(main.List3[1].Font.Name.get(), "Arial");
+    ui::FontChoice mono;
+    mono.Name = "DejaVu Sans Mono";
+    mono.Size = 10;
+    host.answer_font_dialog(mono);
+    f.Command14[0].user_click();
+    EXPECT_EQ(host.font_dialog_initials()[2].Name, "Arial");
+    EXPECT_EQ(f.Label1[0].Caption.get(), "DejaVu Sans Mono, 10");
+    EXPECT_EQ(main.List3[1].Font.Name.get(), "DejaVu Sans Mono");
+    EXPECT_FALSE(main.ListView2[0].Font.Bold.get());
+    EXPECT_EQ(main.Label1[0].Font.Name.get(), "Courier");
+}
+
+TEST_F(DisplayTest, ATemplateIsTakenOnlyWithAKnownLength) {
+    test_support::TempDir dir("templates");
+    auto odd = dir.write("odd.8bf", std::string(53760, 'x'));
+    auto good = dir.write("my template.8bf", std::string(49152, 'x'));
+    host.answer_file_dialog(odd.string());
+    host.answer_msgbox(ui::vbOK, "Vexo doesn't know this FF plugin type.", ui::vbExclamation);
+    f.Command2_Click(1);
+    EXPECT_EQ(f.Combo2[0].ListCount(), 0);
+    EXPECT_FALSE(f.Option4[2].Enabled.get());
+    ASSERT_EQ(host.file_dialogs().size(), 1u);
+    const ui::FileDialogRequest& request = host.file_dialogs()[0];
+    EXPECT_EQ(request.Title, "Choose Photoshop Filter Factory plugin");
+    EXPECT_EQ(request.InitialFolder, "/");
+    EXPECT_EQ(request.DefaultExtension, "8bf");
+    ASSERT_EQ(request.Filters.size(), 3u);
+    EXPECT_EQ(request.Filters[1].Pattern, "*.bin");
+
+    f.Combo2[0].AddItem("/older/template.8bf");
+    host.answer_file_dialog(good.string());
+    f.Command2_Click(1);
+    ASSERT_EQ(f.Combo2[0].ListCount(), 2);
+    EXPECT_EQ(f.Combo2[0].List(0), good.string());
+    EXPECT_EQ(f.Combo2[0].ListIndex.get(), 0);
+    EXPECT_TRUE(f.Option4[2].Enabled.get());
+    EXPECT_TRUE(f.Option4[2].Value.get());
+
+    // The Premiere templates take any length; a cancelled dialog adds nothing.
+    host.answer_file_dialog(odd.string());
+    f.Command2_Click(2);
+    EXPECT_EQ(f.Combo2[1].List(0), odd.string());
+    EXPECT_EQ(host.file_dialogs()[2].ProposedName, "fl-fact.prm");
+    host.answer_file_dialog("");
+    f.Command2_Click(3);
+    EXPECT_EQ(f.Combo2[2].ListCount(), 0);
+}

@@ -85,8 +85,10 @@ void ScriptedHost::answer_inputbox(std::string text) {
     inputbox_answers_.push_back(std::move(text));
 }
 
-std::string ScriptedHost::InputBox(std::string_view prompt, std::string_view, std::string_view) {
+std::string ScriptedHost::InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) {
     inputbox_prompts_.emplace_back(prompt);
+    inputbox_titles_.emplace_back(title);
+    inputbox_defaults_.emplace_back(defaultText);
     if (inputbox_answers_.empty()) {
         ADD_FAILURE() << "Unexpected input box: \"" << prompt << "\"";
         return {};
@@ -115,7 +117,8 @@ void ScriptedHost::answer_font_dialog(std::optional<ui::FontChoice> font) {
     font_answers_.push_back(std::move(font));
 }
 
-std::optional<ui::FontChoice> ScriptedHost::FontDialog(const ui::FontChoice&) {
+std::optional<ui::FontChoice> ScriptedHost::FontDialog(const ui::FontChoice& initial) {
+    font_initials_.push_back(initial);
     if (font_answers_.empty()) {
         ADD_FAILURE() << "Unexpected font dialog";
         return std::nullopt;

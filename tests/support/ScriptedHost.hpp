@@ -60,10 +60,15 @@ public:
     // --- other questions ---
     void answer_inputbox(std::string text);
     const std::vector<std::string>& inputbox_prompts() const { return inputbox_prompts_; }
+    // The title and the default text of each input box asked, in order.
+    const std::vector<std::string>& inputbox_titles() const { return inputbox_titles_; }
+    const std::vector<std::string>& inputbox_defaults() const { return inputbox_defaults_; }
     void answer_file_dialog(std::string path); // "" = the user cancels
     const std::vector<ui::FileDialogRequest>& file_dialogs() const { return file_dialogs_; }
     void answer_font_dialog(std::optional<ui::FontChoice> font); // nullopt = the user cancels
-    void answer_browse_for_folder(std::string folder);           // "" = the user cancels
+    // The font each font dialog opened with, in order.
+    const std::vector<ui::FontChoice>& font_dialog_initials() const { return font_initials_; }
+    void answer_browse_for_folder(std::string folder); // "" = the user cancels
     const std::vector<std::string>& browse_prompts() const { return browse_prompts_; }
 
     // --- modal windows ---
@@ -171,9 +176,12 @@ private:
     std::vector<MsgBoxRecord> msgboxes_;
     std::deque<std::string> inputbox_answers_;
     std::vector<std::string> inputbox_prompts_;
+    std::vector<std::string> inputbox_titles_;
+    std::vector<std::string> inputbox_defaults_;
     std::deque<std::string> file_answers_;
     std::vector<ui::FileDialogRequest> file_dialogs_;
     std::deque<std::optional<ui::FontChoice>> font_answers_;
+    std::vector<ui::FontChoice> font_initials_;
     std::deque<std::string> browse_answers_;
     std::vector<std::string> browse_prompts_;
     std::deque<ModalScript> modal_scripts_;
