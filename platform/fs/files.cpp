@@ -165,27 +165,110 @@ std::string write_target(const std::string& abs) {
     return abs;
 }
 
-// Creates a hidden temporary file beside `target`; returns its descriptor and fills `tempPath`.
-int make_temp_beside(const std::string& target, std::string& tempPath) {
-    tempPath = join_path(parent_of(target), "." + name_of(target) + ".XXXXXX");
-    int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-    if (fd < 0) fail(errno, target);
-    return fd;
+// The umask, read once (reading it means setting it).
+mode_t process_umask() {
+    static mode_t mask = [] {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
 }
 
-// Copies the bytes, date and permissions of the open file `in` (described by `st`) into `out`.
-void copy_contents(int in, const struct stat& st, int out, const std::string& from, const std::string& to) {
-    std::unique_ptr<char[]> buffer(new char[1 << 16]);
+// Six characters for a temporary file's name, different at every call.
+std::string temp_suffix() {
+    static std::uint64_t state = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return (static_cast<std::uint64_t>(now.tv_nsec) << 20) ^ static_cast<std::uint64_t>(now.tv_sec) ^
+               (static_cast<std::uint64_t>(::getpid()) << 40) ^ 0x9E3779B97F4A7C15ULL;
+    }();
+    // xorshift64*: cheap, and a clash only costs another try.
+    state ^= state >> 12;
+    state ^= state << 25;
+    state ^= state >> 27;
+    std::uint64_t v = state * 0x2545F4914F6CDD1DULL;
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string out(6, 'x');
+    for (char& c : out) {
+        c = Letters[v % 62];
+        v /= 62;
+    }
+    return out;
+}
+
+// Creates a hidden temporary file beside `target` with the permissions `mode` (as far as the umask
+// lets them; `exact` then tells whether they are all there); returns its descriptor and fills
+// `tempPath`. Only this process can know the name until the file is complete, as with mkstemp.
+int make_temp_beside(const std::string& target, std::string& tempPath, mode_t mode, bool& exact) {
+    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
+    exact = (mode & process_umask()) == 0 && (mode & 07000) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + temp_suffix();
+        const int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) fail(errno, target);
+    }
+    fail(EEXIST, target);
+}
+
+
+// The bytes a copy moves per step. While a test has faults or delays armed, the steps are small, so
+// that a fault can strike inside a file of a few pieces.
+constexpr size_t CopyPiece = 8 << 20;
+constexpr size_t TestCopyPiece = 1 << 16;
+
+// Copies the bytes, date and permissions of the open file `in` (described by `st`) into `out`. The
+// kernel copies from file to file where it can (copy_file_range: no trip through this process, and
+// a shared extent where the file system offers one); otherwise the bytes pass through a buffer.
+// `exactMode` says that `out` already has the permissions of `in`.
+void copy_contents(int in, const struct stat& st, int out, const std::string& from, const std::string& to,
+                   bool exactMode = false) {
+    const bool testing = !g_faults.empty() || !g_delays.empty();
+    const size_t piece = testing ? TestCopyPiece : CopyPiece;
     try {
+        bool inKernel = true;
+        // One buffer serves every copy of this thread.
+        constexpr size_t BufferSize = 1 << 20;
+        static thread_local std::unique_ptr<char[]> buffer;
         for (;;) {
-            size_t n = read_some(in, buffer.get(), 1 << 16);
+            size_t n = 0;
+            if (inKernel) {
+                ssize_t got = ::copy_file_range(in, nullptr, out, nullptr, piece, 0);
+                if (got < 0) {
+                    const int err = errno;
+                    if (err == EINTR) continue;
+                    if (err != EXDEV && err != EINVAL && err != ENOSYS && err != EOPNOTSUPP && err != EBADF &&
+                        err != ETXTBSY && err != EPERM)
+                        throw err;
+                    // Not between these two files: the rest goes through a buffer, from where the
+                    // kernel stopped (it moved nothing, both offsets are where they were).
+                    inKernel = false;
+                    continue;
+                }
+                n = static_cast<size_t>(got);
+                if (n == 0) {
+                    // The kernel says the end; a read confirms it, as some files (those of /proc,
+                    // for one) show the kernel copy nothing at all.
+                    inKernel = false;
+                    continue;
+                }
+                check_fault(Op::Read, from);
+                check_fault(Op::Write, to);
+            } else {
+                const size_t bufferSize = std::min(piece, BufferSize);
+                if (!buffer) buffer.reset(new char[BufferSize]);
+                n = read_some(in, buffer.get(), bufferSize);
+                if (n > 0) {
+                    check_fault(Op::Read, from);
+                    check_fault(Op::Write, to);
+                    write_all(out, buffer.get(), n);
+                }
+            }
             if (n == 0) break;
-            check_fault(Op::Read, from);
-            check_fault(Op::Write, to);
-            write_all(out, buffer.get(), n);
         }
         check_fault(Op::Write, to);
-        if (::fchmod(out, st.st_mode & 07777) != 0) throw errno;
+        if (!exactMode && ::fchmod(out, st.st_mode & 07777) != 0) throw errno;
         struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(out, times) != 0) throw errno;
     } catch (int err) {
@@ -434,7 +517,27 @@ void ChDir(const Path& folder) {
     g_curdir = abs;
 }
 
+namespace {
+
+// Whether an absolute path is already in the form absolute_path gives: no empty, "." or ".." part and
+// no "/" at its end. Most paths the program passes around are, and need no work.
+bool is_plain_absolute(const std::string& s) {
+    if (s.empty() || s[0] != '/') return false;
+    if (s.size() == 1) return true;
+    if (s.back() == '/') return false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '/') continue;
+        const std::size_t next = s.find('/', i + 1);
+        const std::string_view part = std::string_view(s).substr(i + 1, (next == std::string::npos ? s.size() : next) - i - 1);
+        if (part.empty() || part == "." || part == "..") return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string absolute_path(const Path& p) {
+    if (const std::string& native = p.native(); is_plain_absolute(native)) return native;
     Path full = p.is_absolute() ? p : Path(CurDir()) / p;
     std::string s = full.lexically_normal().string();
     while (s.size() > 1 && s.back() == '/')
@@ -486,9 +589,12 @@ vb::DateTime file_date(const Path& p) {
 }
 
 bool same_file(const Path& a, const Path& b) {
-    std::error_code ec;
-    bool same = std::filesystem::equivalent(absolute_path(a), absolute_path(b), ec);
-    return !ec && same;
+    // The second name is most often a target that is not there yet: asked first, it settles the
+    // question with one call.
+    struct stat sb, sa;
+    if (::stat(absolute_path(b).c_str(), &sb) != 0) return false;
+    if (::stat(absolute_path(a).c_str(), &sa) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 namespace {
@@ -677,7 +783,13 @@ std::string read_file_bytes(const Path& p) {
     Fd fd(open_for_reading(abs, st));
     std::string bytes;
     try {
-        if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+        // The length the file had when opened is read in one go; what it gained since is read after.
+        if (st.st_size > 0) {
+            bytes.resize(static_cast<size_t>(st.st_size));
+            const size_t got = read_some(fd.fd, bytes.data(), bytes.size());
+            bytes.resize(got);
+            if (got < static_cast<size_t>(st.st_size)) return bytes; // it shrank: the end is reached
+        }
         char buffer[1 << 15];
         while (size_t n = read_some(fd.fd, buffer, sizeof buffer))
             bytes.append(buffer, n);
@@ -693,14 +805,19 @@ namespace {
 // disk when `sync` is set; returns its name. A failure removes it.
 std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode, bool sync) {
     std::string temp;
-    Fd fd(make_temp_beside(target, temp));
+    bool exact = false;
+    Fd fd(make_temp_beside(target, temp, mode, exact));
     try {
-        // A fault on writing strikes halfway, as a full disk would.
-        size_t half = bytes.size() / 2;
-        write_all(fd.fd, bytes.data(), half);
-        check_fault(Op::Write, target);
-        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-        if (::fchmod(fd.fd, mode) != 0) throw errno;
+        if (g_faults.empty() && g_delays.empty()) {
+            write_all(fd.fd, bytes.data(), bytes.size());
+        } else {
+            // A fault on writing strikes halfway, as a full disk would.
+            size_t half = bytes.size() / 2;
+            write_all(fd.fd, bytes.data(), half);
+            check_fault(Op::Write, target);
+            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        }
+        if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
         if (sync && ::fsync(fd.fd) != 0) throw errno;
         if (::close(fd.release()) != 0) throw errno;
     } catch (int err) {
@@ -803,11 +920,22 @@ bool WriteBatch::pending(const Path& p) const {
 void WriteBatch::write(const Path& p, std::string_view bytes) {
     ++g_changes;
     if (outer_) return outer_->write(p, bytes);
-    const std::string target = write_target(absolute_path(p));
+    // One look at the name tells a new file (the common case) from a replacement; only a link needs
+    // a second look, at the file it leads to.
+    std::string target = absolute_path(p);
     mode_t mode = default_file_mode();
     struct stat old;
-    const bool replaces = ::stat(target.c_str(), &old) == 0 || lexists(target);
-    if (replaces && ::stat(target.c_str(), &old) == 0) {
+    bool replaces = ::lstat(target.c_str(), &old) == 0;
+    if (replaces && S_ISLNK(old.st_mode)) {
+        target = write_target(target);
+        if (::stat(target.c_str(), &old) == 0)
+            ;
+        else if (lexists(target))
+            old.st_mode = S_IFREG | mode; // a broken link: its name is taken
+        else
+            replaces = false;
+    }
+    if (replaces) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
@@ -939,7 +1067,15 @@ void rename(const Path& from, const Path& to) {
 void copy_file(const Path& from, const Path& to, bool replace) {
     ++g_changes;
     std::string a = absolute_path(from);
-    std::string b = write_target(absolute_path(to));
+    std::string b = absolute_path(to);
+    // One look at the target's name; only a link needs a second look, at the file it leads to.
+    struct stat target;
+    bool there = ::lstat(b.c_str(), &target) == 0;
+    const bool named = there;
+    if (there && S_ISLNK(target.st_mode)) {
+        b = write_target(b);
+        there = ::stat(b.c_str(), &target) == 0;
+    }
     check_fault(Op::Read, a);
     check_fault(Op::Write, b);
     Fd in(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
@@ -947,20 +1083,22 @@ void copy_file(const Path& from, const Path& to, bool replace) {
     struct stat st;
     if (::fstat(in.fd, &st) != 0) fail(errno, a);
     if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
-    struct stat target;
-    if (::stat(b.c_str(), &target) == 0) {
+    if (there) {
         // Onto itself (the same name, a link, a hard link or a bind mount) the copy would destroy the
         // source while writing it: refuse, as Windows does.
         if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) throw vb::Error(vb::ErrPermissionDenied);
         if (S_ISDIR(target.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         if (!replace) throw vb::Error(vb::ErrFileExists);
-    } else if (lexists(b) && !replace) {
+    } else if (named && lexists(b) && !replace) {
         throw vb::Error(vb::ErrFileExists);
     }
     std::string temp;
-    Fd out(make_temp_beside(b, temp));
+    // The temporary file is made with the source's permissions when the umask lets them all through
+    // (it is the owner's until its rename, as its name is known to no one else).
+    bool exact = false;
+    Fd out(make_temp_beside(b, temp, st.st_mode & 0777, exact));
     try {
-        copy_contents(in.fd, st, out.fd, a, b);
+        copy_contents(in.fd, st, out.fd, a, b, exact && (st.st_mode & 07000) == 0);
         if (::close(out.release()) != 0) fail(errno, b);
         int done = replace ? ::rename(temp.c_str(), b.c_str())
                            : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
