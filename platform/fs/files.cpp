@@ -213,6 +213,36 @@ int make_temp_beside(const std::string& target, std::string& tempPath, mode_t mo
 }
 
 
+// A new file without a name in the folder of `target` (O_TMPFILE), with the permissions `mode` as far
+// as the umask lets them (`exact` as for make_temp_beside); -1 where the file system has no such
+// files. It takes its name only once it is complete, and vanishes when closed without one: nothing
+// half-written ever carries a name, and no temporary name has to be made and renamed.
+int open_unnamed_beside(const std::string& target, mode_t mode, bool& exact) {
+    exact = (mode & process_umask()) == 0 && (mode & 07000) == 0;
+    // The name is given through /proc; without it there are no unnamed files to be had.
+    static const bool procThere = ::access("/proc/self/fd", F_OK) == 0;
+    if (!procThere) return -1;
+    return ::open(parent_of(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode & 07777);
+}
+
+// Gives the unnamed file `fd` the name `name`, never replacing anything: 0, or the errno (EEXIST when
+// the name is taken).
+int name_unnamed(int fd, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+// Gives the unnamed file `fd` a hidden temporary name beside `target`; fills `tempPath`. 0, or the errno.
+int name_unnamed_as_temp(int fd, const std::string& target, std::string& tempPath) {
+    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + temp_suffix();
+        const int err = name_unnamed(fd, tempPath);
+        if (err != EEXIST) return err;
+    }
+    return EEXIST;
+}
+
 // The bytes a copy moves per step. While a test has faults or delays armed, the steps are small, so
 // that a fault can strike inside a file of a few pieces.
 constexpr size_t CopyPiece = 8 << 20;
@@ -801,6 +831,31 @@ std::string read_file_bytes(const Path& p) {
 
 namespace {
 
+// Writes `bytes` to `target`, which has no file yet, through an unnamed file that takes the name once
+// complete and never over anything. False when that cannot be done here (no unnamed files on this file
+// system, no /proc, or the name was taken meanwhile): the caller then writes through a named temporary
+// file. A failure of the writing itself throws, and leaves nothing behind.
+bool write_new(const std::string& target, std::string_view bytes, mode_t mode) {
+    bool exact = false;
+    Fd fd(open_unnamed_beside(target, mode, exact));
+    if (fd.fd < 0) return false;
+    try {
+        if (g_faults.empty() && g_delays.empty()) {
+            write_all(fd.fd, bytes.data(), bytes.size());
+        } else {
+            size_t half = bytes.size() / 2;
+            write_all(fd.fd, bytes.data(), half);
+            check_fault(Op::Write, target);
+            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        }
+        if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
+    } catch (int err) {
+        fail(err, target);
+    }
+    check_fault(Op::Rename, target);
+    return name_unnamed(fd.fd, target) == 0;
+}
+
 // Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, synced to the
 // disk when `sync` is set; returns its name. A failure removes it.
 std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode, bool sync) {
@@ -939,6 +994,9 @@ void WriteBatch::write(const Path& p, std::string_view bytes) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
+    const bool pendingHere =
+        std::any_of(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+    if (!replaces && !pendingHere && write_new(target, bytes, mode)) return;
     std::string temp = write_temp(target, bytes, mode, false);
     auto earlier = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
     if (earlier != pending_.end()) {
@@ -1093,9 +1151,37 @@ void copy_file(const Path& from, const Path& to, bool replace) {
         throw vb::Error(vb::ErrFileExists);
     }
     std::string temp;
-    // The temporary file is made with the source's permissions when the umask lets them all through
-    // (it is the owner's until its rename, as its name is known to no one else).
+    // The copy is made with the source's permissions when the umask lets them all through (it is the
+    // owner's until it has its name, which no one else knows). Onto a name that is free, it is an
+    // unnamed file that takes the name once complete; otherwise a hidden temporary file renamed over
+    // the old one.
     bool exact = false;
+    if (!named) {
+        Fd unnamed(open_unnamed_beside(b, st.st_mode & 0777, exact));
+        if (unnamed.fd >= 0) {
+            copy_contents(in.fd, st, unnamed.fd, a, b, exact);
+            int err = name_unnamed(unnamed.fd, b);
+            if (err == 0) return;
+            if (err == EEXIST && !replace) throw vb::Error(vb::ErrFileExists);
+            // The name was taken meanwhile (replace it as any old file), or the file system cannot
+            // name the file this way: it takes a temporary name and is renamed as below.
+            err = name_unnamed_as_temp(unnamed.fd, b, temp);
+            if (err != 0) fail(err, b);
+            if (::close(unnamed.release()) != 0) {
+                err = errno;
+                ::unlink(temp.c_str());
+                fail(err, b);
+            }
+            const int done = replace ? ::rename(temp.c_str(), b.c_str())
+                                     : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
+            if (done != 0) {
+                err = errno;
+                ::unlink(temp.c_str());
+                fail(err, b);
+            }
+            return;
+        }
+    }
     Fd out(make_temp_beside(b, temp, st.st_mode & 0777, exact));
     try {
         copy_contents(in.fd, st, out.fd, a, b, exact && (st.st_mode & 07000) == 0);
