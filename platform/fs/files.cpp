@@ -212,7 +212,6 @@ int make_temp_beside(const std::string& target, std::string& tempPath, mode_t mo
     fail(EEXIST, target);
 }
 
-
 // A new file without a name in the folder of `target` (O_TMPFILE), with the permissions `mode` as far
 // as the umask lets them (`exact` as for make_temp_beside); -1 where the file system has no such
 // files. It takes its name only once it is complete, and vanishes when closed without one: nothing
@@ -558,7 +557,8 @@ bool is_plain_absolute(const std::string& s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '/') continue;
         const std::size_t next = s.find('/', i + 1);
-        const std::string_view part = std::string_view(s).substr(i + 1, (next == std::string::npos ? s.size() : next) - i - 1);
+        const std::string_view part =
+            std::string_view(s).substr(i + 1, (next == std::string::npos ? s.size() : next) - i - 1);
         if (part.empty() || part == "." || part == "..") return false;
     }
     return true;
@@ -1159,7 +1159,7 @@ void copy_file(const Path& from, const Path& to, bool replace) {
     if (!named) {
         Fd unnamed(open_unnamed_beside(b, st.st_mode & 0777, exact));
         if (unnamed.fd >= 0) {
-            copy_contents(in.fd, st, unnamed.fd, a, b, exact);
+            copy_contents(in.fd, st, unnamed.fd, a, b, exact && (st.st_mode & 07000) == 0);
             int err = name_unnamed(unnamed.fd, b);
             if (err == 0) return;
             if (err == EEXIST && !replace) throw vb::Error(vb::ErrFileExists);

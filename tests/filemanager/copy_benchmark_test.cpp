@@ -46,7 +46,7 @@ void write_pattern_file(const std::filesystem::path& p, std::uint64_t size) {
 }
 
 std::uint64_t free_bytes(const std::filesystem::path& folder) {
-    struct statvfs vfs{};
+    struct statvfs vfs {};
     if (::statvfs(folder.c_str(), &vfs) != 0) return 0;
     return static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
 }

@@ -3,9 +3,9 @@
 // It converts a library of 1,000 entries and a folder of 1,000 .afs files to text through the Convert
 // command into an empty folder and prints the wall
 // and CPU times next to cp of the same number of files on the same disk.
+#include "filemanager/OverwriteCheck.hpp"
 #include "filterfactory/conversion.hpp"
 #include "filterfactory/names.hpp"
-#include "filemanager/OverwriteCheck.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
 #include "tests/support/bench.hpp"

@@ -163,6 +163,7 @@ TEST(FsCopy, EveryByteAndThePermissionsArriveWhateverTheSizeOrKindOfSource) {
         {"small", "plugin bytes", 0600},
         {"read-only", "kept read-only", 0444},
         {"executable", "#!/bin/sh\n", 0755},
+        {"set-group", "runs as its group", 02755},
         {"large", large, 0640},
     };
     for (const Case& c : cases) {
@@ -172,10 +173,11 @@ TEST(FsCopy, EveryByteAndThePermissionsArriveWhateverTheSizeOrKindOfSource) {
         for (const char* into : {"to-new", "to-old"}) {
             auto to = dir.path() / into / c.name;
             std::filesystem::create_directories(to.parent_path());
-            if (std::string(into) == "to-old") dir.write(std::string(into) + "/" + c.name, "an old file, longer than some");
+            if (std::string(into) == "to-old")
+                dir.write(std::string(into) + "/" + c.name, "an old file, longer than some");
             files::copy_file(from, to);
             EXPECT_EQ(read_file(to), c.bytes);
-            struct stat st{};
+            struct stat st {};
             ASSERT_EQ(::stat(to.c_str(), &st), 0);
             EXPECT_EQ(st.st_mode & 07777, c.mode);
             EXPECT_EQ(files::file_date(to), files::file_date(from));
@@ -185,5 +187,5 @@ TEST(FsCopy, EveryByteAndThePermissionsArriveWhateverTheSizeOrKindOfSource) {
     // its bytes arrive all the same.
     files::copy_file("/proc/self/mounts", dir / "mounts");
     EXPECT_FALSE(read_file(dir / "mounts").empty());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "to-new"), {}), 5);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "to-new"), {}), 6);
 }
