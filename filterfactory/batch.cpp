@@ -17,8 +17,11 @@ constexpr std::size_t NamesShown = 10;
 
 // Whether `a` and `b` are one file (both exist and are the same file).
 bool same_file(std::string_view a, std::string_view b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec) && !ec;
+    try {
+        return files::same_file(std::string(a), std::string(b));
+    } catch (const vb::Error&) {
+        return false;
+    }
 }
 
 } // namespace

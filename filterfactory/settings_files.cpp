@@ -69,12 +69,16 @@ bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName,
     FilterRecord& r = ff.Record;
     IniVars(r);
     const std::string path = files::join_path(Diry, FName);
-    if (!files::file_exists(path)) {
-        if (ff.RefreshActivePane) ff.RefreshActivePane();
+    std::string read;
+    try {
+        read = files::read_file_bytes(path);
+    } catch (const vb::Error&) {
+        // A file that has gone (or is a folder) makes the pane show what is there now.
+        if (!files::file_exists(path) && ff.RefreshActivePane) ff.RefreshActivePane();
         return false;
     }
     try {
-        const std::string bytes = with_format_line_ends(files::read_file_bytes(path), pff);
+        const std::string bytes = with_format_line_ends(read, pff);
         ByteCursor file{bytes};
         const auto line = [&](bool joined) {
             if (file.AtEnd()) throw ReadFailure{};

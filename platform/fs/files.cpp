@@ -165,27 +165,139 @@ std::string write_target(const std::string& abs) {
     return abs;
 }
 
-// Creates a hidden temporary file beside `target`; returns its descriptor and fills `tempPath`.
-int make_temp_beside(const std::string& target, std::string& tempPath) {
-    tempPath = join_path(parent_of(target), "." + name_of(target) + ".XXXXXX");
-    int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-    if (fd < 0) fail(errno, target);
-    return fd;
+// The umask, read once (reading it means setting it).
+mode_t process_umask() {
+    static mode_t mask = [] {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
 }
 
-// Copies the bytes, date and permissions of the open file `in` (described by `st`) into `out`.
-void copy_contents(int in, const struct stat& st, int out, const std::string& from, const std::string& to) {
-    std::unique_ptr<char[]> buffer(new char[1 << 16]);
+// Six characters for a temporary file's name, different at every call.
+std::string temp_suffix() {
+    static std::uint64_t state = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return (static_cast<std::uint64_t>(now.tv_nsec) << 20) ^ static_cast<std::uint64_t>(now.tv_sec) ^
+               (static_cast<std::uint64_t>(::getpid()) << 40) ^ 0x9E3779B97F4A7C15ULL;
+    }();
+    // xorshift64*: cheap, and a clash only costs another try.
+    state ^= state >> 12;
+    state ^= state << 25;
+    state ^= state >> 27;
+    std::uint64_t v = state * 0x2545F4914F6CDD1DULL;
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string out(6, 'x');
+    for (char& c : out) {
+        c = Letters[v % 62];
+        v /= 62;
+    }
+    return out;
+}
+
+// Creates a hidden temporary file beside `target` with the permissions `mode` (as far as the umask
+// lets them; `exact` then tells whether they are all there); returns its descriptor and fills
+// `tempPath`. Only this process can know the name until the file is complete, as with mkstemp.
+int make_temp_beside(const std::string& target, std::string& tempPath, mode_t mode, bool& exact) {
+    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
+    exact = (mode & process_umask()) == 0 && (mode & 07000) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + temp_suffix();
+        const int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) fail(errno, target);
+    }
+    fail(EEXIST, target);
+}
+
+// A new file without a name in the folder of `target` (O_TMPFILE), with the permissions `mode` as far
+// as the umask lets them (`exact` as for make_temp_beside); -1 where the file system has no such
+// files. It takes its name only once it is complete, and vanishes when closed without one: nothing
+// half-written ever carries a name, and no temporary name has to be made and renamed.
+int open_unnamed_beside(const std::string& target, mode_t mode, bool& exact) {
+    exact = (mode & process_umask()) == 0 && (mode & 07000) == 0;
+    // The name is given through /proc; without it there are no unnamed files to be had.
+    static const bool procThere = ::access("/proc/self/fd", F_OK) == 0;
+    if (!procThere) return -1;
+    return ::open(parent_of(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode & 07777);
+}
+
+// Gives the unnamed file `fd` the name `name`, never replacing anything: 0, or the errno (EEXIST when
+// the name is taken).
+int name_unnamed(int fd, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+// Gives the unnamed file `fd` a hidden temporary name beside `target`; fills `tempPath`. 0, or the errno.
+int name_unnamed_as_temp(int fd, const std::string& target, std::string& tempPath) {
+    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + temp_suffix();
+        const int err = name_unnamed(fd, tempPath);
+        if (err != EEXIST) return err;
+    }
+    return EEXIST;
+}
+
+// The bytes a copy moves per step. While a test has faults or delays armed, the steps are small, so
+// that a fault can strike inside a file of a few pieces.
+constexpr size_t CopyPiece = 8 << 20;
+constexpr size_t TestCopyPiece = 1 << 16;
+
+// Copies the bytes, date and permissions of the open file `in` (described by `st`) into `out`. The
+// kernel copies from file to file where it can (copy_file_range: no trip through this process, and
+// a shared extent where the file system offers one); otherwise the bytes pass through a buffer.
+// `exactMode` says that `out` already has the permissions of `in`.
+void copy_contents(int in, const struct stat& st, int out, const std::string& from, const std::string& to,
+                   bool exactMode = false) {
+    const bool testing = !g_faults.empty() || !g_delays.empty();
+    const size_t piece = testing ? TestCopyPiece : CopyPiece;
     try {
+        bool inKernel = true;
+        // One buffer serves every copy of this thread.
+        constexpr size_t BufferSize = 1 << 20;
+        static thread_local std::unique_ptr<char[]> buffer;
         for (;;) {
-            size_t n = read_some(in, buffer.get(), 1 << 16);
+            size_t n = 0;
+            if (inKernel) {
+                ssize_t got = ::copy_file_range(in, nullptr, out, nullptr, piece, 0);
+                if (got < 0) {
+                    const int err = errno;
+                    if (err == EINTR) continue;
+                    if (err != EXDEV && err != EINVAL && err != ENOSYS && err != EOPNOTSUPP && err != EBADF &&
+                        err != ETXTBSY && err != EPERM)
+                        throw err;
+                    // Not between these two files: the rest goes through a buffer, from where the
+                    // kernel stopped (it moved nothing, both offsets are where they were).
+                    inKernel = false;
+                    continue;
+                }
+                n = static_cast<size_t>(got);
+                if (n == 0) {
+                    // The kernel says the end; a read confirms it, as some files (those of /proc,
+                    // for one) show the kernel copy nothing at all.
+                    inKernel = false;
+                    continue;
+                }
+                check_fault(Op::Read, from);
+                check_fault(Op::Write, to);
+            } else {
+                const size_t bufferSize = std::min(piece, BufferSize);
+                if (!buffer) buffer.reset(new char[BufferSize]);
+                n = read_some(in, buffer.get(), bufferSize);
+                if (n > 0) {
+                    check_fault(Op::Read, from);
+                    check_fault(Op::Write, to);
+                    write_all(out, buffer.get(), n);
+                }
+            }
             if (n == 0) break;
-            check_fault(Op::Read, from);
-            check_fault(Op::Write, to);
-            write_all(out, buffer.get(), n);
         }
         check_fault(Op::Write, to);
-        if (::fchmod(out, st.st_mode & 07777) != 0) throw errno;
+        if (!exactMode && ::fchmod(out, st.st_mode & 07777) != 0) throw errno;
         struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(out, times) != 0) throw errno;
     } catch (int err) {
@@ -434,7 +546,28 @@ void ChDir(const Path& folder) {
     g_curdir = abs;
 }
 
+namespace {
+
+// Whether an absolute path is already in the form absolute_path gives: no empty, "." or ".." part and
+// no "/" at its end. Most paths the program passes around are, and need no work.
+bool is_plain_absolute(const std::string& s) {
+    if (s.empty() || s[0] != '/') return false;
+    if (s.size() == 1) return true;
+    if (s.back() == '/') return false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '/') continue;
+        const std::size_t next = s.find('/', i + 1);
+        const std::string_view part =
+            std::string_view(s).substr(i + 1, (next == std::string::npos ? s.size() : next) - i - 1);
+        if (part.empty() || part == "." || part == "..") return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string absolute_path(const Path& p) {
+    if (const std::string& native = p.native(); is_plain_absolute(native)) return native;
     Path full = p.is_absolute() ? p : Path(CurDir()) / p;
     std::string s = full.lexically_normal().string();
     while (s.size() > 1 && s.back() == '/')
@@ -486,9 +619,12 @@ vb::DateTime file_date(const Path& p) {
 }
 
 bool same_file(const Path& a, const Path& b) {
-    std::error_code ec;
-    bool same = std::filesystem::equivalent(absolute_path(a), absolute_path(b), ec);
-    return !ec && same;
+    // The second name is most often a target that is not there yet: asked first, it settles the
+    // question with one call.
+    struct stat sb, sa;
+    if (::stat(absolute_path(b).c_str(), &sb) != 0) return false;
+    if (::stat(absolute_path(a).c_str(), &sa) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 namespace {
@@ -677,7 +813,13 @@ std::string read_file_bytes(const Path& p) {
     Fd fd(open_for_reading(abs, st));
     std::string bytes;
     try {
-        if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+        // The length the file had when opened is read in one go; what it gained since is read after.
+        if (st.st_size > 0) {
+            bytes.resize(static_cast<size_t>(st.st_size));
+            const size_t got = read_some(fd.fd, bytes.data(), bytes.size());
+            bytes.resize(got);
+            if (got < static_cast<size_t>(st.st_size)) return bytes; // it shrank: the end is reached
+        }
         char buffer[1 << 15];
         while (size_t n = read_some(fd.fd, buffer, sizeof buffer))
             bytes.append(buffer, n);
@@ -689,18 +831,48 @@ std::string read_file_bytes(const Path& p) {
 
 namespace {
 
+// Writes `bytes` to `target`, which has no file yet, through an unnamed file that takes the name once
+// complete and never over anything. False when that cannot be done here (no unnamed files on this file
+// system, no /proc, or the name was taken meanwhile): the caller then writes through a named temporary
+// file. A failure of the writing itself throws, and leaves nothing behind.
+bool write_new(const std::string& target, std::string_view bytes, mode_t mode) {
+    bool exact = false;
+    Fd fd(open_unnamed_beside(target, mode, exact));
+    if (fd.fd < 0) return false;
+    try {
+        if (g_faults.empty() && g_delays.empty()) {
+            write_all(fd.fd, bytes.data(), bytes.size());
+        } else {
+            size_t half = bytes.size() / 2;
+            write_all(fd.fd, bytes.data(), half);
+            check_fault(Op::Write, target);
+            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        }
+        if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
+    } catch (int err) {
+        fail(err, target);
+    }
+    check_fault(Op::Rename, target);
+    return name_unnamed(fd.fd, target) == 0;
+}
+
 // Writes `bytes` to a new temporary file beside `target` with the permissions `mode`, synced to the
 // disk when `sync` is set; returns its name. A failure removes it.
 std::string write_temp(const std::string& target, std::string_view bytes, mode_t mode, bool sync) {
     std::string temp;
-    Fd fd(make_temp_beside(target, temp));
+    bool exact = false;
+    Fd fd(make_temp_beside(target, temp, mode, exact));
     try {
-        // A fault on writing strikes halfway, as a full disk would.
-        size_t half = bytes.size() / 2;
-        write_all(fd.fd, bytes.data(), half);
-        check_fault(Op::Write, target);
-        write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-        if (::fchmod(fd.fd, mode) != 0) throw errno;
+        if (g_faults.empty() && g_delays.empty()) {
+            write_all(fd.fd, bytes.data(), bytes.size());
+        } else {
+            // A fault on writing strikes halfway, as a full disk would.
+            size_t half = bytes.size() / 2;
+            write_all(fd.fd, bytes.data(), half);
+            check_fault(Op::Write, target);
+            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
+        }
+        if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
         if (sync && ::fsync(fd.fd) != 0) throw errno;
         if (::close(fd.release()) != 0) throw errno;
     } catch (int err) {
@@ -803,14 +975,28 @@ bool WriteBatch::pending(const Path& p) const {
 void WriteBatch::write(const Path& p, std::string_view bytes) {
     ++g_changes;
     if (outer_) return outer_->write(p, bytes);
-    const std::string target = write_target(absolute_path(p));
+    // One look at the name tells a new file (the common case) from a replacement; only a link needs
+    // a second look, at the file it leads to.
+    std::string target = absolute_path(p);
     mode_t mode = default_file_mode();
     struct stat old;
-    const bool replaces = ::stat(target.c_str(), &old) == 0 || lexists(target);
-    if (replaces && ::stat(target.c_str(), &old) == 0) {
+    bool replaces = ::lstat(target.c_str(), &old) == 0;
+    if (replaces && S_ISLNK(old.st_mode)) {
+        target = write_target(target);
+        if (::stat(target.c_str(), &old) == 0)
+            ;
+        else if (lexists(target))
+            old.st_mode = S_IFREG | mode; // a broken link: its name is taken
+        else
+            replaces = false;
+    }
+    if (replaces) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         mode = old.st_mode & 07777;
     }
+    const bool pendingHere =
+        std::any_of(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
+    if (!replaces && !pendingHere && write_new(target, bytes, mode)) return;
     std::string temp = write_temp(target, bytes, mode, false);
     auto earlier = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& w) { return w.Target == target; });
     if (earlier != pending_.end()) {
@@ -939,7 +1125,15 @@ void rename(const Path& from, const Path& to) {
 void copy_file(const Path& from, const Path& to, bool replace) {
     ++g_changes;
     std::string a = absolute_path(from);
-    std::string b = write_target(absolute_path(to));
+    std::string b = absolute_path(to);
+    // One look at the target's name; only a link needs a second look, at the file it leads to.
+    struct stat target;
+    bool there = ::lstat(b.c_str(), &target) == 0;
+    const bool named = there;
+    if (there && S_ISLNK(target.st_mode)) {
+        b = write_target(b);
+        there = ::stat(b.c_str(), &target) == 0;
+    }
     check_fault(Op::Read, a);
     check_fault(Op::Write, b);
     Fd in(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
@@ -947,20 +1141,50 @@ void copy_file(const Path& from, const Path& to, bool replace) {
     struct stat st;
     if (::fstat(in.fd, &st) != 0) fail(errno, a);
     if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
-    struct stat target;
-    if (::stat(b.c_str(), &target) == 0) {
+    if (there) {
         // Onto itself (the same name, a link, a hard link or a bind mount) the copy would destroy the
         // source while writing it: refuse, as Windows does.
         if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) throw vb::Error(vb::ErrPermissionDenied);
         if (S_ISDIR(target.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         if (!replace) throw vb::Error(vb::ErrFileExists);
-    } else if (lexists(b) && !replace) {
+    } else if (named && lexists(b) && !replace) {
         throw vb::Error(vb::ErrFileExists);
     }
     std::string temp;
-    Fd out(make_temp_beside(b, temp));
+    // The copy is made with the source's permissions when the umask lets them all through (it is the
+    // owner's until it has its name, which no one else knows). Onto a name that is free, it is an
+    // unnamed file that takes the name once complete; otherwise a hidden temporary file renamed over
+    // the old one.
+    bool exact = false;
+    if (!named) {
+        Fd unnamed(open_unnamed_beside(b, st.st_mode & 0777, exact));
+        if (unnamed.fd >= 0) {
+            copy_contents(in.fd, st, unnamed.fd, a, b, exact && (st.st_mode & 07000) == 0);
+            int err = name_unnamed(unnamed.fd, b);
+            if (err == 0) return;
+            if (err == EEXIST && !replace) throw vb::Error(vb::ErrFileExists);
+            // The name was taken meanwhile (replace it as any old file), or the file system cannot
+            // name the file this way: it takes a temporary name and is renamed as below.
+            err = name_unnamed_as_temp(unnamed.fd, b, temp);
+            if (err != 0) fail(err, b);
+            if (::close(unnamed.release()) != 0) {
+                err = errno;
+                ::unlink(temp.c_str());
+                fail(err, b);
+            }
+            const int done = replace ? ::rename(temp.c_str(), b.c_str())
+                                     : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
+            if (done != 0) {
+                err = errno;
+                ::unlink(temp.c_str());
+                fail(err, b);
+            }
+            return;
+        }
+    }
+    Fd out(make_temp_beside(b, temp, st.st_mode & 0777, exact));
     try {
-        copy_contents(in.fd, st, out.fd, a, b);
+        copy_contents(in.fd, st, out.fd, a, b, exact && (st.st_mode & 07000) == 0);
         if (::close(out.release()) != 0) fail(errno, b);
         int done = replace ? ::rename(temp.c_str(), b.c_str())
                            : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);

@@ -147,3 +147,45 @@ TEST(FsCopy, AFailedCopyLeavesTheOldTargetWholeAndNoTemporaryFile) {
     EXPECT_EQ(read_file(b), "old target");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
+
+TEST(FsCopy, EveryByteAndThePermissionsArriveWhateverTheSizeOrKindOfSource) {
+    TempDir dir("fs");
+    std::string large(9 << 20, '\0'); // more than one step of the copy
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>((i * 2654435761u) >> 13);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        mode_t mode;
+    };
+    const Case cases[] = {
+        {"empty", "", 0644},
+        {"small", "plugin bytes", 0600},
+        {"read-only", "kept read-only", 0444},
+        {"executable", "#!/bin/sh\n", 0755},
+        {"set-group", "runs as its group", 02755},
+        {"large", large, 0640},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto from = dir.write(std::string("from/") + c.name, c.bytes);
+        ASSERT_EQ(::chmod(from.c_str(), c.mode), 0);
+        for (const char* into : {"to-new", "to-old"}) {
+            auto to = dir.path() / into / c.name;
+            std::filesystem::create_directories(to.parent_path());
+            if (std::string(into) == "to-old")
+                dir.write(std::string(into) + "/" + c.name, "an old file, longer than some");
+            files::copy_file(from, to);
+            EXPECT_EQ(read_file(to), c.bytes);
+            struct stat st {};
+            ASSERT_EQ(::stat(to.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, c.mode);
+            EXPECT_EQ(files::file_date(to), files::file_date(from));
+        }
+    }
+    // A file whose length the system does not know beforehand (the kernel copies nothing of it):
+    // its bytes arrive all the same.
+    files::copy_file("/proc/self/mounts", dir / "mounts");
+    EXPECT_FALSE(read_file(dir / "mounts").empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "to-new"), {}), 6);
+}
