@@ -33,6 +33,7 @@ class ProVersionAd;
 class Overwrite;
 class SelectFolder;
 class Convert;
+class Form4;
 
 class App {
 public:
@@ -165,6 +166,10 @@ public:
     Convert& convertDialog();
     // --- end of file view ---
 
+    // --- plug-in catalogue ---
+    // The options dialog of the plug-in list, created hidden on first use.
+    Form4& form4();
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
@@ -182,6 +187,7 @@ private:
     std::unique_ptr<SelectFolder> selectFolder_;
     std::unique_ptr<Convert> convert_;
     // --- end of file view ---
+    std::unique_ptr<Form4> form4_;
 };
 
 } // namespace vexolan

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary stand-ins for commands of the catalogue, the conversion and the link-list window that the
+// Temporary stand-ins for commands of the link-list window that the
 // main window calls before those parts of the program exist. Each does the least its caller
 // needs and notes its call, so the menus and buttons can be checked end to end; the real
 // procedures replace them one by one.
@@ -18,13 +18,6 @@ void standin_called(std::string_view name);
 std::vector<std::string>& standin_calls();
 // Runs after a stand-in noted its call (a test may act as the real command would).
 std::function<void(std::string_view)>& on_standin_call();
-
-// --- catalogue ---
-void cmd_EnableDisable(App& app);
-void cmd_ChangeCategory(App& app);
-void cmd_PlugInInformation(App& app);
-void cmd_PlugInList(App& app);
-void cmd_AboutDialog(App& app);
 
 // --- the link-list window ---
 // View > "FX Download": shows the link-list window without waiting.
