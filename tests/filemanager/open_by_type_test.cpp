@@ -71,12 +71,13 @@ TEST_F(OpenTest, CheckedUserTypeMatchesEnabledAndDisabledSpellingsOnly) {
     prefs.List1[3].Selected(0) = true;
     prefs.List1[3].AddItem("Other Plugin (oth|1)");
     prefs.GetPlugTypes();
-    // Both spellings of the checked type open the plug-in information (which reports the empty
-    // stand-in files as unknown); the others go to the desktop.
+    // Both spellings of the checked type open the plug-in information (which answers with a
+    // message box of its own); the others go to the desktop.
     host.accept_unscripted_msgboxes = true;
     auto informations = [&] {
         return std::count_if(host.message_boxes().begin(), host.message_boxes().end(), [](const auto& m) {
-            return m.Prompt.find("is an unknown file type") != std::string::npos || m.Title == "Plugin Information";
+            return m.Prompt.find("is an unknown file type") != std::string::npos || m.Title == "Plugin Information" ||
+                   m.Prompt == "Please select a plugin or other supported file.";
         });
     };
     open("x.api");
