@@ -1,5 +1,6 @@
 #include "filemanager/open_by_type.hpp"
 
+#include "catalogue/commands.hpp"
 #include "ffeditor/standins.hpp"
 #include "filterfactory/text_source.hpp"
 #include "imaging/preview.hpp"

@@ -2,6 +2,7 @@
 
 #include "filterfactory/plugin_parameters.hpp"
 
+#include "catalogue/Form4.hpp"
 #include "catalogue/scanner.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
@@ -151,5 +152,11 @@ PicView& App::picView() {
 }
 
 // --- end of picture editor ---
+
+// --- plug-in catalogue ---
+Form4& App::form4() {
+    if (!form4_) form4_ = std::make_unique<Form4>(*this);
+    return *form4_;
+}
 
 } // namespace vexolan

@@ -35,6 +35,7 @@ class Overwrite;
 class SelectFolder;
 class Convert;
 class PicView;
+class Form4;
 
 class App {
 public:
@@ -171,6 +172,10 @@ public:
     Convert& convertDialog();
     // --- end of file view ---
 
+    // --- plug-in catalogue ---
+    // The options dialog of the plug-in list, created hidden on first use.
+    Form4& form4();
+
 private:
     std::unique_ptr<Form1> form1_;
     // --- preferences ---
@@ -192,6 +197,7 @@ private:
     // --- picture editor ---
     std::unique_ptr<PicView> picView_;
     // --- end of picture editor ---
+    std::unique_ptr<Form4> form4_;
 };
 
 } // namespace vexolan

@@ -19,20 +19,4 @@ std::function<void(std::string_view)>& on_standin_call() {
     return hook;
 }
 
-void cmd_EnableDisable(App&) {
-    standin_called("cmd_EnableDisable");
-}
-void cmd_ChangeCategory(App&) {
-    standin_called("cmd_ChangeCategory");
-}
-void cmd_PlugInInformation(App&) {
-    standin_called("cmd_PlugInInformation");
-}
-void cmd_PlugInList(App&) {
-    standin_called("cmd_PlugInList");
-}
-void cmd_AboutDialog(App&) {
-    standin_called("cmd_AboutDialog");
-}
-
 } // namespace vexolan

@@ -1,8 +1,7 @@
 #pragma once
-// Temporary stand-ins for commands of the catalogue and the conversion that the
-// main window calls before those parts of the program exist. Each does the least its caller
-// needs and notes its call, so the menus and buttons can be checked end to end; the real
-// procedures replace them one by one.
+// The call log of the temporary stand-ins (ffeditor/standins.*, imaging/standins.*): procedures
+// that the main window calls before those parts of the program exist. Each does the least its
+// caller needs and notes its call here, so the menus and buttons can be checked end to end.
 
 #include <functional>
 #include <string>
@@ -19,11 +18,5 @@ std::vector<std::string>& standin_calls();
 // Runs after a stand-in noted its call (a test may act as the real command would).
 std::function<void(std::string_view)>& on_standin_call();
 
-// --- catalogue ---
-void cmd_EnableDisable(App& app);
-void cmd_ChangeCategory(App& app);
-void cmd_PlugInInformation(App& app);
-void cmd_PlugInList(App& app);
-void cmd_AboutDialog(App& app);
 
 } // namespace vexolan

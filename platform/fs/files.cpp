@@ -933,6 +933,57 @@ void replace_file(const Path& p, std::string_view bytes) {
     }
 }
 
+namespace {
+
+// Writes `bytes` over the file `target` from its first byte on and cuts what is left beyond them.
+void write_over(const std::string& target, std::string_view bytes, std::uint64_t oldSize) {
+    check_fault(Op::Write, target);
+    Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.fd < 0) fail(errno, target);
+    try {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            ssize_t n = ::pwrite(fd.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw errno;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        if (oldSize > bytes.size() && ::ftruncate(fd.fd, static_cast<off_t>(bytes.size())) != 0) throw errno;
+        if (::fsync(fd.fd) != 0) throw errno;
+        if (::close(fd.release()) != 0) throw errno;
+    } catch (int err) {
+        fail(err, target);
+    }
+}
+
+} // namespace
+
+void rewrite_file(const Path& p, std::string_view bytes) {
+    ++g_changes;
+    const std::string target = write_target(absolute_path(p));
+    struct stat old;
+    if (::stat(target.c_str(), &old) != 0) fail(errno, target);
+    if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    // Every name of a file with several must see the change: its bytes are written over.
+    if (old.st_nlink > 1) return write_over(target, bytes, static_cast<std::uint64_t>(old.st_size));
+    const std::string temp = write_temp(target, bytes, old.st_mode & 07777, true);
+    // A copy that cannot be given the file's owner would take the file from its owner: the bytes are
+    // written over the file instead.
+    if (::chown(temp.c_str(), old.st_uid, old.st_gid) != 0) {
+        ::unlink(temp.c_str());
+        return write_over(target, bytes, static_cast<std::uint64_t>(old.st_size));
+    }
+    try {
+        check_fault(Op::Rename, target);
+        if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno, target);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
 // --- write batches -------------------------------------------------------------------------------
 
 namespace {

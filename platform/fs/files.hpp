@@ -154,6 +154,11 @@ private:
 // the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
 // the permissions of the file it replaces.
 void replace_file(const Path& p, std::string_view bytes);
+// Rewrites an existing file of the user with new bytes (a plug-in patched, a source changed). The new
+// bytes go to a temporary file beside it that replaces it only when complete, keeping its permission
+// bits and owner; a link is followed to its target. A file with several names (hard links) is
+// written over in place instead, so that every name sees the change. 53 when it is missing.
+void rewrite_file(const Path& p, std::string_view bytes);
 // A batch of whole-file writes (the outputs of a conversion) that keeps replace_file's promise, a
 // file that replaces an old one is never left half-written in its place, at the cost of one sync
 // per batch instead of one per file:
