@@ -14,6 +14,9 @@ enum ArtworkPicture : int {
     PreviewButtonPicture = -4,
     OverlayButtonPicture = -5,
     AlphaButtonPicture = -6,
+    // The pointer of a drag between the panes: an arrow over three stacked sheets, 32 x 32, two
+    // colours, its hot spot the top-left pixel.
+    DragFilesPicture = -7,
 };
 
 // The picture's file, relative to the application folder ("pictures/logo.png"); "" for a handle
