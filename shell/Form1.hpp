@@ -41,6 +41,10 @@ public:
     std::array<std::string, 2> PaneScanPath;
     // A drag of plug-in entries is under way.
     bool PluginDragActive = false;
+    // Where a drag from a report list is measured from (twips), and whether the left button was held
+    // on the last move over one.
+    int DragStartX = 0;
+    bool DragArmed = false;
     // Where the mouse went down last on a report list, in whole twips.
     int ListViewMouseX = 0;
     int ListViewMouseY = 0;

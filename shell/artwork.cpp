@@ -16,6 +16,8 @@ std::string ArtworkFile(int handle) {
         return "pictures/toolbar_overlay.png";
     case AlphaButtonPicture:
         return "pictures/toolbar_alpha.png";
+    case DragFilesPicture:
+        return "pictures/drag_files.png";
     default:
         if (handle <= FirstMenuPicture && handle > FirstMenuPicture - MenuPictureCount) {
             const int k = FirstMenuPicture - handle;

@@ -14,8 +14,11 @@ enum ArtworkPicture : int {
     PreviewButtonPicture = -4,
     OverlayButtonPicture = -5,
     AlphaButtonPicture = -6,
+    // The pointer of a drag between the panes: an arrow over three stacked sheets, 32 x 32, two
+    // colours, its hot spot the top-left pixel.
+    DragFilesPicture = -7,
     // The main window's menu pictures: picture k (0 to MenuPictureCount - 1) is FirstMenuPicture - k.
-    FirstMenuPicture = -7,
+    FirstMenuPicture = -8,
 };
 inline constexpr int MenuPictureCount = 18;
 

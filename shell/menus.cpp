@@ -4,6 +4,7 @@
 #include "ffeditor/standins.hpp"
 #include "filemanager/copy_move.hpp"
 #include "filemanager/delete.hpp"
+#include "filemanager/drag_drop.hpp"
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
 #include "filemanager/folders.hpp"
@@ -13,7 +14,7 @@
 #include "filemanager/rename_files.hpp"
 #include "filemanager/select_all.hpp"
 #include "filemanager/selection.hpp"
-#include "filemanager/standins.hpp"
+#include "filemanager/zip_commands.hpp"
 #include "filterfactory/Convert.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/preview.hpp"
@@ -62,13 +63,11 @@ void Form1::connect_controls() {
         Dir1[p].KeyUp = [this, p](int& KeyCode, int& Shift) { Dir1_KeyUp(app, p, KeyCode, Shift); };
         File1[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         File1[p].MouseDown = [this, p](int b, int s, float x, float y) { File1_MouseDown(p, b, s, x, y); };
-        File1[p].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         File1[p].DblClick = [this, p] { File1_DblClick(app, p); };
         File1[p].Click = [this, p] { File1_Click(app, p); };
         File1[p].KeyDown = [this, p](int& KeyCode, int& Shift) { File1_KeyDown(app, p, KeyCode, Shift); };
         ListView1[p].GotFocus = [this, p] { Pane_GotFocus(p); };
         ListView1[p].MouseDown = [this, p](int b, int s, float x, float y) { ListView1_MouseDown(p, b, s, x, y); };
-        ListView1[p].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         ListView1[p].DblClick = [this, p] { ListView1_DblClick(app, p); };
         ListView1[p].ItemClick = [this, p](ui::ListItem& item) { ListView1_ItemClick(app, p, item.Text); };
         ListView1[p].KeyDown = [this, p](int& KeyCode, int& Shift) { ListView1_KeyDown(app, p, KeyCode, Shift); };
@@ -100,6 +99,7 @@ void Form1::connect_controls() {
         for (ui::Image* image : {&Image2[p], &Image4[p], &Image5[p], &Image6[p]})
             image->MouseMove = [this, image](int, int, float, float) { ImageButton_MouseMove(*image); };
     }
+    ConnectDragAndDrop(*this);
 }
 
 void Form1::connect_menus() {

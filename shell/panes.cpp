@@ -3,7 +3,6 @@
 #include "shell/panes.hpp"
 
 #include "filemanager/fileview.hpp"
-#include "filemanager/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"

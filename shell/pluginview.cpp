@@ -3,7 +3,6 @@
 
 #include "ffeditor/standins.hpp"
 #include "filemanager/open_by_type.hpp"
-#include "filemanager/standins.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"

@@ -5,7 +5,6 @@
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
-#include "filemanager/standins.hpp"
 #include "imaging/handles.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"

@@ -8,7 +8,6 @@
 #include "filemanager/refresh.hpp"
 #include "filemanager/navigation.hpp"
 #include "filemanager/open_by_type.hpp"
-#include "filemanager/standins.hpp"
 #include "filterfactory/compiler.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"

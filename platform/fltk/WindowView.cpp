@@ -436,9 +436,9 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
     } else if (property == "ZOrder") {
         restack();
         layout();
-    } else if (property == "Drag") {
+    } else if (property == "Drag" || (property == "DragIcon" && model_.DragSource() == &control)) {
         // A drag from code: the pointer shows it until the drop.
-        window_->cursor(model_.DragSource() ? FL_CURSOR_MOVE : FL_CURSOR_DEFAULT);
+        show_drag_pointer();
     }
     if (property == "ListIndex" || property == "Items" || property == "List") keep_cursor_in_view(control);
     if (property == "LabelEdit")
@@ -784,8 +784,10 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
             static_cast<Fl_Button&>(w).value(Fl::event_inside(&w) ? 1 : 0);
             w.redraw();
         }
-        c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift_of_event(), twips_x(w),
-                          twips_y(w));
+        // While a control is dragged the pointer's moves are drag-overs, not mouse moves.
+        if (!model_.DragSource())
+            c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift_of_event(), twips_x(w),
+                              twips_y(w));
         if (model_.DragSource()) follow_drag(false);
         return 1;
     case FL_RELEASE: {

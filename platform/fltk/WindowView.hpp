@@ -123,6 +123,8 @@ private:
     // --- drag and drop between controls ---
     ui::Control* control_at(int x, int y) const;
     void follow_drag(bool dropping);
+    // The pointer of a drag: the source's drag picture (DragIcon) while a control is dragged.
+    void show_drag_pointer();
     ui::Control* drag_over_ = nullptr;
     // --- label edit of a report list's item: an entry field over the item ---
     void sync_label_editor(ui::ListView& list);

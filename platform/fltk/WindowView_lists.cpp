@@ -13,6 +13,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/Fl_Tooltip.H>
@@ -21,6 +22,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 
 namespace fltk {
 
@@ -640,7 +643,10 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         return 1;
     }
     case FL_DRAG:
-        c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift, twips_x(w), twips_y(w));
+        // While a control is dragged the pointer's moves are drag-overs, not mouse moves.
+        if (!model_.DragSource())
+            c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift, twips_x(w),
+                              twips_y(w));
         if (model_.DragSource()) follow_drag(false);
         return 1;
     case FL_RELEASE:
@@ -866,11 +872,29 @@ void WindowView::follow_drag(bool dropping) {
     local(target, tx, ty);
     if (target)
         target->user_drag_drop(*source, tx, ty);
-    else {
-        // Dropped on the window's own background.
-        model_.end_drag();
-        model_.DragDrop(*source, tx, ty);
+    else
+        model_.user_drag_drop(*source, tx, ty); // on the window's own background
+}
+
+void WindowView::show_drag_pointer() {
+    ui::Control* source = model_.DragSource();
+    if (!source) {
+        host_.apply_pointer(*window());
+        return;
     }
+    // The dragged control's drag picture, hot spot at its top-left pixel; the move pointer without one.
+    static std::map<std::string, std::unique_ptr<Fl_PNG_Image>> pictures;
+    const std::string file = host_.picture_file(source->DragIcon);
+    Fl_PNG_Image* picture = nullptr;
+    if (!file.empty()) {
+        auto& slot = pictures[file];
+        if (!slot) slot = std::make_unique<Fl_PNG_Image>(file.c_str());
+        if (slot->w() > 0 && slot->h() > 0 && slot->d() == 4) picture = slot.get();
+    }
+    if (picture)
+        window()->cursor(picture, 0, 0);
+    else
+        window()->cursor(FL_CURSOR_MOVE);
 }
 
 } // namespace fltk

@@ -39,8 +39,10 @@ bool is_executable_file(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-// Starts a program; with `outputFd` set, its standard output goes there.
-pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder, int outputFd = -1) {
+// Starts a program; with `outputFd` set, its standard output goes there (and its error output too
+// with `errorsToo`).
+pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder, int outputFd = -1,
+            bool errorsToo = false) {
     reap_finished();
     if (argv.empty() || argv[0].empty()) throw vb::Error(vb::ErrInvalidCall);
     std::string folder = workingFolder.empty() ? files::CurDir() : files::absolute_path(std::string(workingFolder));
@@ -63,6 +65,7 @@ pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder
     // The child starts in the working folder; this process's own folder never changes.
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     if (outputFd >= 0) posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    if (outputFd >= 0 && errorsToo) posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO);
     pid_t pid = 0;
     int rc = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -213,6 +216,38 @@ int run_and_wait(const std::vector<std::string>& argv, std::string_view workingF
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return -1;
+}
+
+ProgramRun run_and_collect(const std::vector<std::string>& argv, std::string_view workingFolder) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw vb::Error(vb::ErrorFromErrno(errno));
+    pid_t pid = -1;
+    try {
+        pid = spawn(argv, workingFolder, fds[1], true);
+    } catch (const vb::Error&) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        throw;
+    }
+    ::close(fds[1]);
+    ProgramRun run;
+    for (;;) {
+        char buffer[4096];
+        ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n > 0) {
+            if (run.Output.size() < 65536) run.Output.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        break;
+    }
+    ::close(fds[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) throw vb::Error(vb::ErrPathFileAccess);
+    }
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+    return run;
 }
 
 std::string program_output(const std::vector<std::string>& argv, std::chrono::milliseconds patience) {

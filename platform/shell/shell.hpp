@@ -42,6 +42,14 @@ int start_program(const std::vector<std::string>& argv, std::string_view working
 // Runs a program and waits for its end: its exit code, or 128 + the signal number that ended it.
 int run_and_wait(const std::vector<std::string>& argv, std::string_view workingFolder = {});
 
+// Runs a program in `workingFolder` to its end and returns its exit code (as run_and_wait) with what it
+// wrote to its standard and error output, the first 64 KiB of it.
+struct ProgramRun {
+    int ExitCode = 0;
+    std::string Output;
+};
+ProgramRun run_and_collect(const std::vector<std::string>& argv, std::string_view workingFolder = {});
+
 // Runs a program to its end and returns what it wrote to its standard output; "" when it cannot start,
 // fails, or has not ended after `patience` (it is then left to end on its own).
 std::string program_output(const std::vector<std::string>& argv,

@@ -70,12 +70,14 @@ void Control::Drag(int action) {
     if (!window_) return;
     if (action == vbBeginDrag) {
         window_->begin_drag(this);
+        notify("Drag");
     } else if (window_->DragSource() == this) {
         // Ending a drag from code drops it where the pointer is; the model has no pointer, so the
         // screen binding reports that drop through user_drag_drop. Here it simply ends.
         window_->end_drag();
+        notify("Drag");
+        window_->DragEnded(*this);
     }
-    notify("Drag");
 }
 
 bool Control::Dragging() const {
@@ -157,10 +159,13 @@ void Control::user_key(int keyCode, int shift) {
 }
 
 void Control::user_drag_drop(Control& source, float x, float y) {
-    if (window_ && window_->DragSource() == &source) window_->end_drag();
-    if (source.window_ && source.window_ != window_ && source.window_->DragSource() == &source)
-        source.window_->end_drag();
+    // The drop handler sees the drag over already, as on Windows; the source's window hears the end
+    // once the handler has run.
+    Window* from = source.window_;
+    bool dragging = from && from->DragSource() == &source;
+    if (dragging) from->end_drag();
     DragDrop(source, x, y);
+    if (dragging) from->DragEnded(source);
 }
 
 void Control::user_drag_over(Control& source, float x, float y, int state) {

@@ -476,6 +476,12 @@ void Window::user_mouse_move(int button, int shift, float x, float y) {
 void Window::user_mouse_up(int button, int shift, float x, float y) {
     MouseUp(button, shift, x, y);
 }
+void Window::user_drag_drop(Control& source, float x, float y) {
+    bool dragging = source.Parent() && source.Parent()->DragSource() == &source;
+    if (dragging) source.Parent()->end_drag();
+    DragDrop(source, x, y);
+    if (dragging) source.Parent()->DragEnded(source);
+}
 void Window::user_activate() {
     host_.registry().window_activated(*this);
     Activate();

@@ -188,6 +188,10 @@ public:
     Event<int, int, float, float> MouseMove;
     Event<int, int, float, float> MouseUp;
     Event<Control&, float, float> DragDrop;
+    // A drag of one of the window's controls is over: raised after the drop's DragDrop ran (wherever
+    // it landed, on a control without a handler too), or when the drag was ended or cancelled from
+    // code. What a drag armed can be disarmed here whatever became of it.
+    Event<Control&> DragEnded;
 
     // --- what a user does ---
     // The close box: QueryUnload with vbFormControlMenu, then Unload; either may cancel.

@@ -1,5 +1,5 @@
 #include "filemanager/refresh.hpp"
-#include "filemanager/standins.hpp"
+#include "filemanager/zip_commands.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/shell/main_window_fixture.hpp"

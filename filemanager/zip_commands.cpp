@@ -1,0 +1,207 @@
+#include "filemanager/zip_commands.hpp"
+
+#include "filemanager/command_helpers.hpp"
+#include "filemanager/refresh.hpp"
+
+#include "platform/fs/files.hpp"
+#include "platform/shell/shell.hpp"
+#include "shell/App.hpp"
+#include "shell/Form1.hpp"
+#include "shell/Form3.hpp"
+#include "shell/status.hpp"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace vexolan {
+
+namespace {
+
+bool ends_with_zip(const std::string& name) {
+    return name.size() >= 4 && vb::LCase(name.substr(name.size() - 4)) == ".zip";
+}
+
+// The file box's current entry, "" when none.
+std::string current_entry(const ui::FileListBox& box) {
+    const int i = box.ListIndex;
+    return i >= 0 && i < box.ListCount() ? box.List(i) : std::string();
+}
+
+std::string home_folder() {
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) : std::string();
+}
+
+// Whether a folder must never be entered by the cleaning: it is or holds the home or application folder.
+bool holds_own_folders(const std::string& folder) {
+    for (const std::string& keep : {home_folder(), files::app_folder()})
+        if (!keep.empty() && IsInFolder(files::absolute_path(keep), folder)) return true;
+    return false;
+}
+
+} // namespace
+
+std::string ZipProgram() {
+    const std::string own = files::find_file_no_case(files::app_folder(), "zip");
+    if (!own.empty() && ::access(own.c_str(), X_OK) == 0 && !files::folder_exists(own)) return own;
+    return "zip";
+}
+
+std::vector<std::string> AddToZipArguments(const std::string& archive, const std::vector<std::string>& names) {
+    std::vector<std::string> args{"-n", ".zip:.tif:.gif:.jpg:.arj:.rar", archive};
+    for (const auto& name : names)
+        args.push_back(!name.empty() && name[0] == '-' ? "./" + name : name);
+    return args;
+}
+
+void mnuAddtoZip_Click(App& app) {
+    Form1& f = app.form1();
+    const int active = f.Switchy, passive = 1 - active;
+    try {
+        ui::FileListBox& box = f.File1[active];
+        std::vector<std::string> names;
+        for (int i = 0; i < box.ListCount(); ++i)
+            if (box.IsSelected(i)) names.push_back(box.List(i));
+        if (names.empty()) return;
+        Form3& input = app.form3();
+        input.Label1.Caption = "Enter name for zip file";
+        const std::string current = current_entry(box);
+        input.Text1.Text = ends_with_zip(current) ? current : std::string("New.zip");
+        input.ShowModal();
+        if (!app.DialogOK) return;
+        const std::string entry = input.Text1.Text;
+        const std::string folder = box.Path;
+        std::vector<std::string> argv{ZipProgram()};
+        for (auto& a : AddToZipArguments(files::with_separator(folder) + entry, names))
+            argv.push_back(std::move(a));
+        int code = 0;
+        {
+            HourglassPointer pointer(f);
+            // The names carry no folder: zip finds them in the pane's folder, its working folder.
+            code = desktop::run_and_wait(argv, folder);
+        }
+        if (code != 0)
+            app.host.MsgBox("zip could not make the archive " + entry + " (it ended with error" + vb::Str(code) + ").",
+                            ui::vbExclamation);
+        f.Combo1[passive].ListIndex = 1;
+        RefreshFile1C(app, active);
+        // The archive lies in the active pane's folder: that pane shows it too.
+        vb::ResumeNext([&] { RefreshFile1(app, active); });
+    } catch (const vb::Error& e) {
+        app.Err.Raise(e);
+        ErrorMessage(app);
+    }
+}
+
+void mnuTestZip_Click(App& app) {
+    Form1& f = app.form1();
+    try {
+        const ui::FileListBox& box = f.File1[f.Switchy];
+        const std::string entry = current_entry(box);
+        if (!ends_with_zip(entry)) return;
+        const std::string folder = box.Path;
+        const std::string zip = ZipProgram();
+        if (!desktop::find_program("x-terminal-emulator").empty()) {
+            // The names reach the shell as arguments, never as part of its script.
+            desktop::start_program({"x-terminal-emulator", "-e", "sh", "-c",
+                                    "\"$1\" -T \"$2\"; printf '\\nPress Return to close this window. '; read -r answer",
+                                    "sh", zip, entry},
+                                   folder);
+            return;
+        }
+        const desktop::ProgramRun run = desktop::run_and_collect({zip, "-T", entry}, folder);
+        app.host.MsgBox(run.Output.empty() ? "zip -T " + entry + " ended with error" + vb::Str(run.ExitCode) + "."
+                                           : run.Output,
+                        run.ExitCode == 0 ? ui::vbInformation : ui::vbExclamation, "Test Zip");
+    } catch (const vb::Error&) {
+    }
+}
+
+std::uint64_t GetFreeDiskSpace(const std::string& folder) {
+    try {
+        return files::free_space(folder);
+    } catch (const vb::Error&) {
+        return 0;
+    }
+}
+
+std::string SpaceGainedText(std::uint64_t before, std::uint64_t after) {
+    const std::uint64_t difference = before > after ? before - after : after - before;
+    // Shown as a single-precision number: seven significant digits.
+    const float megabytes = static_cast<float>(static_cast<double>(difference) / 1024.0 / 1024.0);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.7G", static_cast<double>(megabytes));
+    return vb::Str(vb::Val(text)) + " MB gained by cleaning the Temporary folder.";
+}
+
+int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutoff) {
+    int failures = 0;
+    std::vector<files::DirEntry> entries;
+    try {
+        entries = files::list_all(folder);
+    } catch (const vb::Error&) {
+        return 1;
+    }
+    const uid_t me = ::geteuid();
+    for (const auto& entry : entries) {
+        const std::string path = files::join_path(folder, entry.Name);
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || st.st_uid != me) continue;
+        const bool old = st.st_mtime < cutoff;
+        try {
+            if (S_ISDIR(st.st_mode)) {
+                if (holds_own_folders(path)) continue;
+                failures += CleanTemporaryFolder(app, path, cutoff);
+                if (!old) continue;
+                bool empty = false;
+                vb::ResumeNext([&] { empty = files::list_all(path).empty(); });
+                if (!empty) continue;
+                LeaveFolder(app, path);
+                files::remove_folder(path);
+            } else if ((S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) && old) {
+                files::delete_file(path);
+            }
+        } catch (const vb::Error&) {
+            ++failures;
+        }
+    }
+    return failures;
+}
+
+void mnuClearTmp_Click(App& app) {
+    Form1& f = app.form1();
+    const std::string temp = files::temp_folder();
+    if (files::is_root(temp) || holds_own_folders(files::absolute_path(temp))) {
+        app.host.MsgBox("The temporary folder " + temp + " holds your own folders: it is not cleaned.",
+                        ui::vbExclamation);
+        return;
+    }
+    std::uint64_t before = 0, after = 0;
+    int failures = 0;
+    {
+        HourglassPointer pointer(f);
+        before = GetFreeDiskSpace(temp);
+        // Other programs keep live files there: only what has rested for a day goes.
+        failures = CleanTemporaryFolder(app, temp, static_cast<std::int64_t>(std::time(nullptr)) - 24 * 60 * 60);
+    }
+    after = GetFreeDiskSpace(temp);
+    if (failures >= 1)
+        app.host.MsgBox(vb::Str(failures) + " files or folders couldn't be deleted." + "\r" +
+                            "They are probably used by running applications.",
+                        ui::vbExclamation);
+    app.host.MsgBox(SpaceGainedText(before, after), ui::vbOKOnly);
+}
+
+void mnuZipit_Click(App&) {}
+void mnuUnzipit_Click(App&) {}
+void mnuViewZip_Click(App&) {}
+void mnuUnzip_Click(App&) {}
+void mnuRepairZip_Click(App&) {}
+void mnuRescueZip_Click(App&) {}
+
+} // namespace vexolan
