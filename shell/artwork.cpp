@@ -1,5 +1,7 @@
 #include "shell/artwork.hpp"
 
+#include "ffeditor/artwork.hpp"
+
 namespace vexolan {
 
 std::string ArtworkFile(int handle) {
@@ -17,7 +19,7 @@ std::string ArtworkFile(int handle) {
     case AlphaButtonPicture:
         return "pictures/toolbar_alpha.png";
     default:
-        return {};
+        return EditorArtworkFile(handle);
     }
 }
 

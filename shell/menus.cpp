@@ -1,6 +1,6 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
-#include "ffeditor/standins.hpp"
+#include "ffeditor/commands.hpp"
 #include "filemanager/copy_move.hpp"
 #include "filemanager/delete.hpp"
 #include "filemanager/fileview.hpp"
