@@ -137,6 +137,9 @@ void FFEditorType1::ApplyDesign() {
     SetPicture({});
     ClearWindowRgn();
     Enabled = true;
+    // Fonts too: a window loaded again on a rescaled screen must not grow twice.
+    for (ui::Control* c : Controls())
+        c->Font.Size = ui::DesignFontSize;
     for (std::size_t k = 0; k < Label6.size(); ++k) {
         auto& l = Label6[k];
         l.Move(384, 384 + 192 * static_cast<int>(k), 2124, k == 4 ? 408 : 216);
