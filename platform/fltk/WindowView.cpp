@@ -372,7 +372,7 @@ void WindowView::sync_window() {
             window_->set_non_modal();
         apply_window_geometry();
         window_->show();
-        apply_window_shape(*window_, model_.WindowRegion());
+        if (model_.WindowRegion()) apply_window_shape(*window_, model_.WindowRegion());
         host_.apply_pointer(*window_);
         shown_ = true;
         sync_focus();

@@ -17,6 +17,11 @@ using test_support::Driver;
 namespace {
 
 struct EditorScreen : test_support::ScreenTest {
+    // Loading the editor prepared the preview thumbnail; the handles go with the test.
+    void TearDown() override {
+        CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PluginImage);
+    }
     // The colour of a screen pixel (root coordinates) as 0xRRGGBB, read from a shot of the root window.
     std::uint32_t root_pixel(const std::string& shot, int x, int y) {
         int h = 0;
