@@ -6,13 +6,17 @@
 
 namespace vexolan {
 
-void mnuFFE_Click(App&) {
-    standin_called("mnuFFE_Click");
-}
-
 void LoadintoFFEditor(App&, bool AlreadyLoaded, bool BatchChild) {
     standin_called(std::string("LoadintoFFEditor(") + (AlreadyLoaded ? "True" : "False") + ", " +
                    (BatchChild ? "True" : "False") + ")");
+}
+
+void LoadSnippets(App&) {
+    standin_calls().emplace_back("LoadSnippets");
+}
+
+void RefreshPreview(App&) {
+    standin_calls().emplace_back("RefreshPreview");
 }
 
 } // namespace vexolan

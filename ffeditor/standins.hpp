@@ -1,16 +1,21 @@
 #pragma once
-// Temporary stand-in for the Filter Factory editor until the editor exists.
+// Temporary stand-ins for the parts of the Filter Factory editor that are not built yet: opening a
+// filter in the editor, the snippet list and the live preview.
 
 namespace vexolan {
 
 class App;
 
-// View > "FF Editor": opens the editor window.
-void mnuFFE_Click(App& app);
 // Opens the editor on the current filter: `AlreadyLoaded` when the filter record holds it already
 // (a text source just read), otherwise on the active pane's selected file (in the Plugin View, the
-// selected filter); `BatchChild` when a batch
-// opens it.
+// selected filter); `BatchChild` when a batch opens it.
 void LoadintoFFEditor(App& app, bool AlreadyLoaded, bool BatchChild);
+
+// Fills the snippet list of the editor window from "Snipets.db" as the window loads. The call is
+// noted without a message: it is part of loading the window, not a command of the user.
+void LoadSnippets(App& app);
+// Compiles the window's filter and shows it in the preview box. Noted without a message, as every
+// slider move with Auto Preview on calls it.
+void RefreshPreview(App& app);
 
 } // namespace vexolan

@@ -4,6 +4,7 @@
 
 #include "catalogue/Form4.hpp"
 #include "catalogue/scanner.hpp"
+#include "ffeditor/FFEditorType1.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "preferences/frmDownload.hpp"
@@ -120,6 +121,11 @@ ProVersionAd& App::proVersionAd() {
 // --- end of small windows ---
 
 // --- Filter Factory formats, the plug-in compiler and the overwrite prompt ---
+
+FFEditorType1& App::EditorForm() {
+    if (!editor_) editor_ = std::make_unique<FFEditorType1>(*this);
+    return *editor_;
+}
 
 Overwrite& App::overwrite() {
     if (!overwrite_) overwrite_ = std::make_unique<Overwrite>(*this);

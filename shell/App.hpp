@@ -36,6 +36,7 @@ class SelectFolder;
 class Convert;
 class PicView;
 class Form4;
+class FFEditorType1;
 
 class App {
 public:
@@ -95,6 +96,14 @@ public:
     // editor) and the folder of the application folder that holds the files.
     std::string InterfaceFile = "Interfc4.des";
     std::string InterfaceFolder = "interface";
+
+    // --- the Filter Factory editor ---
+    // The editor window, created hidden on first use (its Load runs when it is loaded or shown).
+    FFEditorType1& EditorForm();
+    // Set by the interface file: graphic sliders (track and knob pictures) instead of scroll bars.
+    bool GraphSliders = false;
+    // The address of the interface file's mail link area.
+    std::string MailtoAddress;
 
     // --- small windows: input box, about box, tip of the day, splash, edition advertisement ---
     Form3& form3();
@@ -190,6 +199,7 @@ private:
     std::unique_ptr<ProVersionAd> proVersionAd_;
     // --- end of small windows ---
     std::unique_ptr<Overwrite> overwrite_;
+    std::unique_ptr<FFEditorType1> editor_;
     // --- file view, target-folder dialog and conversion ---
     std::unique_ptr<SelectFolder> selectFolder_;
     std::unique_ptr<Convert> convert_;

@@ -1,5 +1,7 @@
 #include "shell/artwork.hpp"
 
+#include "ffeditor/artwork.hpp"
+
 namespace vexolan {
 
 std::string ArtworkFile(int handle) {
@@ -24,7 +26,7 @@ std::string ArtworkFile(int handle) {
             return std::string("pictures/menu_") + static_cast<char>('0' + k / 10) + static_cast<char>('0' + k % 10) +
                    ".png";
         }
-        return {};
+        return EditorArtworkFile(handle);
     }
 }
 

@@ -18,7 +18,7 @@ enum ArtworkPicture : int {
     // colours, its hot spot the top-left pixel.
     DragFilesPicture = -7,
     // The main window's menu pictures: picture k (0 to MenuPictureCount - 1) is FirstMenuPicture - k.
-    FirstMenuPicture = -8,
+    FirstMenuPicture = -100,
 };
 inline constexpr int MenuPictureCount = 18;
 

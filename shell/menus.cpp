@@ -1,6 +1,7 @@
 // The menu handlers, the button bar, the toolbar and the menu pictures of the main window.
 
 #include "catalogue/commands.hpp"
+#include "ffeditor/commands.hpp"
 #include "ffeditor/standins.hpp"
 #include "filemanager/copy_move.hpp"
 #include "filemanager/delete.hpp"

@@ -3,6 +3,7 @@
 
 #include "shell/startup.hpp"
 
+#include "ffeditor/commands.hpp"
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
@@ -108,12 +109,6 @@ void Picture(Form1& f, int picture, const ui::Menu& menu, const ui::Menu& entry)
 void Picture(Form1& f, int picture, const ui::Menu& menu, int item) {
     int bar = BarPosition(f, menu);
     if (bar >= 0) ChangeMenuBitmap2(f, f.Image3[static_cast<std::size_t>(picture)], bar, item);
-}
-
-// Loads the editor window hidden when the Preferences ask for all components at start-up. The
-// editor is not part of the program yet: the call is noted.
-void LoadEditorHidden(App&) {
-    standin_called("FFEditorType1.Load");
 }
 
 // The file named on the command line is selected in the left pane and opened as a double

@@ -3,6 +3,7 @@
 #include "platform/fltk/FltkHost.hpp"
 #include "platform/fltk/draw.hpp"
 #include "platform/fltk/pictures.hpp"
+#include "platform/fltk/shape.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -371,6 +372,7 @@ void WindowView::sync_window() {
             window_->set_non_modal();
         apply_window_geometry();
         window_->show();
+        if (model_.WindowRegion()) apply_window_shape(*window_, model_.WindowRegion());
         host_.apply_pointer(*window_);
         shown_ = true;
         sync_focus();
@@ -454,6 +456,7 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     } else if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
                property == "WindowState") {
         apply_window_geometry();
+        if (model_.WindowRegion()) apply_window_shape(*window_, model_.WindowRegion());
         if (property == "WindowState" && model_.WindowState == ui::vbNormal && window_->shown()) window_->show();
         schedule_paint();
     } else if (property == "Menus") {
@@ -463,6 +466,8 @@ void WindowView::changed(ui::Window&, std::string_view property) {
         layout();
     } else if (property == "ActiveControl") {
         sync_focus();
+    } else if (property == "Region") {
+        apply_window_shape(*window_, model_.WindowRegion());
     } else if (property == "CaptionDrag") {
         begin_caption_drag();
     } else if (property == "MousePointer") {
@@ -998,6 +1003,7 @@ void draw_text_block(const std::string& text, const ui::Control& c, int x, int y
 void WindowView::draw_window_surface() {
     if (detached_) return;
     fl_rectf(0, 0, window_->w(), window_->h(), to_fl_color(model_.BackColor));
+    draw_bitmap(model_.Picture(), 0, menu_height());
     draw_boxes(model_.Boxes(), 0, menu_height());
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace ui {
 
@@ -127,6 +128,10 @@ int Registry::FireDue(std::chrono::steady_clock::time_point now) {
         ++fired;
     }
     return fired;
+}
+
+void Host::Sleep(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 } // namespace ui

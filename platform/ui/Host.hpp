@@ -189,6 +189,8 @@ public:
     virtual void FlushDrawing() {}
     virtual void SetMousePointer(int pointer) = 0;
     virtual int MousePointer() const = 0;
+    // Blocks for a while (Windows' Sleep): no event gets through meanwhile. Tests move their clock.
+    virtual void Sleep(int milliseconds);
 
     // --- polling ---
     // Whether the key (a KeyCode) is down now; the mouse buttons are vbKeyLButton/vbKeyRButton.

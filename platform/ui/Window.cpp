@@ -235,6 +235,29 @@ void Window::Hide() {
 void Window::ZOrder(int) {
     property_changed("ZOrder");
 }
+void Window::SetPicture(Bitmap picture) {
+    picture_ = std::move(picture);
+    property_changed("Picture");
+}
+
+int Window::SetWindowRgn(Region region, bool /*redraw*/) {
+    region_ = std::move(region);
+    property_changed("Region");
+    return 1;
+}
+
+void Window::ClearWindowRgn() {
+    if (!region_) return;
+    region_.reset();
+    property_changed("Region");
+}
+
+bool Window::ContainsPixel(int x, int y) const {
+    int w = Width / host_.TwipsPerPixelX(), h = Height / host_.TwipsPerPixelY();
+    if (x < 0 || y < 0 || x >= w || y >= h) return false;
+    return !region_ || region_->contains(x, y);
+}
+
 void Window::Refresh() {
     property_changed("Refresh");
 }

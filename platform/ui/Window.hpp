@@ -30,8 +30,10 @@
 #include "platform/ui/Event.hpp"
 #include "platform/ui/Host.hpp"
 #include "platform/ui/Property.hpp"
+#include "platform/ui/Region.hpp"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -169,6 +171,21 @@ public:
     void FreezeRedraw(bool frozen);
     bool RedrawFrozen() const { return frozen_; }
 
+    // --- background picture and outline ---
+    // The picture drawn over the window's back colour, under every control, from the client
+    // area's top-left corner (Windows' Picture of a form). An empty bitmap is no picture.
+    const Bitmap& Picture() const { return picture_; }
+    void SetPicture(Bitmap picture);
+    // Gives the window an outline (pixels of the window, from its top-left corner): it shows and
+    // takes the mouse only inside it. Nothing gives the window back its whole rectangle. Returns
+    // 1, as Windows' SetWindowRgn does on success. `redraw` is kept for the callers' sake; the
+    // screen always redraws.
+    int SetWindowRgn(Region region, bool redraw);
+    void ClearWindowRgn();
+    const std::optional<Region>& WindowRegion() const { return region_; }
+    // Whether the window pixel (x, y) lies inside the window: inside its outline when it has one.
+    bool ContainsPixel(int x, int y) const;
+
     // --- drag and drop ---
     // The control being dragged (Control::Drag(1) began it), or nullptr.
     Control* DragSource() const { return drag_source_; }
@@ -251,6 +268,8 @@ private:
     std::vector<Control*> controls_;
     std::vector<Menu*> menu_bar_;
     std::vector<FilledBox> boxes_;
+    Bitmap picture_;
+    std::optional<Region> region_;
     Control* active_ = nullptr;
     Control* drag_source_ = nullptr;
     View* view_ = nullptr;

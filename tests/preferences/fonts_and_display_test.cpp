@@ -161,8 +161,9 @@ TEST_F(DisplayTest, NoInterfaceFilesIsSaidOnce) {
 TEST_F(DisplayTest, TheShippedInterfaceIsFound) {
     files::prepare_app_folder(VEXOLAN_APPFOLDER);
     f.LookforInterface();
-    ASSERT_EQ(f.Combo1.ListCount(), 2);
+    ASSERT_EQ(f.Combo1.ListCount(), 3);
     EXPECT_EQ(f.Combo1.List(1), "Vexolan Standard - Interfc4.des");
+    EXPECT_EQ(f.Combo1.List(2), "Vexolan Classic - Interfc5.des");
 }
 
 TEST_F(DisplayTest, TheFolderBrowserReturnsTheWholePath) {

@@ -3,6 +3,7 @@
 
 #include "tests/shell/startup_fixture.hpp"
 
+#include "ffeditor/FFEditorType1.hpp"
 #include "filemanager/filters.hpp"
 #include "filterfactory/compiler.hpp"
 #include "preferences/Form2.hpp"
@@ -250,23 +251,23 @@ TEST_F(StartupTest, TipOfTheDayFollowsItsSetting) {
 TEST_F(StartupTest, EditorPreloadedOnlyWhenAllComponentsLoad) {
     mark_not_first_run();
     StartProgram(app);
-    EXPECT_EQ(called("FFEditorType1.Load"), 0);
+    EXPECT_FALSE(app.EditorForm().Loaded());
 
     test_support::ProgramRun second(appFolder, settingsFile);
     second.app.Settings.SaveSetting("Vexo10", "Settings", "FullStartUp", " 1");
     StartProgram(second.app);
-    EXPECT_EQ(called("FFEditorType1.Load"), 1);
+    EXPECT_TRUE(second.app.EditorForm().Loaded());
+    EXPECT_FALSE(second.app.EditorForm().Visible.get());
     EXPECT_EQ(second.app.splash().Label1.Caption.get(), "Loading FF Editor ...");
 }
 
 TEST_F(StartupTest, AtMostThreeErrorBoxesAndTheStartUpCompletes) {
     // At least four statements of the start-up fail: letting events through, the copy of the
-    // template, and loading the editor.
+    // template, and the welcome message.
     host.on_do_events = [] { throw vb::Error(7); };
     files::inject_fault(files::Op::Write, files::app_path("temp.dll"), EACCES);
-    save("Settings", "FullStartUp", " 1");
-    vexolan::on_standin_call() = [](std::string_view name) {
-        if (name == "FFEditorType1.Load") throw vb::Error(5);
+    host.on_msgbox = [](std::string_view prompt) {
+        if (prompt.starts_with("Welcome")) throw vb::Error(5);
     };
     host.accept_unscripted_msgboxes = true;
     host.on_modal("ProVersionAd", [](ui::Window& w) { w.Unload(); });

@@ -109,6 +109,7 @@ public:
 
     // --- screen and clipboard ---
     void set_twips_per_pixel(int tpp) { tppx_ = tppy_ = tpp; }
+    void set_twips_per_pixel(int x, int y) { tppx_ = x, tppy_ = y; }
     void set_screen_size_pixels(int w, int h) { screen_w_ = w, screen_h_ = h; }
     std::string clipboard;
     std::optional<ui::Bitmap> clipboard_image;
@@ -123,6 +124,12 @@ public:
     std::optional<ui::FontChoice> FontDialog(const ui::FontChoice& initial) override;
     std::string BrowseForFolder(std::string_view prompt, std::string_view initialFolder) override;
     void DoEvents() override;
+    // Moves the fake clock on without firing timers (nothing runs while the program sleeps).
+    void Sleep(int milliseconds) override {
+        sleeps_.push_back(milliseconds);
+        now_ += std::chrono::milliseconds(milliseconds);
+    }
+    const std::vector<int>& sleeps() const { return sleeps_; }
     void SetMousePointer(int pointer) override;
     int MousePointer() const override { return pointer_; }
     bool KeyDown(int keyCode) override;
@@ -196,6 +203,7 @@ private:
     int do_events_ = 0;
     int pointer_ = ui::vbDefault;
     std::vector<int> pointers_;
+    std::vector<int> sleeps_;
     int tppx_ = 15, tppy_ = 15;
     int screen_w_ = 1280, screen_h_ = 1024;
 };
