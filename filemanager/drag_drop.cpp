@@ -8,7 +8,7 @@
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/artwork.hpp"
-#include "shell/standins.hpp"
+#include "catalogue/commands.hpp"
 
 #include <cmath>
 

@@ -11,38 +11,6 @@ using test_support::Driver;
 
 namespace {
 
-std::string u32(std::uint32_t v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
-}
-std::string property(const std::string& key, std::string data) {
-    while ((16 + data.size()) % 4)
-        data += '\0';
-    return "MIB8" + key + u32(0) + u32(static_cast<std::uint32_t>(data.size())) + data;
-}
-
-// A 49152-byte Filter Factory plug-in: its PiPL name and category are the layout's title and
-// category fields, and it carries the signature.
-std::string FFPlugin(const std::string& title, const std::string& category) {
-    std::string name(1, static_cast<char>(title.size()));
-    name += title;
-    name.resize(36, '\0');
-    std::string cat(1, static_cast<char>(category.size()));
-    cat += category;
-    cat.resize(92, '\0');
-    pe_synth::Options o;
-    o.Resources.push_back({"PIPL", {std::string("\x01\x00", 2) + u32(0) + u32(3) + property("eman", name) +
-                                    property("gtac", cat) + property("dniK", "MFB8")}});
-    o.FirstDataOffset = static_cast<std::uint32_t>(23843 - 1 - 26 - o.PointerToRawData);
-    o.Length = 49152;
-    std::string bytes = pe_synth::Make(o).Bytes;
-    bytes.resize(49152, '\0');
-    pe_synth::Put(bytes, 21024, std::string("Filter Factory", 15));
-    return bytes;
-}
-
 std::string Read(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -54,7 +22,7 @@ struct CatalogueScreen : test_support::ScreenTest {
     std::string startFolder = files::CurDir();
 
     CatalogueScreen() {
-        std::ofstream(data.path() / "twirl.8bf", std::ios::binary) << FFPlugin("Twirl", "Distort");
+        std::ofstream(data.path() / "twirl.8bf", std::ios::binary) << pe_synth::FilterFactoryPlugin("Twirl", "Distort");
         for (int p = 0; p < 2; ++p)
             f.Dir1[p].Path = data.path().string();
         f.Caption = "Vexolan 1.52 - Light Edition";

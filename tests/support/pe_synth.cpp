@@ -171,4 +171,39 @@ Built Make(const Options& o) {
     return b;
 }
 
+namespace {
+
+std::string u32le(std::uint32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+
+std::string pipl_property(const std::string& key, std::string data) {
+    while ((16 + data.size()) % 4)
+        data += '\0';
+    return "MIB8" + key + u32le(0) + u32le(static_cast<std::uint32_t>(data.size())) + data;
+}
+
+} // namespace
+
+std::string FilterFactoryPlugin(const std::string& title, const std::string& category) {
+    std::string name(1, static_cast<char>(title.size()));
+    name += title;
+    name.resize(36, '\0');
+    std::string cat(1, static_cast<char>(category.size()));
+    cat += category;
+    cat.resize(92, '\0');
+    Options o;
+    o.Resources.push_back({"PIPL", {std::string("\x01\x00", 2) + u32le(0) + u32le(3) + pipl_property("eman", name) +
+                                    pipl_property("gtac", cat) + pipl_property("dniK", "MFB8")}});
+    o.FirstDataOffset = static_cast<std::uint32_t>(23843 - 1 - 26 - o.PointerToRawData);
+    o.Length = 49152;
+    std::string bytes = Make(o).Bytes;
+    bytes.resize(49152, '\0');
+    Put(bytes, 21024, std::string("Filter Factory", 15));
+    return bytes;
+}
+
 } // namespace pe_synth

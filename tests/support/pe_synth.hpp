@@ -74,4 +74,8 @@ Built Make(const Options& options);
 void Put(std::string& file, std::size_t offset, const std::string& bytes);
 void PutU32(std::string& file, std::size_t offset, std::uint32_t value);
 
+// A 49152-byte Filter Factory plug-in: its PiPL name and category lie in the layout's title and
+// category fields, and it carries the Filter Factory signature.
+std::string FilterFactoryPlugin(const std::string& title, const std::string& category);
+
 } // namespace pe_synth
