@@ -435,6 +435,7 @@ void Form2::connect_events() {
     HScroll2.Scroll = [this] { HScroll2_Change(); };
     Text1.GotFocus = [this] { Text1_GotFocus(); };
     Check6.Click = [this] { Check6_Click(); };
+    Combo1.Click = [this] { Combo1_Click(); };
     for (int i = 0; i < 3; ++i) {
         Check5[i].Click = [this, i] { Check5_Click(i); };
         Combo2[i].Click = [this, i] { Combo2_Click(i); };

@@ -176,6 +176,8 @@ public:
     void Text1_GotFocus();
     void Check5_Click(int Index);
     void Check6_Click();
+    // The editor interface chosen: the plain editor (entry 0) or an interface file, applied at once.
+    void Combo1_Click();
     void Combo2_Click(int Index);
     void Combo2_GotFocus(int Index);
     void Option4_Click(int Index);

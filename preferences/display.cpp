@@ -2,6 +2,10 @@
 // the search for editor interface files and the folder browser.
 
 #include "preferences/Form2.hpp"
+#include "ffeditor/FFEditorType1.hpp"
+#include "ffeditor/interface.hpp"
+#include "imaging/preview.hpp"
+#include "platform/imgman/imgman.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
 #include "shell/dialogs.hpp"
@@ -136,6 +140,37 @@ void Form2::LookforInterface() {
         Combo1.AddItem(field + " - " + entry.Name);
         InterfaceFileNames.push_back(entry.Name);
     }
+}
+
+void Form2::Combo1_Click() {
+    // Filling or selecting the box from code while the window is hidden chooses nothing.
+    if (!Visible) return;
+    const int entry = Combo1.ListIndex;
+    if (entry < 0) return;
+    if (entry == 0) {
+        // The plain editor has no window of ours: a loaded editor window goes out of sight.
+        FFEditorType1& editor = app.EditorForm();
+        if (editor.Loaded()) editor.Hide();
+        app.InterfaceFile = "OFF";
+        return;
+    }
+    MousePointer = ui::vbHourglass;
+    struct Restore {
+        Form2& w;
+        ~Restore() { w.MousePointer = ui::vbDefault; }
+    } restore{*this};
+    if (entry < static_cast<int>(InterfaceFileNames.size())) {
+        app.InterfaceFile = InterfaceFileNames[static_cast<std::size_t>(entry)];
+    } else {
+        const std::string text = Combo1.List(entry);
+        app.InterfaceFile = text.size() > 12 ? text.substr(text.size() - 12) : text;
+    }
+    if (app.PreviewImage != 0) {
+        imgman::ImgClose(app.PreviewImage);
+        app.PreviewImage = 0;
+        PreparePreviewPic(app);
+    }
+    LoadInterface(app);
 }
 
 int Form2::InterfaceEntry(std::string_view fileName) const {

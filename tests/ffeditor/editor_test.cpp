@@ -501,3 +501,38 @@ TEST_F(EditorTest, AFailureWhileFillingNeverLeavesTheWindowDisabled) {
     EXPECT_THROW(FilterToEditor(app), vb::Error);
     EXPECT_TRUE(e.Enabled.get());
 }
+
+TEST_F(EditorTest, ThePreferencesInterfaceBoxRebuildsTheLoadedEditorOrHidesIt) {
+    des("Scroll01.des", Outline);
+    des("Slider01.des", std::string(Outline) + "\"GraphSlider1\"\r\n");
+    app.Settings.SaveSetting("Vexo10", "Settings", "PreviewPic", (root.path() / "thumb.bmp").string());
+    app.InterfaceFile = "Scroll01.des";
+    e.Load();
+    e.Show();
+    ASSERT_FALSE(app.GraphSliders);
+    Form2& prefs = app.form2();
+    prefs.LookforInterface();
+    const int slider = prefs.InterfaceEntry("Slider01.des");
+    ASSERT_GT(slider, 0);
+
+    // Chosen from code while the Preferences are hidden: nothing happens.
+    prefs.Combo1.ListIndex = slider;
+    EXPECT_EQ(app.InterfaceFile, "Scroll01.des");
+    EXPECT_FALSE(app.GraphSliders);
+
+    // Chosen by the user: the loaded window is rebuilt from the file, the preview picture made again.
+    prefs.Show();
+    prefs.Combo1.ListIndex = 0;
+    prefs.Combo1.ListIndex = slider;
+    EXPECT_EQ(app.InterfaceFile, "Slider01.des");
+    EXPECT_TRUE(app.GraphSliders);
+    EXPECT_TRUE(e.Picture2[0].Visible.get());
+    EXPECT_TRUE(e.Loaded());
+    EXPECT_NE(app.PreviewImage, 0);
+
+    // The plain editor: the window goes out of sight but stays loaded.
+    prefs.Combo1.ListIndex = 0;
+    EXPECT_EQ(app.InterfaceFile, "OFF");
+    EXPECT_FALSE(e.Visible.get());
+    EXPECT_TRUE(e.Loaded());
+}
