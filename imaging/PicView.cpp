@@ -1,4 +1,5 @@
 #include "imaging/PicView.hpp"
+#include "platform/ui/MenuBuilder.hpp"
 
 #include "imaging/handles.hpp"
 #include "platform/imgman/imgman.hpp"
@@ -168,72 +169,63 @@ PicView::PicView(App& app) : ui::Window(app.host, "PicView"), app(app) {
 }
 
 void PicView::build_menus() {
-    auto top = [this](ui::Menu& m, const char* name, const char* caption) {
-        add_menu(m, name);
-        m.Caption = caption;
-    };
-    auto item = [this](ui::Menu& m, const char* name, ui::Menu& parent, const char* caption,
-                       const char* shortcut = "") {
-        add_menu(m, name, &parent);
-        m.Caption = caption;
-        m.Shortcut = shortcut;
-    };
+    ui::MenuBuilder menus(*this);
 
-    top(mnuFile, "mnuFile", "&File");
-    item(mnuOpen, "mnuOpen", mnuFile, "Open...", "Ctrl+O");
+    menus.top(mnuFile, "mnuFile", "&File");
+    menus.item(mnuOpen, "mnuOpen", mnuFile, "Open...", "Ctrl+O");
     add_menu(mnuSaveAs, "mnuSaveAs", &mnuFile);
     fill_array(mnuSaveAs, {{"Save", "Ctrl+S"}, {"Save As...", ""}});
-    item(mnu1, "mnu1", mnuFile, "-");
-    item(mnuFileSelectSource, "mnuFileSelectSource", mnuFile, "Select Source...");
-    item(mnuFileAcquire, "mnuFileAcquire", mnuFile, "Acquire Image...");
-    item(mnu1b, "mnu1b", mnuFile, "-");
-    item(mnuFilePrintSetup, "mnuFilePrintSetup", mnuFile, "Print Setup...");
+    menus.item(mnu1, "mnu1", mnuFile, "-");
+    menus.item(mnuFileSelectSource, "mnuFileSelectSource", mnuFile, "Select Source...");
+    menus.item(mnuFileAcquire, "mnuFileAcquire", mnuFile, "Acquire Image...");
+    menus.item(mnu1b, "mnu1b", mnuFile, "-");
+    menus.item(mnuFilePrintSetup, "mnuFilePrintSetup", mnuFile, "Print Setup...");
     mnuFilePrintSetup.Visible = false;
-    item(mnuFilePr, "mnuFilePr", mnuFile, "Print");
+    menus.item(mnuFilePr, "mnuFilePr", mnuFile, "Print");
     add_menu(mnuFilePrint, "mnuFilePrint", &mnuFilePr);
     fill_array(mnuFilePrint, {{"Actual Size...", "Ctrl+P"}, {"Fit to Page...", ""}});
-    item(zMNU22, "zMNU22", mnuFile, "-");
-    item(mnuExit, "mnuExit", mnuFile, "Exit");
+    menus.item(zMNU22, "zMNU22", mnuFile, "-");
+    menus.item(mnuExit, "mnuExit", mnuFile, "Exit");
 
-    top(mnuEdit, "mnuEdit", "&Edit");
-    item(mnuUndo, "mnuUndo", mnuEdit, "Undo", "Ctrl+Z");
-    item(mnu2, "mnu2", mnuEdit, "-");
-    item(mnuCopy, "mnuCopy", mnuEdit, "Copy", "Ctrl+C");
-    item(mnuPaste, "mnuPaste", mnuEdit, "Paste", "Ctrl+V");
-    item(zmnu777, "zmnu777", mnuEdit, "-");
-    item(mnuResize, "mnuResize", mnuEdit, "Resize Image...", "Ctrl+R");
+    menus.top(mnuEdit, "mnuEdit", "&Edit");
+    menus.item(mnuUndo, "mnuUndo", mnuEdit, "Undo", "Ctrl+Z");
+    menus.item(mnu2, "mnu2", mnuEdit, "-");
+    menus.item(mnuCopy, "mnuCopy", mnuEdit, "Copy", "Ctrl+C");
+    menus.item(mnuPaste, "mnuPaste", mnuEdit, "Paste", "Ctrl+V");
+    menus.item(zmnu777, "zmnu777", mnuEdit, "-");
+    menus.item(mnuResize, "mnuResize", mnuEdit, "Resize Image...", "Ctrl+R");
 
-    top(mnuFilter, "mnuFilter", "Fil&ters");
-    item(mnuSelectPluginFolder, "mnuSelectPluginFolder", mnuFilter, "External Plugins ...", "Ctrl+E");
+    menus.top(mnuFilter, "mnuFilter", "Fil&ters");
+    menus.item(mnuSelectPluginFolder, "mnuSelectPluginFolder", mnuFilter, "External Plugins ...", "Ctrl+E");
     add_menu(mnuFX, "mnuFX", &mnuFilter);
     fill_array(mnuFX, FXEntries);
     mnuFX[HiddenFXIndex].Visible = false;
 
-    top(mnuColors, "mnuColors", "&Colors");
+    menus.top(mnuColors, "mnuColors", "&Colors");
     add_menu(mnuColorFX, "mnuColorFX", &mnuColors);
     fill_array(mnuColorFX, ColorFXEntries);
 
-    top(mnuTools, "mnuTools", "&Tools");
+    menus.top(mnuTools, "mnuTools", "&Tools");
     mnuTools.Visible = false;
-    item(mnuCursor, "mnuCursor", mnuTools, "Cursor");
-    item(mnuSelection, "mnuSelection", mnuTools, "Selection");
-    item(mnuZoom, "mnuZoom", mnuTools, "Zoom");
+    menus.item(mnuCursor, "mnuCursor", mnuTools, "Cursor");
+    menus.item(mnuSelection, "mnuSelection", mnuTools, "Selection");
+    menus.item(mnuZoom, "mnuZoom", mnuTools, "Zoom");
 
-    top(mnuSelctions, "mnuSelctions", "&Selections");
+    menus.top(mnuSelctions, "mnuSelctions", "&Selections");
     mnuSelctions.Visible = false;
-    item(mnuSelectNone, "mnuSelectNone", mnuSelctions, "Select None");
+    menus.item(mnuSelectNone, "mnuSelectNone", mnuSelctions, "Select None");
 
-    top(mnuFilters, "mnuFilters", "&Filters");
+    menus.top(mnuFilters, "mnuFilters", "&Filters");
     mnuFilters.Visible = false;
-    item(mnuColorTuner, "mnuColorTuner", mnuFilters, "Color Tuner");
-    item(mnuChannelSwap, "mnuChannelSwap", mnuFilters, "Channel Swap");
-    item(mnuGreyscale, "mnuGreyscale", mnuFilters, "Greyscale");
-    item(mnuInverse, "mnuInverse", mnuFilters, "Inverse");
-    item(mnuRandomNoise, "mnuRandomNoise", mnuFilters, "Random Noise");
-    item(mnuYUVIntensify, "mnuYUVIntensify", mnuFilters, "YUV Intensify");
+    menus.item(mnuColorTuner, "mnuColorTuner", mnuFilters, "Color Tuner");
+    menus.item(mnuChannelSwap, "mnuChannelSwap", mnuFilters, "Channel Swap");
+    menus.item(mnuGreyscale, "mnuGreyscale", mnuFilters, "Greyscale");
+    menus.item(mnuInverse, "mnuInverse", mnuFilters, "Inverse");
+    menus.item(mnuRandomNoise, "mnuRandomNoise", mnuFilters, "Random Noise");
+    menus.item(mnuYUVIntensify, "mnuYUVIntensify", mnuFilters, "YUV Intensify");
 
-    top(mnuHelp, "mnuHelp", "Help");
-    item(mnuHelp2, "mnuHelp2", mnuHelp, "Help", "F1");
+    menus.top(mnuHelp, "mnuHelp", "Help");
+    menus.item(mnuHelp2, "mnuHelp2", mnuHelp, "Help", "F1");
 
     // A menu of the bar runs its handler as it drops down; the entries as they are chosen.
     mnuFile.Click = [this] { mnuFile_Click(); };

@@ -1,4 +1,5 @@
 #include "preferences/frmDownload.hpp"
+#include "platform/ui/MenuBuilder.hpp"
 
 #include "preferences/list_text.hpp"
 #include "shell/App.hpp"
@@ -112,38 +113,29 @@ void frmDownload::build() {
     add(Label2, "Label2");
     Label2.Move(120, 4260, 5040, 285);
 
-    auto top = [this](ui::Menu& m, const char* name, const char* caption) {
-        add_menu(m, name);
-        m.Caption = caption;
-    };
-    auto item = [this](ui::Menu& m, const char* name, ui::Menu& parent, const char* caption,
-                       const char* shortcut = "") {
-        add_menu(m, name, &parent);
-        m.Caption = caption;
-        m.Shortcut = shortcut;
-    };
-    top(mnuFile, "mnuFile", "&File");
-    item(mnuConnect, "mnuConnect", mnuFile, "Connect", "Ctrl+T");
-    item(mnuSep1, "mnuSep1", mnuFile, "-");
-    item(mnuSave, "mnuSave", mnuFile, "Save", "Ctrl+S");
-    item(mnuShareList, "mnuShareList", mnuFile, "Share");
-    item(mnuSep2, "mnuSep2", mnuFile, "-");
-    item(mnuExit, "mnuExit", mnuFile, "Exit");
-    top(mnuEdit, "mnuEdit", "&Edit");
-    item(mnuCopyURL, "mnuCopyURL", mnuEdit, "Copy URL", "Ctrl+C");
-    item(mnuSep3, "mnuSep3", mnuEdit, "-");
-    item(mnuAdd, "mnuAdd", mnuEdit, "Add...", "Ctrl+A");
+    ui::MenuBuilder menus(*this);
+    menus.top(mnuFile, "mnuFile", "&File");
+    menus.item(mnuConnect, "mnuConnect", mnuFile, "Connect", "Ctrl+T");
+    menus.item(mnuSep1, "mnuSep1", mnuFile, "-");
+    menus.item(mnuSave, "mnuSave", mnuFile, "Save", "Ctrl+S");
+    menus.item(mnuShareList, "mnuShareList", mnuFile, "Share");
+    menus.item(mnuSep2, "mnuSep2", mnuFile, "-");
+    menus.item(mnuExit, "mnuExit", mnuFile, "Exit");
+    menus.top(mnuEdit, "mnuEdit", "&Edit");
+    menus.item(mnuCopyURL, "mnuCopyURL", mnuEdit, "Copy URL", "Ctrl+C");
+    menus.item(mnuSep3, "mnuSep3", mnuEdit, "-");
+    menus.item(mnuAdd, "mnuAdd", mnuEdit, "Add...", "Ctrl+A");
     add_menu(mnuName, "mnuName", &mnuEdit);
     mnuName[0].Caption = "Edit Name...";
     mnuName[0].Shortcut = "Ctrl+N";
     mnuName.Load(1);
     mnuName[1].Caption = "Edit URL...";
     mnuName[1].Shortcut = "Ctrl+U";
-    item(mnuMove, "mnuMove", mnuEdit, "Move Up/Down");
-    item(mnuSep4, "mnuSep4", mnuEdit, "-");
-    item(mnuDelete, "mnuDelete", mnuEdit, "Delete", "Del");
-    top(mnuHelp, "mnuHelp", "&Help");
-    item(mnuHelp2, "mnuHelp2", mnuHelp, "Help", "F1");
+    menus.item(mnuMove, "mnuMove", mnuEdit, "Move Up/Down");
+    menus.item(mnuSep4, "mnuSep4", mnuEdit, "-");
+    menus.item(mnuDelete, "mnuDelete", mnuEdit, "Delete", "Del");
+    menus.top(mnuHelp, "mnuHelp", "&Help");
+    menus.item(mnuHelp2, "mnuHelp2", mnuHelp, "Help", "F1");
 }
 
 void frmDownload::Form_Load() {

@@ -1,4 +1,5 @@
 #include "shell/Form1.hpp"
+#include "platform/ui/MenuBuilder.hpp"
 
 #include "shell/App.hpp"
 #include "shell/artwork.hpp"
@@ -144,146 +145,137 @@ void Form1::build_controls() {
 // The menu tree with its captions, shortcuts and design states. Entries that this edition hides
 // or disables at start-up are switched off by the start-up itself.
 void Form1::build_menus() {
-    auto top = [this](ui::Menu& m, const char* name, const char* caption) {
-        add_menu(m, name);
-        m.Caption = caption;
-    };
-    auto item = [this](ui::Menu& m, const char* name, ui::Menu& parent, const char* caption,
-                       const char* shortcut = "") {
-        add_menu(m, name, &parent);
-        m.Caption = caption;
-        m.Shortcut = shortcut;
-    };
+    ui::MenuBuilder menus(*this);
 
-    top(mnuProject, "mnuProject", "&File");
-    item(mnuOpen, "mnuOpen", mnuProject, "Open Preview Image...", "Ctrl+O");
-    item(mnuSavePreview, "mnuSavePreview", mnuProject, "Save Preview...");
+    menus.top(mnuProject, "mnuProject", "&File");
+    menus.item(mnuOpen, "mnuOpen", mnuProject, "Open Preview Image...", "Ctrl+O");
+    menus.item(mnuSavePreview, "mnuSavePreview", mnuProject, "Save Preview...");
     mnuSavePreview.Enabled = false;
-    item(zmnu3, "zmnu3", mnuProject, "-");
-    item(mnuSetWallpaper, "mnuSetWallpaper", mnuProject, "Set as Wallpaper");
+    menus.item(zmnu3, "zmnu3", mnuProject, "-");
+    menus.item(mnuSetWallpaper, "mnuSetWallpaper", mnuProject, "Set as Wallpaper");
     mnuSetWallpaper.Enabled = false;
-    item(mnuRandomize, "mnuRandomize", mnuProject, "Randomize");
+    menus.item(mnuRandomize, "mnuRandomize", mnuProject, "Randomize");
     mnuRandomize.Enabled = false;
-    item(mnuUpdateCache, "mnuUpdateCache", mnuProject, "Update");
+    menus.item(mnuUpdateCache, "mnuUpdateCache", mnuProject, "Update");
     mnuUpdateCache.Enabled = false;
-    item(zmnu, "zmnu", mnuProject, "-");
-    item(mnuEditImageList, "mnuEditImageList", mnuProject, "Edit Image List...");
+    menus.item(zmnu, "zmnu", mnuProject, "-");
+    menus.item(mnuEditImageList, "mnuEditImageList", mnuProject, "Edit Image List...");
     add_menu(mnuPictures, "mnuPictures", &mnuProject);
-    item(mnuzzz, "mnuzzz", mnuProject, "-");
+    menus.item(mnuzzz, "mnuzzz", mnuProject, "-");
     mnuzzz.Visible = false;
-    item(mnuApplySetting, "mnuApplySetting", mnuProject, "Apply Setting...");
+    menus.item(mnuApplySetting, "mnuApplySetting", mnuProject, "Apply Setting...");
     mnuApplySetting.Visible = false;
-    item(mnuSaveSetting, "mnuSaveSetting", mnuProject, "Save Setting...");
+    menus.item(mnuSaveSetting, "mnuSaveSetting", mnuProject, "Save Setting...");
     mnuSaveSetting.Visible = false;
-    item(zmnu1, "zmnu1", mnuProject, "-");
-    item(mnuOptions, "mnuOptions", mnuProject, "Preferences...", "F12");
-    item(mnu1, "mnu1", mnuProject, "-");
-    item(mnuExiting, "mnuExiting", mnuProject, "Exit");
+    menus.item(zmnu1, "zmnu1", mnuProject, "-");
+    menus.item(mnuOptions, "mnuOptions", mnuProject, "Preferences...", "F12");
+    menus.item(mnu1, "mnu1", mnuProject, "-");
+    menus.item(mnuExiting, "mnuExiting", mnuProject, "Exit");
 
-    top(mnuEdit, "mnuEdit", "&Edit");
-    item(mnuRefresh, "mnuRefresh", mnuEdit, "Refresh", "Ctrl+R");
-    item(zmnu11, "zmnu11", mnuEdit, "-");
-    item(mnuFilter2Clip, "mnuFilter2Clip", mnuEdit, "Copy Filter to Clipboard");
+    menus.top(mnuEdit, "mnuEdit", "&Edit");
+    menus.item(mnuRefresh, "mnuRefresh", mnuEdit, "Refresh", "Ctrl+R");
+    menus.item(zmnu11, "zmnu11", mnuEdit, "-");
+    menus.item(mnuFilter2Clip, "mnuFilter2Clip", mnuEdit, "Copy Filter to Clipboard");
     mnuFilter2Clip.Visible = false;
-    item(mnuToggleselect, "mnuToggleselect", mnuEdit, "Toggle Select", "Ctrl+T");
-    item(mnuSelectAll, "mnuSelectAll", mnuEdit, "Select All", "Ctrl+A");
-    item(mnuClearTmp, "mnuClearTmp", mnuEdit, "Gain Harddisc Space");
+    menus.item(mnuToggleselect, "mnuToggleselect", mnuEdit, "Toggle Select", "Ctrl+T");
+    menus.item(mnuSelectAll, "mnuSelectAll", mnuEdit, "Select All", "Ctrl+A");
+    menus.item(mnuClearTmp, "mnuClearTmp", mnuEdit, "Gain Harddisc Space");
     mnuClearTmp.Visible = false;
 
-    top(mnuView, "mnuView", "&View");
-    item(mnuPluginPreview, "mnuPluginPreview", mnuView, "Preview");
-    item(zmnu9, "zmnu9", mnuView, "-");
-    item(mnuFileView, "mnuFileView", mnuView, "File View", "Ctrl+F1");
-    item(mnuFilterview, "mnuFilterview", mnuView, "Plugin View", "Ctrl+F2");
-    item(mnuFflview, "mnuFflview", mnuView, "FFL View", "Ctrl+F3");
-    item(mnuhhh, "mnuhhh", mnuView, "-");
-    item(mnuBrowser, "mnuBrowser", mnuView, "Browser", "F7");
-    item(mnuFFE, "mnuFFE", mnuView, "FF Editor", "F8");
-    item(mnuPictureView, "mnuPictureView", mnuView, "Picture Editor", "F9");
-    item(mnuBatchProcessing, "mnuBatchProcessing", mnuView, "Batch Processing");
-    item(zmnufff, "zmnufff", mnuView, "-");
-    item(mnuFilterDownload, "mnuFilterDownload", mnuView, "FX Download", "F11");
+    menus.top(mnuView, "mnuView", "&View");
+    menus.item(mnuPluginPreview, "mnuPluginPreview", mnuView, "Preview");
+    menus.item(zmnu9, "zmnu9", mnuView, "-");
+    menus.item(mnuFileView, "mnuFileView", mnuView, "File View", "Ctrl+F1");
+    menus.item(mnuFilterview, "mnuFilterview", mnuView, "Plugin View", "Ctrl+F2");
+    menus.item(mnuFflview, "mnuFflview", mnuView, "FFL View", "Ctrl+F3");
+    menus.item(mnuhhh, "mnuhhh", mnuView, "-");
+    menus.item(mnuBrowser, "mnuBrowser", mnuView, "Browser", "F7");
+    menus.item(mnuFFE, "mnuFFE", mnuView, "FF Editor", "F8");
+    menus.item(mnuPictureView, "mnuPictureView", mnuView, "Picture Editor", "F9");
+    menus.item(mnuBatchProcessing, "mnuBatchProcessing", mnuView, "Batch Processing");
+    menus.item(zmnufff, "zmnufff", mnuView, "-");
+    menus.item(mnuFilterDownload, "mnuFilterDownload", mnuView, "FX Download", "F11");
 
-    top(mnuOperations, "mnuOperations", "&Commands");
-    item(mnujjj, "mnujjj", mnuOperations, "-");
+    menus.top(mnuOperations, "mnuOperations", "&Commands");
+    menus.item(mnujjj, "mnujjj", mnuOperations, "-");
     mnujjj.Visible = false;
-    item(mnuRename, "mnuRename", mnuOperations, "Rename...", "F2");
-    item(mnuFilecopy, "mnuFilecopy", mnuOperations, "Copy", "F5");
-    item(mnuMove, "mnuMove", mnuOperations, "Move", "F6");
-    item(mnuDelete, "mnuDelete", mnuOperations, "Delete", "Del");
-    item(mnuKill2, "mnuKill2", mnuOperations, "Kill", "Shift+Del");
-    item(mnuFileInformation, "mnuFileInformation", mnuOperations, "Properties");
-    item(mnuSearch, "mnuSearch", mnuOperations, "Find...", "Ctrl+F");
-    item(zmnuz, "zmnuz", mnuOperations, "-");
-    item(mnuUnzipit, "mnuUnzipit", mnuOperations, "Unzip", "F3");
-    item(mnuUnzipInstall, "mnuUnzipInstall", mnuOperations, "Unzip and Run", "Shift+F3");
-    item(mnuZipit, "mnuZipit", mnuOperations, "Zip...", "F4");
-    item(mnuyyy, "mnuyyy", mnuOperations, "-");
-    item(mnuConvert, "mnuConvert", mnuOperations, "Convert...");
-    item(mnuEnable, "mnuEnable", mnuOperations, "Enable/Disable", "Ctrl+E");
-    item(mnuChangeCat, "mnuChangeCat", mnuOperations, "Change Category...", "Ctrl+H");
-    item(mnuInvoke, "mnuInvoke", mnuOperations, "Invoke");
-    item(mnuPlugInfo, "mnuPlugInfo", mnuOperations, "Plugin Information", "Ctrl+I");
-    item(mnuPluginAbout, "mnuPluginAbout", mnuOperations, "Plugin About Dialog");
-    item(zmnu2, "zmnu2", mnuOperations, "-");
-    item(mnuCreateLibrary, "mnuCreateLibrary", mnuOperations, "Create FFL...", "Ctrl+L");
-    item(mnuAdd, "mnuAdd", mnuOperations, "Add to FFL", "Ctrl+D");
-    item(mnuListtoFile, "mnuListtoFile", mnuOperations, "Plugin List...");
-    item(mnuCreateBMPs, "mnuCreateBMPs", mnuOperations, "Thumbnail", "Ctrl+B");
+    menus.item(mnuRename, "mnuRename", mnuOperations, "Rename...", "F2");
+    menus.item(mnuFilecopy, "mnuFilecopy", mnuOperations, "Copy", "F5");
+    menus.item(mnuMove, "mnuMove", mnuOperations, "Move", "F6");
+    menus.item(mnuDelete, "mnuDelete", mnuOperations, "Delete", "Del");
+    menus.item(mnuKill2, "mnuKill2", mnuOperations, "Kill", "Shift+Del");
+    menus.item(mnuFileInformation, "mnuFileInformation", mnuOperations, "Properties");
+    menus.item(mnuSearch, "mnuSearch", mnuOperations, "Find...", "Ctrl+F");
+    menus.item(zmnuz, "zmnuz", mnuOperations, "-");
+    menus.item(mnuUnzipit, "mnuUnzipit", mnuOperations, "Unzip", "F3");
+    menus.item(mnuUnzipInstall, "mnuUnzipInstall", mnuOperations, "Unzip and Run", "Shift+F3");
+    menus.item(mnuZipit, "mnuZipit", mnuOperations, "Zip...", "F4");
+    menus.item(mnuyyy, "mnuyyy", mnuOperations, "-");
+    menus.item(mnuConvert, "mnuConvert", mnuOperations, "Convert...");
+    menus.item(mnuEnable, "mnuEnable", mnuOperations, "Enable/Disable", "Ctrl+E");
+    menus.item(mnuChangeCat, "mnuChangeCat", mnuOperations, "Change Category...", "Ctrl+H");
+    menus.item(mnuInvoke, "mnuInvoke", mnuOperations, "Invoke");
+    menus.item(mnuPlugInfo, "mnuPlugInfo", mnuOperations, "Plugin Information", "Ctrl+I");
+    menus.item(mnuPluginAbout, "mnuPluginAbout", mnuOperations, "Plugin About Dialog");
+    menus.item(zmnu2, "zmnu2", mnuOperations, "-");
+    menus.item(mnuCreateLibrary, "mnuCreateLibrary", mnuOperations, "Create FFL...", "Ctrl+L");
+    menus.item(mnuAdd, "mnuAdd", mnuOperations, "Add to FFL", "Ctrl+D");
+    menus.item(mnuListtoFile, "mnuListtoFile", mnuOperations, "Plugin List...");
+    menus.item(mnuCreateBMPs, "mnuCreateBMPs", mnuOperations, "Thumbnail", "Ctrl+B");
 
-    top(mnuZip, "mnuZip", "&Zip");
+    menus.top(mnuZip, "mnuZip", "&Zip");
     mnuZip.Visible = false;
-    item(mnuViewZip, "mnuViewZip", mnuZip, "View Zip");
-    item(mnuUnzip, "mnuUnzip", mnuZip, "Unzip");
-    item(mnuAddtoZip, "mnuAddtoZip", mnuZip, "Add to Zip...");
-    item(mnusss, "mnusss", mnuZip, "-");
-    item(mnuTestZip, "mnuTestZip", mnuZip, "Test Zip");
-    item(mnuRepairZip, "mnuRepairZip", mnuZip, "Repair Zip");
-    item(mnuRescueZip, "mnuRescueZip", mnuZip, "Rescue Zip "); // the trailing blank is the menu's own
+    menus.item(mnuViewZip, "mnuViewZip", mnuZip, "View Zip");
+    menus.item(mnuUnzip, "mnuUnzip", mnuZip, "Unzip");
+    menus.item(mnuAddtoZip, "mnuAddtoZip", mnuZip, "Add to Zip...");
+    menus.item(mnusss, "mnusss", mnuZip, "-");
+    menus.item(mnuTestZip, "mnuTestZip", mnuZip, "Test Zip");
+    menus.item(mnuRepairZip, "mnuRepairZip", mnuZip, "Repair Zip");
+    menus.item(mnuRescueZip, "mnuRescueZip", mnuZip, "Rescue Zip "); // the trailing blank is the menu's own
 
-    top(mnuDirs, "mnuDirs", "&Folders");
-    item(mnuRenameFolder, "mnuRenameFolder", mnuDirs, "Rename Folder...");
-    item(mnuMoveFolder, "mnuMoveFolder", mnuDirs, "Move Folder");
-    item(mnuKillFolder, "mnuKillFolder", mnuDirs, "Kill Folder(s)");
-    item(mnuMakeDir, "mnuMakeDir", mnuDirs, "Create Folder ...", "Shift+F7");
-    item(zmnufff2, "zmnufff2", mnuDirs, "-");
+    menus.top(mnuDirs, "mnuDirs", "&Folders");
+    menus.item(mnuRenameFolder, "mnuRenameFolder", mnuDirs, "Rename Folder...");
+    menus.item(mnuMoveFolder, "mnuMoveFolder", mnuDirs, "Move Folder");
+    menus.item(mnuKillFolder, "mnuKillFolder", mnuDirs, "Kill Folder(s)");
+    menus.item(mnuMakeDir, "mnuMakeDir", mnuDirs, "Create Folder ...", "Shift+F7");
+    menus.item(zmnufff2, "zmnufff2", mnuDirs, "-");
     zmnufff2.Visible = false;
-    item(mnuPhotoshopPluginsFolder, "mnuPhotoshopPluginsFolder", mnuDirs, "Photoshop Plug-Ins Folder");
+    menus.item(mnuPhotoshopPluginsFolder, "mnuPhotoshopPluginsFolder", mnuDirs, "Photoshop Plug-Ins Folder");
     mnuPhotoshopPluginsFolder.Visible = false;
-    item(mnuxxx, "mnuxxx", mnuDirs, "-");
-    item(mnuEditFolders, "mnuEditFolders", mnuDirs, "Edit Folder List...");
+    menus.item(mnuxxx, "mnuxxx", mnuDirs, "-");
+    menus.item(mnuEditFolders, "mnuEditFolders", mnuDirs, "Edit Folder List...");
     add_menu(mnuDirectorys, "mnuDirectorys", &mnuDirs);
 
-    top(mnuPics, "mnuPics", "&Preview");
+    menus.top(mnuPics, "mnuPics", "&Preview");
     mnuPics.Visible = false;
 
-    top(zmnApps, "zmnApps", "&Apps");
-    item(mnuEditApps, "mnuEditApps", zmnApps, "Edit Application List...");
+    menus.top(zmnApps, "zmnApps", "&Apps");
+    menus.item(mnuEditApps, "mnuEditApps", zmnApps, "Edit Application List...");
     add_menu(mnuApps, "mnuApps", &zmnApps);
 
-    top(mnuHelp1, "mnuHelp1", "&Help");
-    item(mnuHelp, "mnuHelp", mnuHelp1, "Help", "F1");
-    item(mnuHelpTutorials, "mnuHelpTutorials", mnuHelp1, "Tutorials");
-    item(mnuTip, "mnuTip", mnuHelp1, "Tip of the Day");
-    item(mnu5, "mnu5", mnuHelp1, "-");
-    item(mnuOnline, "mnuOnline", mnuHelp1, "Online");
-    item(mnuHelpQMK, "mnuHelpQMK", mnuOnline, "Quillmark");
-    item(mnuVexoNews, "mnuVexoNews", mnuOnline, "The Vexo Newsletter");
-    item(zmni, "zmni", mnuOnline, "-");
+    menus.top(mnuHelp1, "mnuHelp1", "&Help");
+    menus.item(mnuHelp, "mnuHelp", mnuHelp1, "Help", "F1");
+    menus.item(mnuHelpTutorials, "mnuHelpTutorials", mnuHelp1, "Tutorials");
+    menus.item(mnuTip, "mnuTip", mnuHelp1, "Tip of the Day");
+    menus.item(mnu5, "mnu5", mnuHelp1, "-");
+    menus.item(mnuOnline, "mnuOnline", mnuHelp1, "Online");
+    menus.item(mnuHelpQMK, "mnuHelpQMK", mnuOnline, "Quillmark");
+    menus.item(mnuVexoNews, "mnuVexoNews", mnuOnline, "The Vexo Newsletter");
+    menus.item(zmni, "zmni", mnuOnline, "-");
     add_menu(mnuAddURL, "mnuAddURL", &mnuOnline);
     mnuAddURL[0].Caption = "Add URL to Favorites";
     mnuAddURL.Load(1);
     mnuAddURL[1].Caption = "Add URL on Desktop";
-    item(mnuEmail, "mnuEmail", mnuHelp1, "Send Email");
-    item(mnuEmailAuthor, "mnuEmailAuthor", mnuEmail, "Comment");
-    item(mnuEmailTechSupport, "mnuEmailTechSupport", mnuEmail, "Technical Support");
-    item(mnuz123, "mnuz123", mnuHelp1, "-");
-    item(mnuOrder, "mnuOrder", mnuHelp1, "Order the Pro Edition");
+    menus.item(mnuEmail, "mnuEmail", mnuHelp1, "Send Email");
+    menus.item(mnuEmailAuthor, "mnuEmailAuthor", mnuEmail, "Comment");
+    menus.item(mnuEmailTechSupport, "mnuEmailTechSupport", mnuEmail, "Technical Support");
+    menus.item(mnuz123, "mnuz123", mnuHelp1, "-");
+    menus.item(mnuOrder, "mnuOrder", mnuHelp1, "Order the Pro Edition");
     add_menu(mnuaaa, "mnuaaa", &mnuHelp1);
     mnuaaa[0].Caption = "-";
-    item(mnuabout, "mnuabout", mnuHelp1, "About...");
+    menus.item(mnuabout, "mnuabout", mnuHelp1, "About...");
 
-    top(mnuFileViewMenu, "mnuFileViewMenu", "FileView");
+    menus.top(mnuFileViewMenu, "mnuFileViewMenu", "FileView");
     mnuFileViewMenu.Visible = false;
     add_menu(mnuFileViewMode, "mnuFileViewMode", &mnuFileViewMenu);
     static const char* const modes[] = {"Large Icons", "Small Icons", "List", "Details", "Classic"};
@@ -293,10 +285,10 @@ void Form1::build_menus() {
     }
     mnuFileViewMode[3].Checked = true;
 
-    top(mnuFfeFunctions_FFE, "mnuFfeFunctions_FFE", "&Project");
-    top(mnuSliderSwitch_FFE, "mnuSliderSwitch_FFE", "SliderSwitch");
-    top(mnuCodeSnipet_FFE, "mnuCodeSnipet_FFE", "Code Snipet");
-    top(mnuExpression_FFE, "mnuExpression_FFE", "FF Expressions");
+    menus.top(mnuFfeFunctions_FFE, "mnuFfeFunctions_FFE", "&Project");
+    menus.top(mnuSliderSwitch_FFE, "mnuSliderSwitch_FFE", "SliderSwitch");
+    menus.top(mnuCodeSnipet_FFE, "mnuCodeSnipet_FFE", "Code Snipet");
+    menus.top(mnuExpression_FFE, "mnuExpression_FFE", "FF Expressions");
     for (ui::Menu* m : {&mnuFfeFunctions_FFE, &mnuSliderSwitch_FFE, &mnuCodeSnipet_FFE, &mnuExpression_FFE})
         m->Visible = false;
 }
