@@ -362,4 +362,8 @@ void FFEditorType1::Command16_Click() {
     Unload();
 }
 
+void FFEditorType1::Picture1_Click() {}
+
+void FFEditorType1::Label2_Click(int) {}
+
 } // namespace vexolan

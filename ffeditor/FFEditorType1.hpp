@@ -71,6 +71,12 @@ public:
     // Puts every control back to its design geometry, caption and state (at 12 twips per pixel).
     void ApplyDesign();
 
+    // A click on the preview box: the main window's File menu as a pop-up (also the Project menu's
+    // "Update Preview").
+    void Picture1_Click();
+    // Opens code box `Index` (closing any other) or closes it when it is open.
+    void Label2_Click(int Index);
+
 private:
     void Form_Load();
     void Form_Unload(int& Cancel);

@@ -1,6 +1,6 @@
 #pragma once
 // Temporary stand-ins for the parts of the Filter Factory editor that are not built yet: opening a
-// filter in the editor, the snippet list and the live preview.
+// filter in the editor, the snippet list, the live preview and saving.
 
 namespace vexolan {
 
@@ -14,8 +14,9 @@ void LoadintoFFEditor(App& app, bool AlreadyLoaded, bool BatchChild);
 // Fills the snippet list of the editor window from "Snipets.db" as the window loads. The call is
 // noted without a message: it is part of loading the window, not a command of the user.
 void LoadSnippets(App& app);
-// Compiles the window's filter and shows it in the preview box. Noted without a message, as every
-// slider move with Auto Preview on calls it.
-void RefreshPreview(App& app);
 
 } // namespace vexolan
+
+// The stand-ins of the preview and of saving are declared where their real procedures will be.
+#include "ffeditor/preview.hpp"
+#include "ffeditor/saving.hpp"

@@ -3,7 +3,7 @@
 #include "imaging/PicView.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/handles.hpp"
-#include "imaging/standins.hpp"
+#include "ffeditor/preview.hpp"
 #include "platform/values/values.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"

@@ -19,7 +19,7 @@
 #include "filterfactory/Convert.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/preview.hpp"
-#include "imaging/standins.hpp"
+#include "ffeditor/preview.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
 #include "preferences/frmDownload.hpp"

@@ -1,5 +1,5 @@
 #pragma once
-// The call log of the temporary stand-ins (ffeditor/standins.*, imaging/standins.*): procedures
+// The call log of the temporary stand-ins (ffeditor/standins.*): procedures
 // that the main window calls before those parts of the program exist. Each does the least its
 // caller needs and notes its call here, so the menus and buttons can be checked end to end.
 

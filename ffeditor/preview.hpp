@@ -1,0 +1,19 @@
+#pragma once
+// The editor's live preview: the filter of the window compiled and run over the preview picture.
+
+namespace vexolan {
+
+class App;
+
+// Compiles the window's filter and shows it in the preview box. Every slider move with Auto
+// Preview on calls it.
+void RefreshPreview(App& app);
+// Toolbar "Show large preview": the filter over the full-size picture, shown in the picture editor.
+void ShowBigPreview(App& app);
+// Toolbar "Save filtered picture".
+void SaveFilteredPic(App& app);
+// File > "Open Preview Image..." and the toolbar's "Open new BMP picture as preview source": asks
+// for a new preview picture.
+void OpenPreviewPic(App& app);
+
+} // namespace vexolan
