@@ -6,6 +6,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/Fl_Window.H>
@@ -257,15 +258,22 @@ std::optional<ui::FontChoice> FltkHost::FontDialog(const ui::FontChoice& initial
 }
 
 std::string FltkHost::BrowseForFolder(std::string_view prompt, std::string_view initialFolder) {
-    Fl_Native_File_Chooser chooser;
-    std::string title(prompt);
-    chooser.title(title.c_str());
-    chooser.type(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
-    std::string start(initialFolder);
-    if (!start.empty()) chooser.directory(start.c_str());
+    // FLTK's own folder chooser, not GTK's: a GTK chooser opens at the screen's top-left corner,
+    // where nothing can put it over the window that asked, and runs a loop of its own in which no
+    // timer of the program fires.
+    std::string title(prompt), start(initialFolder);
+    Fl_File_Chooser chooser(start.empty() ? nullptr : start.c_str(), "*", Fl_File_Chooser::DIRECTORY, title.c_str());
     ForeignDialog over(*this);
-    if (chooser.show() != 0 || !chooser.filename()) return {};
-    return chooser.filename();
+    chooser.show();
+    while (chooser.shown())
+        Fl::wait();
+    const char* chosen = chooser.count() > 0 ? chooser.value() : nullptr;
+    if (!chosen || !*chosen) return {};
+    std::string folder = chosen;
+    // The chooser ends a folder's name with a separator; the caller gets the folder's own name.
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
 }
 
 // --- the event loop, the pointer and polling ------------------------------------------------------------------
@@ -295,6 +303,25 @@ void FltkHost::SetMousePointer(int pointer) {
     Fl::flush();
 }
 
+namespace {
+
+// A press of one key among the events waiting in the queue, newer than the last one reported.
+struct PressSearch {
+    KeyCode key;
+    Time after;
+    Time newest = 0;
+};
+
+Bool find_press(Display*, XEvent* e, XPointer arg) {
+    auto* search = reinterpret_cast<PressSearch*>(arg);
+    if (e->type == KeyPress && e->xkey.keycode == search->key && e->xkey.time > search->after &&
+        e->xkey.time > search->newest)
+        search->newest = e->xkey.time;
+    return False; // the event stays in the queue for the window it belongs to
+}
+
+} // namespace
+
 bool FltkHost::KeyDown(int keyCode) {
     int key = fl_key_from_code(keyCode);
     if (!key) return false;
@@ -302,7 +329,19 @@ bool FltkHost::KeyDown(int keyCode) {
     if (keyCode == ui::vbKeyShift) return Fl::get_key(FL_Shift_L) || Fl::get_key(FL_Shift_R);
     if (keyCode == ui::vbKeyControl) return Fl::get_key(FL_Control_L) || Fl::get_key(FL_Control_R);
     if (keyCode == ui::vbKeyMenu) return Fl::get_key(FL_Alt_L) || Fl::get_key(FL_Alt_R);
-    return Fl::get_key(key) != 0;
+    if (Fl::get_key(key)) return true;
+    // Long work asks between its steps, and a short press may come and go inside one step: a press
+    // that came since the last question counts too, once. The work reads no events, so the press
+    // still waits in the queue (it is looked at, not taken; the window gets it afterwards).
+    if (!fl_display) return false;
+    const KeyCode code = XKeysymToKeycode(fl_display, static_cast<KeySym>(key));
+    if (!code) return false;
+    PressSearch search{code, key_press_seen_[keyCode]};
+    XEvent unused;
+    XCheckIfEvent(fl_display, &unused, find_press, reinterpret_cast<XPointer>(&search));
+    if (!search.newest) return false;
+    key_press_seen_[keyCode] = search.newest;
+    return true;
 }
 
 // --- time and chance ------------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Fl_Widget;
@@ -96,6 +97,9 @@ public:
 
     // The window a dialog opens over: the active window's, or the one that had the last event.
     Fl_Window* owner_window();
+    // Where the binding last centred a window over its opener (twips). A window still there has no
+    // place of its own and is centred again when it opens next.
+    std::map<const ui::Window*, std::pair<int, int>> centred_places;
 
 private:
     // While a chooser that is not ours runs, its windows are put over the window that asked.
@@ -126,6 +130,8 @@ private:
     bool timer_armed_ = false;
     ui::Window* last_active_ = nullptr;
     std::chrono::steady_clock::time_point last_flush_{};
+    // For each key asked about: the server time of the newest press KeyDown reported from the queue.
+    std::map<int, unsigned long> key_press_seen_;
 };
 
 } // namespace fltk

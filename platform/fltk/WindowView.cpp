@@ -390,9 +390,14 @@ void WindowView::sync_window() {
 }
 
 void WindowView::place_over_opener() {
-    // A window with a place of its own (saved, or set by the program) opens there; any other opens
-    // centred over the window it was opened from, wholly on the screen.
-    if (model_.Left != 0 || model_.Top != 0 || model_.WindowState != ui::vbNormal) return;
+    // A window with a place of its own (saved, set by the program, or where the user dragged it)
+    // opens there; any other opens centred over the window it was opened from, wholly on the
+    // screen, and again over that window the next time, wherever the window went meanwhile.
+    if (model_.WindowState != ui::vbNormal) return;
+    auto centred = host_.centred_places.find(&model_);
+    const bool ours = centred != host_.centred_places.end() && centred->second.first == model_.Left &&
+                      centred->second.second == model_.Top;
+    if (!ours && (model_.Left != 0 || model_.Top != 0)) return;
     ui::Window* opener = model_.Opener();
     const auto& loaded = host_.registry().LoadedWindows();
     if (!opener || std::find(loaded.begin(), loaded.end(), opener) == loaded.end() || !opener->Visible) return;
@@ -402,6 +407,7 @@ void WindowView::place_over_opener() {
     top = std::max(0, std::min(top, host_.ScreenHeight() - model_.Height));
     model_.Left = left;
     model_.Top = top;
+    host_.centred_places[&model_] = {model_.Left.get(), model_.Top.get()};
 }
 
 void WindowView::schedule_paint() {

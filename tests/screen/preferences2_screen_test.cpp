@@ -7,8 +7,6 @@
 #include "shell/Form1.hpp"
 #include "tests/screen/screen_support.hpp"
 
-#include <FL/Fl.H>
-
 #include <gtest/gtest.h>
 
 using namespace vexolan;
@@ -16,16 +14,7 @@ using test_support::Driver;
 
 namespace {
 
-struct Preferences2Screen : test_support::ScreenTest {
-    // The give-up timer ends with the test, so that it can never strike a later test's windows.
-    ~Preferences2Screen() override { Fl::remove_timeout(give_up); }
-    // Gives up on a window the script never closes, so a failing test ends.
-    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
-    static void give_up(void* window) {
-        ADD_FAILURE() << "the window was not closed by the user's actions";
-        static_cast<ui::Window*>(window)->Hide();
-    }
-};
+struct Preferences2Screen : test_support::ScreenTest {};
 
 } // namespace
 

@@ -6,8 +6,6 @@
 #include "shell/Form1.hpp"
 #include "tests/screen/screen_support.hpp"
 
-#include <FL/Fl.H>
-
 #include <gtest/gtest.h>
 
 using namespace vexolan;
@@ -15,16 +13,7 @@ using test_support::Driver;
 
 namespace {
 
-struct PreferencesScreen : test_support::ScreenTest {
-    // The give-up timer ends with its test: it must never reach the windows of a later one.
-    ~PreferencesScreen() override { Fl::remove_timeout(give_up); }
-    // Gives up on a window the script never closes, so a failing test ends.
-    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
-    static void give_up(void* window) {
-        ADD_FAILURE() << "the Preferences were not closed by the user's actions";
-        static_cast<ui::Window*>(window)->Hide();
-    }
-};
+struct PreferencesScreen : test_support::ScreenTest {};
 
 } // namespace
 

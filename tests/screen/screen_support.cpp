@@ -4,12 +4,14 @@
 
 #include "platform/fs/files.hpp"
 #include "platform/ui/ListView.hpp"
+#include "platform/ui/Window.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -42,9 +44,20 @@ ScreenTest::ScreenTest() : app(*make_app(*this)) {
 }
 
 ScreenTest::~ScreenTest() {
+    Fl::remove_timeout(give_up);
     owned_app->host.registry().UnloadAll();
     pump_until([] { return false; }, 0.1);
     owned_app.reset();
+}
+
+void ScreenTest::close_after(ui::Window& window, double seconds) {
+    Fl::add_timeout(seconds, give_up, &window);
+}
+
+void ScreenTest::give_up(void* window) {
+    auto* w = static_cast<ui::Window*>(window);
+    ADD_FAILURE() << "the window \"" << w->Caption.get() << "\" was not closed by the user's actions";
+    w->Hide();
 }
 
 bool ScreenTest::pump_until(const std::function<bool()>& done, double seconds) {
@@ -59,7 +72,7 @@ bool ScreenTest::pump_until(const std::function<bool()>& done, double seconds) {
 namespace {
 
 // Shell functions every driving script can use.
-constexpr std::string_view Prelude = R"(set -eu
+constexpr std::string_view Prelude = R"sh(set -eu
 find_window() {
     for i in $(seq 1 200); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
@@ -79,7 +92,19 @@ focus() {
     xdotool windowfocus "$1" 2>/dev/null || true
     sleep 0.2
 }
-)";
+geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y $WIDTH $HEIGHT" >> "$2"
+}
+gone() {
+    for i in $(seq 1 100); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+    echo "window $1 is still there" >&2
+    return 1
+}
+)sh";
 
 // A script that never brings the program's window to its end would leave the test waiting in a
 // window's own loop: after a while every window is closed and the test fails instead.
@@ -152,6 +177,14 @@ int report_row_of(const ui::ListView& list, std::string_view text) {
     for (int i = 1; i <= items.Count(); ++i)
         if (items(i).Text.get() == text) return i;
     return 0;
+}
+
+std::vector<int> read_numbers(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::vector<int> out;
+    for (int n; in >> n;)
+        out.push_back(n);
+    return out;
 }
 
 } // namespace test_support

@@ -17,7 +17,9 @@
 //
 // In a script: `find_window REGEX` waits for a visible window whose caption matches and prints its
 // id; `shoot ID NAME` saves a screenshot as NAME.png in the screenshot folder and fails when the
-// picture is blank (one colour). Coordinates are pixels of the window's client area (twips / 15).
+// picture is blank (one colour); `focus ID` gives a window the keyboard; `geometry ID FILE` appends
+// "X Y WIDTH HEIGHT" of a window on the screen to FILE; `gone REGEX` waits until no visible window's
+// caption matches. Coordinates are pixels of the window's client area (twips / 15).
 
 #include "shell/App.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -29,6 +31,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -39,6 +42,10 @@ public:
 
     // Runs the event loop until `done` holds or `seconds` pass; false on the time-out.
     bool pump_until(const std::function<bool()>& done, double seconds = 20);
+    // Gives up on a window the user's actions never close: after `seconds` the test fails and the
+    // window hides, so that a modal loop ends. The timer ends with its test and never reaches the
+    // windows of a later one.
+    void close_after(ui::Window& window, double seconds);
 
     TempDir root{"screen"};
     std::filesystem::path appFolder;
@@ -49,6 +56,7 @@ public:
 
 private:
     static vexolan::App* make_app(ScreenTest& self);
+    static void give_up(void* window);
 };
 
 // A shell script that drives the screen with xdotool, started at once and running beside the
@@ -74,5 +82,8 @@ std::string screenshot_folder();
 // pixels into the row, halfway down it, as "x y" for xdotool; and the row whose text is `text` (0: none).
 std::string report_row_point(const fltk::FltkHost& host, const ui::ListView& list, int index);
 int report_row_of(const ui::ListView& list, std::string_view text);
+
+// The whole numbers a script wrote into `file`, in order (none when it is missing).
+std::vector<int> read_numbers(const std::filesystem::path& file);
 
 } // namespace test_support

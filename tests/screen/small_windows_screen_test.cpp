@@ -9,7 +9,6 @@
 #include "tests/screen/screen_support.hpp"
 #include "tests/shell/fake_desktop.hpp"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
 #include <gtest/gtest.h>
@@ -19,16 +18,7 @@ using test_support::Driver;
 
 namespace {
 
-struct SmallWindows : test_support::ScreenTest {
-    // Gives up on a modal window the script never closes, so a failing test ends.
-    void close_after(ui::Window& w, double seconds) { Fl::add_timeout(seconds, give_up, &w); }
-    static void give_up(void* window) {
-        ADD_FAILURE() << "the window was not closed by the user's actions";
-        static_cast<ui::Window*>(window)->Hide();
-    }
-    // The give-up timer ends with its test: it must never reach the windows of a later one.
-    ~SmallWindows() override { Fl::remove_timeout(give_up); }
-};
+struct SmallWindows : test_support::ScreenTest {};
 
 } // namespace
 
