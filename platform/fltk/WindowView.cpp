@@ -471,7 +471,8 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     } else if (property == "CaptionDrag") {
         begin_caption_drag();
     } else if (property == "MousePointer") {
-        if (model_.MousePointer == ui::vbHourglass)
+        // The screen has no arrow with an hourglass: the hourglass stands for both.
+        if (model_.MousePointer == ui::vbHourglass || model_.MousePointer == ui::vbArrowHourglass)
             window_->cursor(FL_CURSOR_WAIT);
         else
             host_.apply_pointer(*window_);
