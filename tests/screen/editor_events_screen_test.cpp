@@ -11,6 +11,7 @@
 #include "tests/screen/screen_support.hpp"
 #include "tests/shell/fake_desktop.hpp"
 
+#include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ struct EditorEventsScreen : test_support::ScreenTest {
 
 TEST_F(EditorEventsScreen, TypingInTheRedCodeBoxRefreshesThePreviewOnceAfterTwoSeconds) {
     FFEditorType1& e = shown_editor();
-    e.Text5[1].Text = "r";
+    e.Text5[1].Text = "r\r\n";
     test_support::clear_preview_refreshes();
     using Clock = std::chrono::steady_clock;
     Clock::time_point lastKey{}, refreshed{};
@@ -59,6 +60,8 @@ TEST_F(EditorEventsScreen, TypingInTheRedCodeBoxRefreshesThePreviewOnceAfterTwoS
                            middle(e.Label2[1]) + R"( click 1
         sleep 0.3
         xdotool type --delay 150 '255-r'
+        xdotool key Return
+        xdotool type --delay 150 '+1'
         sleep 0.5
         shoot "$id" editor_red_code
         sleep 2.5
@@ -70,7 +73,13 @@ TEST_F(EditorEventsScreen, TypingInTheRedCodeBoxRefreshesThePreviewOnceAfterTwoS
         },
         20);
     user.finish();
-    EXPECT_EQ(e.Text5[1].Text.get(), "255-r"); // the box opened with its code selected
+    // The box opened with its code selected; Enter wrote a CR LF, which the screen shows as one line break.
+    EXPECT_EQ(e.Text5[1].Text.get(), "255-r\r\n+1");
+    EXPECT_EQ(e.Text5[1].SelStart.get(), 9);
+    auto* input = dynamic_cast<Fl_Input*>(host.widget(e.Text5[1]));
+    ASSERT_NE(input, nullptr);
+    EXPECT_STREQ(input->value(), "255-r\n+1");
+    EXPECT_EQ(input->position(), 8);
     EXPECT_TRUE(e.Label2[1].Font.Bold.get());
     EXPECT_EQ(preview_refreshes(), 1);
     EXPECT_FALSE(e.Timer1.Enabled.get());
