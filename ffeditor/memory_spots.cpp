@@ -93,7 +93,7 @@ void FFEditorType1::Picture6_MouseDown(int /*Button*/, int /*Shift*/, float X, f
     if (cellHeight <= 0 || cellWidth <= 0) return;
     // The middle line belongs to the lower row.
     const int s = static_cast<int>(std::trunc(Y / cellHeight)) * 5 + static_cast<int>(std::trunc(X / cellWidth));
-    if (!valid_spot(s) || X < 0 || X >= Picture6.Width || Y < 0) return;
+    if (!valid_spot(s) || X < 0 || X >= static_cast<float>(Picture6.Width.get()) || Y < 0) return;
     // An armed deletion waits for a marker: a press beside one stores nothing.
     if (MemorySpotDeletionArmed(*this)) return;
     StoreMemorySpot(app, s);
