@@ -2,6 +2,7 @@
 
 #include "ffeditor/artwork.hpp"
 #include "ffeditor/interface.hpp"
+#include "ffeditor/memory_spots.hpp"
 #include "ffeditor/sliders.hpp"
 #include "ffeditor/snippets.hpp"
 #include "imaging/handles.hpp"
@@ -274,6 +275,7 @@ void FFEditorType1::Form_Load() {
     };
     // A window loaded again starts from its design, as a fresh window would.
     step([&] { ApplyDesign(); });
+    step([&] { ShowPendingSpotMarks(app); });
     step([&] {
         if (app.PreviewImage == 0) PreparePreviewPic(app);
     });

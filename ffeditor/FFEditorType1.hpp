@@ -67,6 +67,8 @@ public:
     ui::Control* EditedLabel = &Check2;
     // The code of each snippet of Combo1(1), item k at position k.
     std::vector<std::string> SnippetCode;
+    // Spots a text source marked as stored while the window was not loaded: shown as it loads.
+    std::array<bool, 10> PendingSpotMarks{};
 
     // Puts every control back to its design geometry, caption and state (at 12 twips per pixel).
     void ApplyDesign();

@@ -71,19 +71,37 @@ bool MemorySpotDeletionArmed(const FFEditorType1& e) {
     return !e.Command8.Enabled;
 }
 
+namespace {
+
+void show_spot_mark(FFEditorType1& e, int s) {
+    e.Picture7[static_cast<std::size_t>(s)].Visible = true;
+    e.Command7[static_cast<std::size_t>(s)].Font.Bold = true;
+}
+
+} // namespace
+
 void ConnectMemorySpots(App& app) {
     app.FF.MarkPresetSpot = [&app](int s) {
         if (!valid_spot(s)) return;
         FFEditorType1& e = app.EditorForm();
-        vb::ResumeNext([&] { e.Load(); });
-        e.Picture7[static_cast<std::size_t>(s)].Visible = true;
-        e.Command7[static_cast<std::size_t>(s)].Font.Bold = true;
+        // A reader does not load the window (and its preview picture) for a mark: it waits.
+        if (e.Loaded())
+            show_spot_mark(e, s);
+        else
+            e.PendingSpotMarks[static_cast<std::size_t>(s)] = true;
     };
     app.FF.PresetSpotStored = [&app](int s) {
         if (!valid_spot(s)) return false;
         FFEditorType1& e = app.EditorForm();
         return e.Loaded() && e.Picture7[static_cast<std::size_t>(s)].Visible.get();
     };
+}
+
+void ShowPendingSpotMarks(App& app) {
+    FFEditorType1& e = app.EditorForm();
+    for (int s = 0; s < 10; ++s)
+        if (e.PendingSpotMarks[static_cast<std::size_t>(s)]) show_spot_mark(e, s);
+    e.PendingSpotMarks.fill(false);
 }
 
 // --- the window's events ---

@@ -23,7 +23,10 @@ void ClearMemorySpots(App& app);
 // Whether the next click on a marker or spot button deletes that spot's mark.
 bool MemorySpotDeletionArmed(const FFEditorType1& editor);
 // Connects the text reader's and writer's questions about stored spots to the editor's pad: reading
-// a "set[" line shows the spot's marker and makes its button bold (loading the window if need be).
+// a "set[" line shows the spot's marker and makes its button bold, at once or, when the window is not
+// loaded, as it loads. A window that is not loaded has no spot stored.
 void ConnectMemorySpots(App& app);
+// Shows the marks a text source left while the window was not loaded (part of loading the window).
+void ShowPendingSpotMarks(App& app);
 
 } // namespace vexolan

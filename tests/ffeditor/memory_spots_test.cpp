@@ -242,13 +242,20 @@ TEST_F(MemorySpots, ATextSourceReadIntoTheEditorAndWrittenAgainKeepsItsSpotsByte
     EXPECT_NE(written.find("set[9]: 10,20,30,40,50,60,70,80\r\n"), std::string::npos);
 }
 
-TEST_F(MemorySpots, ReadingSpotsLoadsTheWindowAndAnUnloadedWindowHasNone) {
+TEST_F(MemorySpots, SpotsReadBeforeTheWindowLoadsAreMarkedAsItLoads) {
     app.FF.MarkPresetSpot(2);
-    EXPECT_TRUE(e.Loaded());
+    app.FF.MarkPresetSpot(10); // no such spot
+    EXPECT_FALSE(e.Loaded());
+    EXPECT_FALSE(app.FF.PresetSpotStored(2));
+    load(true);
     EXPECT_TRUE(e.Picture7[2].Visible.get());
+    EXPECT_TRUE(e.Command7[2].Font.Bold.get());
     EXPECT_TRUE(app.FF.PresetSpotStored(2));
     EXPECT_FALSE(app.FF.PresetSpotStored(3));
     EXPECT_FALSE(app.FF.PresetSpotStored(10));
+    // Unloading discards the marks; the next load starts without them.
     e.Unload();
     EXPECT_FALSE(app.FF.PresetSpotStored(2));
+    e.Load();
+    EXPECT_FALSE(e.Picture7[2].Visible.get());
 }
