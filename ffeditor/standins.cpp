@@ -11,10 +11,6 @@ void LoadintoFFEditor(App&, bool AlreadyLoaded, bool BatchChild) {
                    (BatchChild ? "True" : "False") + ")");
 }
 
-void LoadSnippets(App&) {
-    standin_calls().emplace_back("LoadSnippets");
-}
-
 void RefreshPreview(App&) {
     standin_calls().emplace_back("RefreshPreview");
 }

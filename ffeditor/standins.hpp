@@ -1,6 +1,6 @@
 #pragma once
 // Temporary stand-ins for the parts of the Filter Factory editor that are not built yet: opening a
-// filter in the editor, the snippet list, the live preview and saving.
+// filter in the editor, the live preview and saving.
 
 namespace vexolan {
 
@@ -10,10 +10,6 @@ class App;
 // (a text source just read), otherwise on the active pane's selected file (in the Plugin View, the
 // selected filter); `BatchChild` when a batch opens it.
 void LoadintoFFEditor(App& app, bool AlreadyLoaded, bool BatchChild);
-
-// Fills the snippet list of the editor window from "Snipets.db" as the window loads. The call is
-// noted without a message: it is part of loading the window, not a command of the user.
-void LoadSnippets(App& app);
 
 } // namespace vexolan
 
