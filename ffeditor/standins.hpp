@@ -1,22 +1,16 @@
 #pragma once
-// Temporary stand-ins for the parts of the Filter Factory editor that are not built yet: opening a
-// filter in the editor, the snippet list, the live preview and saving.
+// What the editor window calls of a part not built yet: the snippet list.
 
 namespace vexolan {
 
 class App;
 
-// Opens the editor on the current filter: `AlreadyLoaded` when the filter record holds it already
-// (a text source just read), otherwise on the active pane's selected file (in the Plugin View, the
-// selected filter); `BatchChild` when a batch opens it.
-void LoadintoFFEditor(App& app, bool AlreadyLoaded, bool BatchChild);
-
-// Fills the snippet list of the editor window from "Snipets.db" as the window loads. The call is
-// noted without a message: it is part of loading the window, not a command of the user.
+// Fills the snippet list of the editor window from "Snipets.db" as the window loads. For now the
+// list stays empty.
 void LoadSnippets(App& app);
 
 } // namespace vexolan
 
-// The stand-ins of the preview and of saving are declared where their real procedures will be.
+// The editor window includes this header for the preview and saving procedures as well.
 #include "ffeditor/preview.hpp"
 #include "ffeditor/saving.hpp"

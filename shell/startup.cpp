@@ -19,7 +19,6 @@
 #include "shell/help.hpp"
 #include "shell/helpers.hpp"
 #include "shell/selection.hpp"
-#include "shell/standins.hpp"
 #include "shell/status.hpp"
 
 #include "platform/fs/files.hpp"

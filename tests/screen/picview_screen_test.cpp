@@ -8,7 +8,6 @@
 #include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/pictures.hpp"
 
@@ -39,7 +38,6 @@ struct PicViewScreen : test_support::ScreenTest {
 
     PicViewScreen() {
         f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
     }
     void TearDown() override {
         app.host.registry().UnloadAll();
@@ -132,7 +130,9 @@ TEST_F(PicViewScreen, PictureEditorShowsThePreviewPictureAndSavesIt) {
 TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
     const std::string first = root.write("first.bmp", test_support::bmp_file(640, 480, 24)).string();
     const std::string second = root.write("second.jpg", test_support::jpeg_file(480, 640)).string();
+    const std::string opened = root.write("opened.bmp", test_support::bmp_file(300, 200, 24)).string();
     Form2& prefs = app.form2();
+    prefs.Check10[1].Value = ui::vbChecked; // "Auto Add": the opened picture joins the image list
     prefs.List1[1].AddItem(first);
     prefs.List1[1].AddItem(second);
     f.mnuPictures[0].Caption = first;
@@ -148,7 +148,13 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
         sleep 0.4
         )" + choose(f.mnuProject, f.mnuOpen) +
                            R"(
-        sleep 0.4
+        dlg=$(find_window '^Open Picture$')
+        focus "$dlg"
+        xdotool type --delay 20 ')" + opened + R"('
+        sleep 0.3
+        xdotool key Return
+        sleep 0.6
+        focus "$id"
         xdotool key alt+f
         sleep 0.4
         shoot "$id" image_list
@@ -158,7 +164,10 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
     )");
     EXPECT_TRUE(pump_until([&] { return app.OriginalBMP == second; }));
     user.finish();
-    EXPECT_EQ(std::count(standin_calls().begin(), standin_calls().end(), "OpenPreviewPic"), 1);
+    // The typed picture was taken as the preview picture and added to the image list.
+    ASSERT_EQ(prefs.List1[1].ListCount(), 3);
+    EXPECT_EQ(prefs.List1[1].List(2), opened);
+    EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "Pic2", ""), opened);
     ASSERT_NE(app.PreviewImage, 0);
     const imgman::Image& thumb = *imgman::image_of(app.PreviewImage);
     EXPECT_EQ(thumb.width, 82); // the portrait picture's thumbnail
