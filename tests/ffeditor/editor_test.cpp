@@ -46,6 +46,7 @@ struct EditorTest : test_support::AppTest {
     ~EditorTest() override {
         if (app.EditorForm().Loaded()) app.EditorForm().Unload();
         CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PluginImage); // the working copy of the last preview
     }
     void des(std::string_view name, std::string_view bytes) {
         root.write("appfolder/interface/" + std::string(name), bytes);
