@@ -93,7 +93,8 @@ void RefreshPreview(App& app) {
         for (std::size_t k = 0; k < 4; ++k)
             if (e.Text5[k].Text.get().empty()) e.Text5[k].Text = std::string(DefaultCode[k]);
         Busy busy(e, "Calculating...", false);
-        int width = static_cast<int>(vb::RoundHalfEven(static_cast<double>(e.Picture1.Width) / app.host.TwipsPerPixelX()));
+        int width =
+            static_cast<int>(vb::RoundHalfEven(static_cast<double>(e.Picture1.Width) / app.host.TwipsPerPixelX()));
         int height =
             static_cast<int>(vb::RoundHalfEven(static_cast<double>(e.Picture1.Height) / app.host.TwipsPerPixelY()));
         // A box too small for a picture, or no thumbnail: nothing to run on.

@@ -163,7 +163,8 @@ std::vector<std::string> PrintedFilterLines(App& app) {
     for (std::size_t m = 0; m < 4; ++m) {
         if (map_on(m)) {
             if (!e.Label7[2 * m].Caption.get().empty())
-                lines.push_back(std::string(Indent) + "map[" + std::to_string(m) + "]: " + e.Label7[2 * m].Caption.get());
+                lines.push_back(std::string(Indent) + "map[" + std::to_string(m) +
+                                "]: " + e.Label7[2 * m].Caption.get());
             continue;
         }
         for (std::size_t k = 2 * m; k <= 2 * m + 1; ++k)

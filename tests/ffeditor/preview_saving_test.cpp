@@ -149,8 +149,10 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
         // "get" is looked for in small letters only.
         {true, {"GET(0)", "put(r,0)", "g", "b"}, {{"put(r,0)", "g", "b"}, {"GET(0)", "GET(0)", "GET(0)"}}, true},
         // Only a and not abs or max become i.
-        {true, {"abs(a-128)+max(a,0)", "r*2", "g", "b"}, {{"r*2", "g", "b"}, {"abs(i-128)+max(i,0)",
-          "abs(i-128)+max(i,0)", "abs(i-128)+max(i,0)"}}, true},
+        {true,
+         {"abs(a-128)+max(a,0)", "r*2", "g", "b"},
+         {{"r*2", "g", "b"}, {"abs(i-128)+max(i,0)", "abs(i-128)+max(i,0)", "abs(i-128)+max(i,0)"}},
+         true},
     };
     for (const Case& c : cases) {
         f.mnuAlphaChannel.Checked = c.alphaDisplay;
@@ -530,11 +532,11 @@ TEST_F(EditorFlowTest, TheMenuTogglesAlphaCopiesThePreviewAndOffersThreeFormats)
     std::vector<std::string> captions;
     for (ui::Menu* m : f.mnuFfeFunctions_FFE.PresentItems())
         if (m->Visible) captions.push_back(m->Caption.get());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy Filter to Clipboard", "Paste Filter from Clipboard", "-",
-                                                  "Alpha Channel Display", "-", "Update Preview", "Apply (Filter)",
-                                                  "Randomize", "Reset", "-", "Open Picture...", "Save Picture...",
-                                                  "Save (Filter) As", "Copy Preview to Clipboard", "-",
-                                                  "Print Filter..."}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Copy Filter to Clipboard", "Paste Filter from Clipboard", "-",
+                                        "Alpha Channel Display", "-", "Update Preview", "Apply (Filter)", "Randomize",
+                                        "Reset", "-", "Open Picture...", "Save Picture...", "Save (Filter) As",
+                                        "Copy Preview to Clipboard", "-", "Print Filter..."}));
     // Start-up hides the formats this edition does not write.
     for (int i : {1, 3})
         if (ui::Menu* m = f.FindMenu("mnuSaveType_FFE", i)) m->Visible = false;

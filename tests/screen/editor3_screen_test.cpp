@@ -4,6 +4,7 @@
 // plug-in through the Project menu, and the new file listed in the pane.
 
 #include "ffeditor/FFEditorType1.hpp"
+#include "ffeditor/preview.hpp"
 #include "filemanager/open_by_type.hpp"
 #include "imaging/handles.hpp"
 #include "platform/fs/files.hpp"
@@ -117,7 +118,8 @@ TEST_F(Editor3Screen, ATypedFormulaChangesThePreviewPixelsAndTheSavedPluginShows
         sleep 0.2
         xdotool mouseup 1
         sleep 0.6
-        import -window "$id" )" + shot +
+        import -window "$id" )" +
+                           shot +
                            R"(
         shoot "$id" editor3_preview
     )");
@@ -158,4 +160,23 @@ TEST_F(Editor3Screen, ATypedFormulaChangesThePreviewPixelsAndTheSavedPluginShows
     ASSERT_TRUE(pump_until([&] { return test_support::report_row_of(f.ListView1[0], "Inverted.8bf") > 0; }, 5));
     Driver look(*this, "id=$(find_window '^Vexolan 1.52')\nsleep 0.4\nshoot \"$id\" editor3_saved_in_pane\n");
     look.finish();
+
+    // An alpha view: the grey picture with the red word "Alpha" in its lower right corner.
+    e.Text5[0].Text = "255-a";
+    e.Text5[1].Text = "r";
+    RefreshPreview(app);
+    ASSERT_EQ(e.Picture1.Texts().size(), 1u);
+    const ui::PrintedText& marker = e.Picture1.Texts()[0];
+    const std::string alphaShot = (root / "alpha.png").string();
+    Driver alpha(*this, "id=$(find_window '^Filter Factory Editor$')\nsleep 0.5\nimport -window \"$id\" " + alphaShot +
+                            "\nshoot \"$id\" editor3_alpha\n");
+    alpha.finish();
+    int red = 0;
+    const int mx = px + marker.X / 15, my = py + marker.Y / 15;
+    for (int y = my; y < my + e.Picture1.TextHeight("Alpha") / 15; ++y)
+        for (int x = mx; x < mx + e.Picture1.TextWidth("Alpha") / 15 + 10; ++x) {
+            const std::uint32_t c = pixel(alphaShot, x, y);
+            if ((c >> 16) > 200 && ((c >> 8) & 0xFF) < 80 && (c & 0xFF) < 80) ++red;
+        }
+    EXPECT_GT(red, 5) << "the marker is drawn in red";
 }
