@@ -3,6 +3,7 @@
 #include "filterfactory/plugin_reader.hpp"
 #include "tests/support/ScriptedHost.hpp"
 #include "tests/support/ff_synth.hpp"
+#include "tests/support/ff_synth_expect.hpp"
 #include "tests/support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -36,17 +37,10 @@ void expect_all_fields(const FilterRecord& r) {
     EXPECT_EQ(r.Filename, "f.8bf");
     EXPECT_EQ(r.Title, "SynTitle");
     EXPECT_EQ(r.Category, "SynCategory");
-    EXPECT_EQ(r.Copyright, "\xC2\xA9 SynCopyright");
     EXPECT_EQ(r.Author, "SynAuthor");
     // Maps 0 and 2 are in use, so are controls 2, 3, 6 and 7; the other names stay empty even though
     // their slots hold text.
-    EXPECT_EQ(r.MapName, (std::array<std::string, 4>{"SynMap0", "", "SynMap2", ""}));
-    EXPECT_EQ(r.CtlName, (std::array<std::string, 8>{"", "", "SynCtl2", "SynCtl3", "", "", "SynCtl6", "SynCtl7"}));
-    EXPECT_EQ(r.CtlValue, (std::array<std::uint8_t, 8>{11, 22, 33, 44, 55, 66, 77, 88}));
-    EXPECT_EQ(r.CodeR, "r+1");
-    EXPECT_EQ(r.CodeG, "g+2");
-    EXPECT_EQ(r.CodeB, "b+3");
-    EXPECT_EQ(r.CodeA, "a+4");
+    ff_synth::ExpectDistinctControlsAndCode(r);
 }
 
 class EveryLayout : public PluginReader, public ::testing::WithParamInterface<Layout> {};

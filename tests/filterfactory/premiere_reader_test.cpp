@@ -2,6 +2,7 @@
 #include "filterfactory/plugin_reader.hpp"
 #include "tests/support/ScriptedHost.hpp"
 #include "tests/support/ff_synth.hpp"
+#include "tests/support/ff_synth_expect.hpp"
 #include "tests/support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -42,15 +43,8 @@ protected:
 
 // The block fields both Premiere readers fill; the formulas come from the blue, green, red, alpha slots.
 void expect_block_fields(const FilterRecord& r) {
-    EXPECT_EQ(r.Copyright, "\xC2\xA9 SynCopyright");
     EXPECT_EQ(r.Author, "");
-    EXPECT_EQ(r.MapName, (std::array<std::string, 4>{"SynMap0", "", "SynMap2", ""}));
-    EXPECT_EQ(r.CtlName, (std::array<std::string, 8>{"", "", "SynCtl2", "SynCtl3", "", "", "SynCtl6", "SynCtl7"}));
-    EXPECT_EQ(r.CtlValue, (std::array<std::uint8_t, 8>{11, 22, 33, 44, 55, 66, 77, 88}));
-    EXPECT_EQ(r.CodeR, "r+1");
-    EXPECT_EQ(r.CodeG, "g+2");
-    EXPECT_EQ(r.CodeB, "b+3");
-    EXPECT_EQ(r.CodeA, "a+4");
+    ff_synth::ExpectDistinctControlsAndCode(r);
 }
 
 class EveryPrmBranch : public PremiereReader,

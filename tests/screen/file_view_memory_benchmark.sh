@@ -6,27 +6,11 @@
 #     xvfb-run -a -s "-screen 0 1280x1024x24" tests/screen/file_view_memory_benchmark.sh [build/vexolan] [files]
 set -euo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-program=$(realpath "${1:-$here/../../build/vexolan}")
 count=${2:-100000}
-caption='^Vexolan 1\.52 - Light Edition$'
-
-work=$(mktemp -d)
-pid=
-holder=
-cleanup() {
-    if [ -n "$holder" ]; then kill "$holder" 2>/dev/null || true; fi
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-mkdir -p "$HOME/empty" "$HOME/big" "$XDG_CONFIG_HOME/Vexo10"
+source "$(dirname "$0")/benchmark_common.sh"
+mkdir -p "$HOME/empty" "$HOME/big"
 (cd "$HOME/big" && seq -f "file%06g.txt" 1 "$count" | xargs touch)
-
-for _ in $(seq 1 200); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
-xdotool search --sync --name '^no window has this name$' >/dev/null 2>&1 &
-holder=$!
+wait_for_display
 
 # The resident memory in KB of the program started with its left pane on folder $1, once its window
 # is shown and its memory has stopped growing.
@@ -38,12 +22,7 @@ Folder2="$HOME/empty"
 [Vexo10\\Options]
 Show Tips at Startup="0"
 INI
-    "$program" &
-    pid=$!
-    until xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended early" >&2; exit 1; }
-        sleep 0.1
-    done
+    start_program 0.1
     local last=0 now
     for _ in $(seq 1 100); do
         sleep 0.5
@@ -51,9 +30,7 @@ INI
         [ "$now" -eq "$last" ] && break
         last=$now
     done
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-    pid=
+    stop_program
     echo "$last"
 }
 

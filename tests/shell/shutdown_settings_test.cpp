@@ -29,24 +29,30 @@ struct ShutdownTest : StartupTest {
         f.Top = topPx * 15;
         f.Enabled = true;
     }
+    // As a user would: the right pane to another folder, a typed pattern on the left, a listed one on
+    // the right, the left pane's view mode `leftMode` and the right one's Classic, pane `sortPane`
+    // sorted descending by column `sortKey`; then the window placed and closed.
+    void change_and_close(int leftMode, int sortPane, int sortKey, int widthPx) {
+        f.Dir1[1].Path = right;
+        f.Combo1[0].Text = "*.abc";
+        int enter = 13;
+        f.Combo1[0].KeyPress(enter);
+        f.Combo1[1].ListIndex = 3;
+        f.Switchy = 0;
+        f.mnuFileViewMode_Click(leftMode);
+        f.Switchy = 1;
+        f.mnuFileViewMode_Click(4);
+        f.ListView1[sortPane].SortKey = sortKey;
+        app.ColumnSortOrder[sortPane][sortKey + 1] = false;
+        place_window(100, 50, widthPx, 600);
+        f.user_close();
+    }
 };
 
 } // namespace
 
 TEST_F(ShutdownTest, EveryKeyIsWrittenInItsForm) {
-    f.Dir1[1].Path = right;
-    f.Combo1[0].Text = "*.abc";
-    int enter = 13;
-    f.Combo1[0].KeyPress(enter);
-    f.Combo1[1].ListIndex = 3;
-    f.Switchy = 0;
-    f.mnuFileViewMode_Click(0);
-    f.Switchy = 1;
-    f.mnuFileViewMode_Click(4);
-    f.ListView1[0].SortKey = 2;
-    app.ColumnSortOrder[0][3] = false;
-    place_window(100, 50, 800, 600);
-    f.user_close();
+    change_and_close(0, 0, 2, 800);
 
     EXPECT_FALSE(f.Loaded());
     EXPECT_EQ(setting("Folders", "Sortkey0"), "2");
@@ -67,19 +73,7 @@ TEST_F(ShutdownTest, EveryKeyIsWrittenInItsForm) {
 }
 
 TEST_F(ShutdownTest, NextStartRestoresWhatTheExitSaved) {
-    f.Dir1[1].Path = right;
-    f.Combo1[0].Text = "*.abc";
-    int enter = 13;
-    f.Combo1[0].KeyPress(enter);
-    f.Combo1[1].ListIndex = 3;
-    f.Switchy = 0;
-    f.mnuFileViewMode_Click(1);
-    f.Switchy = 1;
-    f.mnuFileViewMode_Click(4);
-    f.ListView1[1].SortKey = 1;
-    app.ColumnSortOrder[1][2] = false;
-    place_window(100, 50, 900, 600);
-    f.user_close();
+    change_and_close(1, 1, 1, 900);
 
     ProgramRun next(appFolder, settingsFile);
     StartProgram(next.app);
