@@ -8,6 +8,7 @@
 #include "imaging/handles.hpp"
 #include "imaging/plugin_run.hpp"
 #include "imaging/preview.hpp"
+#include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
@@ -36,6 +37,8 @@ void single_box_copy(App& app) {
 // has told the user why already; the old "temp.dll" is then not run, as it shows another filter.
 bool plugin_run(App& app, ui::PictureBox& box) {
     std::string folder = app.AppPath.string();
+    // A preview plug-in removed since start-up is made again rather than failing at every move.
+    if (!files::file_exists(files::app_path(ff::PreviewPlugin))) PreparePreviewPlugin(app);
     if (ff::Write8bf(app.FF, folder, true, false, app.FFCompileOptions()) != ff::CompileResult::Written) return false;
     std::string name(ff::PreviewPlugin);
     bool draw = true;
@@ -85,6 +88,15 @@ struct Busy {
 };
 
 } // namespace
+
+bool PreparePreviewPlugin(App&) {
+    const std::string tmpl = files::find_file_no_case(files::app_folder(), "Photo30.dll");
+    if (tmpl.empty()) return false;
+    const std::string preview = files::app_path(ff::PreviewPlugin);
+    files::copy_file(tmpl, preview, true);
+    ff::ToggleFFUI(preview, false);
+    return true;
+}
 
 void RefreshPreview(App& app) {
     FFEditorType1& e = app.EditorForm();

@@ -1,6 +1,6 @@
 // The picture editor and the preview picture on a real screen: View > "Picture Editor" shows the
-// preview picture pixel for pixel, Save and Save As write pictures that open again, File > "Open
-// Preview Image..." and the image list reach their procedures, all through the menus.
+// preview picture pixel for pixel, Save and Save As write pictures that open again, and
+// the image list chooses the preview picture, all through the menus.
 
 #include "imaging/PicView.hpp"
 #include "imaging/handles.hpp"
@@ -36,9 +36,7 @@ std::string choose(const ui::Menu& menu, const ui::Menu& entry) {
 struct PicViewScreen : test_support::ScreenTest {
     Form1& f = app.form1();
 
-    PicViewScreen() {
-        f.Caption = "Vexolan 1.52 - Light Edition";
-    }
+    PicViewScreen() { f.Caption = "Vexolan 1.52 - Light Edition"; }
     void TearDown() override {
         app.host.registry().UnloadAll();
         CloseImg(app, app.PreviewImage);
@@ -127,12 +125,10 @@ TEST_F(PicViewScreen, PictureEditorShowsThePreviewPictureAndSavesIt) {
     EXPECT_EQ(editor.Caption.get(), "Picture Editor - preview.bmp - 120x80, 256 Colors (8bit)");
 }
 
-TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
+TEST_F(PicViewScreen, TheImageListChoosesThePreviewPicture) {
     const std::string first = root.write("first.bmp", test_support::bmp_file(640, 480, 24)).string();
     const std::string second = root.write("second.jpg", test_support::jpeg_file(480, 640)).string();
-    const std::string opened = root.write("opened.bmp", test_support::bmp_file(300, 200, 24)).string();
     Form2& prefs = app.form2();
-    prefs.Check10[1].Value = ui::vbChecked; // "Auto Add": the opened picture joins the image list
     prefs.List1[1].AddItem(first);
     prefs.List1[1].AddItem(second);
     f.mnuPictures[0].Caption = first;
@@ -146,17 +142,6 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
         focus "$id"
         xdotool key alt+f
         sleep 0.4
-        )" + choose(f.mnuProject, f.mnuOpen) +
-                           R"(
-        dlg=$(find_window '^Open Picture$')
-        focus "$dlg"
-        xdotool type --delay 20 ')" + opened + R"('
-        sleep 0.3
-        xdotool key Return
-        sleep 0.6
-        focus "$id"
-        xdotool key alt+f
-        sleep 0.4
         shoot "$id" image_list
         )" + choose(f.mnuProject, f.mnuPictures[1]) +
                            R"(
@@ -164,10 +149,8 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
     )");
     EXPECT_TRUE(pump_until([&] { return app.OriginalBMP == second; }));
     user.finish();
-    // The typed picture was taken as the preview picture and added to the image list.
-    ASSERT_EQ(prefs.List1[1].ListCount(), 3);
-    EXPECT_EQ(prefs.List1[1].List(2), opened);
-    EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "Pic2", ""), opened);
+    // A picture of the list is no new entry.
+    EXPECT_EQ(prefs.List1[1].ListCount(), 2);
     ASSERT_NE(app.PreviewImage, 0);
     const imgman::Image& thumb = *imgman::image_of(app.PreviewImage);
     EXPECT_EQ(thumb.width, 82); // the portrait picture's thumbnail
