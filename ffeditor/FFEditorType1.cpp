@@ -2,8 +2,9 @@
 
 #include "ffeditor/artwork.hpp"
 #include "ffeditor/interface.hpp"
+#include "ffeditor/memory_spots.hpp"
 #include "ffeditor/sliders.hpp"
-#include "ffeditor/standins.hpp"
+#include "ffeditor/snippets.hpp"
 #include "imaging/handles.hpp"
 #include "imaging/preview.hpp"
 #include "shell/App.hpp"
@@ -93,30 +94,21 @@ FFEditorType1::FFEditorType1(App& app) : ui::Window(app.host, "FFEditorType1"), 
 
     Load = [this] { Form_Load(); };
     Unload = [this](int& Cancel) { Form_Unload(Cancel); };
-    MouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
-    for (int i = 0; i < 4; ++i)
-        Check1[static_cast<std::size_t>(i)].Click = [this, i] { Check1_Click(i); };
-    for (int i = 0; i < 8; ++i) {
-        auto k = static_cast<std::size_t>(i);
-        Picture2[k].MouseDown = [this, i](int b, int s, float x, float y) { Picture2_MouseDown(i, b, s, x, y); };
-        Picture3[k].MouseMove = [this, i](int b, int s, float x, float y) { Picture3_MouseMove(i, b, s, x, y); };
-        Picture3[k].MouseUp = [this, i](int b, int s, float x, float y) { Picture3_MouseUp(i, b, s, x, y); };
-        HScroll1[k].Change = [this, i] { HScroll1_Change(i); };
-        HScroll1[k].Scroll = [this, i] { HScroll1_Scroll(i); };
-    }
-    Command9.Click = [this] { Command9_Click(); };
-    Command12.Click = [this] { Command12_Click(); };
-    Command16.Click = [this] { Command16_Click(); };
+    connect_events();
 
     // Design values that loading never changes.
     BorderStyle = ui::vbBSNone;
     ControlBox = false;
     MinButton = false;
     MaxButton = false;
+    // F1 reaches the window whichever control has the focus.
+    KeyPreview = true;
     for (const char* item : {"Photoshop Plug", "Premiere Plug", "AFS File", "PFF File", "Text File"})
         Combo2.AddItem(item);
     Combo2.Style = ui::vbComboDropdownList;
     Combo1[0].Style = ui::vbComboDropdownList;
+    for (std::string_view item : FunctionTemplates)
+        Combo1[0].AddItem(std::string(item));
     Combo1[1].Style = ui::vbComboDropdownList;
     for (auto& box : Text5)
         box.MultiLine = true;
@@ -283,6 +275,7 @@ void FFEditorType1::Form_Load() {
     };
     // A window loaded again starts from its design, as a fresh window would.
     step([&] { ApplyDesign(); });
+    step([&] { ShowPendingSpotMarks(app); });
     step([&] {
         if (app.PreviewImage == 0) PreparePreviewPic(app);
     });
@@ -310,60 +303,5 @@ void FFEditorType1::Form_Load() {
 void FFEditorType1::Form_Unload(int& /*Cancel*/) {
     vb::ResumeNext([&] { app.Settings.SaveSetting("Vexo10", "Settings", "PreviewPic", app.OriginalBMP); });
 }
-
-// --- events of the sliders and maps ---
-
-void FFEditorType1::Check1_Click(int Index) {
-    ShowMapControls(app, Index);
-}
-
-void FFEditorType1::HScroll1_Change(int Index) {
-    // While a procedure fills the window it is disabled: its bulk changes start no preview.
-    if (!Enabled) return;
-    auto i = static_cast<std::size_t>(Index);
-    Label1[i].Caption = std::to_string(HScroll1[i].Value.get());
-    if (Check2.Value == ui::vbChecked) RefreshPreview(app);
-    Picture1.Refresh();
-}
-
-void FFEditorType1::HScroll1_Scroll(int Index) {
-    auto i = static_cast<std::size_t>(Index);
-    Label1[i].Caption = std::to_string(HScroll1[i].Value.get());
-}
-
-void FFEditorType1::Picture2_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-    SliderTrackClick(app, Index, Button, Shift, X, Y);
-}
-
-void FFEditorType1::Picture3_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-    SliderKnobDrag(app, Index, Button, Shift, X, Y);
-}
-
-void FFEditorType1::Picture3_MouseUp(int, int, int, float, float) {
-    if (Check2.Value == ui::vbChecked) RefreshPreview(app);
-}
-
-// --- the window without a title bar ---
-
-void FFEditorType1::Form_MouseMove(int Button, int, float, float) {
-    // The left button held on the body moves the window, as a caption drag would.
-    if (Button == ui::vbLeftButton) BeginCaptionDrag(*this);
-}
-
-void FFEditorType1::Command9_Click() {
-    Hide();
-}
-
-void FFEditorType1::Command12_Click() {
-    WindowState = ui::vbMinimized;
-}
-
-void FFEditorType1::Command16_Click() {
-    Unload();
-}
-
-void FFEditorType1::Picture1_Click() {}
-
-void FFEditorType1::Label2_Click(int) {}
 
 } // namespace vexolan

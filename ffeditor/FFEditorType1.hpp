@@ -67,6 +67,8 @@ public:
     ui::Control* EditedLabel = &Check2;
     // The code of each snippet of Combo1(1), item k at position k.
     std::vector<std::string> SnippetCode;
+    // Spots a text source marked as stored while the window was not loaded: shown as it loads.
+    std::array<bool, 10> PendingSpotMarks{};
 
     // Puts every control back to its design geometry, caption and state (at 12 twips per pixel).
     void ApplyDesign();
@@ -77,19 +79,55 @@ public:
     // Opens code box `Index` (closing any other) or closes it when it is open.
     void Label2_Click(int Index);
 
-private:
-    void Form_Load();
-    void Form_Unload(int& Cancel);
+    // --- events (public so that tests and the screen can raise them as Windows would) ---
     void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void Form_MouseUp(int Button, int Shift, float X, float Y);
+    void Form_KeyUp(int& KeyCode, int& Shift);
     void Check1_Click(int Index);
+    void Check2_Click();
     void HScroll1_Change(int Index);
     void HScroll1_Scroll(int Index);
+    void HScroll1_KeyPress(int Index, int& KeyAscii);
+    void HScroll1_DragOver(int Index, ui::Control& Source, float X, float Y, int State);
     void Picture2_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Picture3_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Picture3_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The start of an inline edit of a value, information or name label.
+    void Label1_Click(int Index);
+    void Label6_Click(int Index);
+    void Label7_Click(int Index);
+    void Text10_GotFocus();
+    void Text10_KeyPress(int& KeyAscii);
+    void text10_lostfocus();
+    void Command10_Click();
+    void Text5_KeyPress(int Index, int& KeyAscii);
+    void Timer1_Timer();
+    void Combo1_Click(int Index);
+    void Combo2_Click();
+    void Label9_Click(int Index);
+    void Label10_Click();
+    // Hover marks: the label under the mouse shows white text, a toolbar label a frame.
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label2_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label6_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label7_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label9_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label10_MouseMove(int Button, int Shift, float X, float Y);
+    // The memory spots.
+    void Picture6_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture7_Click(int Index);
+    void Command7_Click(int Index);
+    void Command8_Click();
     void Command9_Click();
     void Command12_Click();
+    void Command14_Click();
     void Command16_Click();
+
+private:
+    void Form_Load();
+    void Form_Unload(int& Cancel);
+    void connect_events();
 };
 
 } // namespace vexolan

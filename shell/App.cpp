@@ -5,6 +5,7 @@
 #include "catalogue/Form4.hpp"
 #include "catalogue/scanner.hpp"
 #include "ffeditor/FFEditorType1.hpp"
+#include "ffeditor/memory_spots.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "preferences/frmDownload.hpp"
@@ -56,6 +57,8 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
         o.Encrypted = p.Check13[0].Value == ui::vbChecked;
         return o;
     };
+    // The text reader and writer keep the editor's memory-spot marks.
+    ConnectMemorySpots(*this);
     // The compiler's run-time errors go to the common error box.
     FF.ShowError = [this](const vb::Error& e) {
         Err.Raise(e);

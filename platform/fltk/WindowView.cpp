@@ -49,6 +49,56 @@ int char_of_byte(std::string_view s, int byte) {
     return count;
 }
 
+// A multi-line box holds its line ends as the program writes them (CR LF), but the input widget
+// would draw each CR as "^M": the widget is given each CR LF as one LF, and offsets are mapped.
+bool is_pair_cr(std::string_view s, std::size_t i) {
+    return s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n';
+}
+
+std::string shown_text(const ui::TextBox& t) {
+    const std::string& text = t.Text.get();
+    if (!t.MultiLine) return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!is_pair_cr(text, i)) out += text[i];
+    return out;
+}
+
+// The byte offset in the shown text of the box's n-th character.
+int shown_byte_of_char(const ui::TextBox& t, int n) {
+    const std::string& text = t.Text.get();
+    int b = byte_of_char(text, n);
+    if (!t.MultiLine) return b;
+    int dropped = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(b); ++i)
+        if (is_pair_cr(text, i)) ++dropped;
+    return b - dropped;
+}
+
+// The box's character at a byte offset of the shown text.
+int char_of_shown_byte(const ui::TextBox& t, int shownByte) {
+    const std::string& text = t.Text.get();
+    if (!t.MultiLine) return char_of_byte(text, shownByte);
+    int shown = 0, chars = 0;
+    for (std::size_t i = 0; i < text.size() && shown < shownByte; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++chars;
+        if (!is_pair_cr(text, i)) ++shown;
+    }
+    return chars;
+}
+
+// The box's text for what the widget shows after an edit of its own (a paste, an undo).
+std::string text_of_shown(const ui::TextBox& t, std::string_view shown) {
+    if (!t.MultiLine) return std::string(shown);
+    std::string out;
+    for (char ch : shown) {
+        if (ch == '\n') out += '\r';
+        out += ch;
+    }
+    return out;
+}
+
 // The access key of a caption ("&Next Tip" gives 'N'), upper case, or 0.
 char access_key(std::string_view caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -471,7 +521,8 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     } else if (property == "CaptionDrag") {
         begin_caption_drag();
     } else if (property == "MousePointer") {
-        if (model_.MousePointer == ui::vbHourglass)
+        // The screen has no arrow with an hourglass: the hourglass stands for both.
+        if (model_.MousePointer == ui::vbHourglass || model_.MousePointer == ui::vbArrowHourglass)
             window_->cursor(FL_CURSOR_WAIT);
         else
             host_.apply_pointer(*window_);
@@ -529,9 +580,9 @@ void WindowView::sync_control(ui::Control& c) {
         w->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
     } else if (auto* t = dynamic_cast<ui::TextBox*>(&c)) {
         auto* in = static_cast<Fl_Input*>(w);
-        const std::string& text = t->Text.get();
+        const std::string text = shown_text(*t);
         if (text != (in->value() ? in->value() : "")) in->value(text.c_str(), static_cast<int>(text.size()));
-        int start = byte_of_char(text, t->SelStart), end = byte_of_char(text, t->SelStart + t->SelLength);
+        int start = shown_byte_of_char(*t, t->SelStart), end = shown_byte_of_char(*t, t->SelStart + t->SelLength);
         if (in->position() != end || in->mark() != start) in->position(end, start);
         in->readonly(t->Locked ? 1 : 0);
         in->textfont(to_fl_font(c.Font.choice()));
@@ -673,7 +724,7 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
             int r = base(FL_KEYBOARD);
             auto* in = static_cast<Fl_Input*>(w);
             std::string now = in->value() ? in->value() : "";
-            if (now != text->Text.get()) text->Text = now;
+            if (now != shown_text(*text)) text->Text = text_of_shown(*text, now);
             text_selection_to_model(*text, *w);
             return r;
         }
@@ -725,9 +776,8 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
 
 void WindowView::text_selection_to_model(ui::TextBox& t, Fl_Widget& w) {
     auto* in = static_cast<Fl_Input*>(&w);
-    const std::string& text = t.Text.get();
     int a = std::min(in->position(), in->mark()), b = std::max(in->position(), in->mark());
-    int start = char_of_byte(text, a), length = char_of_byte(text, b) - start;
+    int start = char_of_shown_byte(t, a), length = char_of_shown_byte(t, b) - start;
     if (t.SelStart != start) t.SelStart = start;
     if (t.SelLength != length) t.SelLength = length;
 }

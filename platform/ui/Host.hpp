@@ -42,7 +42,7 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIg
 inline constexpr std::string_view DefaultTitle = "Vexolan";
 
 // Mouse pointers the program sets.
-enum MousePointerKind : int { vbDefault = 0, vbArrow = 1, vbHourglass = 11 };
+enum MousePointerKind : int { vbDefault = 0, vbArrow = 1, vbHourglass = 11, vbArrowHourglass = 13 };
 
 // Virtual key codes the program polls.
 enum KeyCode : int {

@@ -279,6 +279,7 @@ TEST_F(EditorTest, LoadingScalesOnlyWhenBothAxesDifferFromTwelve) {
 }
 
 TEST_F(EditorTest, AFreshWindowShowsTheUnfilteredThumbnailAndTheDesign) {
+    root.write("appfolder/SNIPETS.db", "r; one\r\ng; two\r\n");
     e.Load();
     EXPECT_FALSE(e.Visible.get());
     EXPECT_EQ(e.Picture1.Width.get(), 159 * 15);
@@ -295,6 +296,7 @@ TEST_F(EditorTest, AFreshWindowShowsTheUnfilteredThumbnailAndTheDesign) {
     for (auto& marker : e.Picture7)
         EXPECT_FALSE(marker.Visible.get());
     EXPECT_EQ(previews(), 0); // no filter runs at load time
+    EXPECT_EQ(e.Combo1[1].ListCount(), 2); // the snippet file, found whatever the case of its name
 
     // Filled, unloaded and shown again: the design captions, and the preview path stored.
     e.Label7[0].Caption = "Amount";
@@ -303,6 +305,7 @@ TEST_F(EditorTest, AFreshWindowShowsTheUnfilteredThumbnailAndTheDesign) {
     e.Unload();
     EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "PreviewPic", ""), "/pictures/last.bmp");
     e.Show();
+    EXPECT_EQ(e.Combo1[1].ListCount(), 2); // read afresh, not added twice
     EXPECT_EQ(e.Label7[0].Caption.get(), "Slider 1");
     EXPECT_EQ(e.Label6[0].Caption.get(), "Filename");
 }

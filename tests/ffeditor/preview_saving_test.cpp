@@ -39,6 +39,7 @@ namespace {
 using Formulas = std::vector<std::string>;
 
 struct EditorFlowTest : test_support::AppTest {
+    const int handlesBefore = imgman::live_handle_count();
     Form1& f = app.form1();
     FFEditorType1& e = app.EditorForm();
     std::filesystem::path work = make_folder("work");
@@ -60,7 +61,7 @@ struct EditorFlowTest : test_support::AppTest {
         app.host.registry().UnloadAll();
         CloseImg(app, app.PreviewImage);
         CloseImg(app, app.PluginImage);
-        EXPECT_EQ(imgman::live_handle_count(), 0);
+        EXPECT_EQ(imgman::live_handle_count(), handlesBefore);
     }
 
     // A filter typed into the window's code boxes.
@@ -552,7 +553,11 @@ TEST_F(EditorFlowTest, TheMenuTogglesAlphaCopiesThePreviewAndOffersThreeFormats)
     imgman::reset_plugin_host_log();
     f.mnuAlphaChannel.Click();
     EXPECT_TRUE(f.mnuAlphaChannel.Checked.get());
+    // "Update Preview" is a click on the preview box: the File menu pops up, nothing is computed.
+    host.choose_no_popup();
     f.mnuFfeUpdatePreview_FFE.Click();
+    ASSERT_EQ(host.popups().size(), 1u);
+    EXPECT_EQ(host.popups()[0].Menu, "mnuProject");
     EXPECT_TRUE(runs().empty());
     f.mnuAlphaChannel.Click();
     EXPECT_FALSE(f.mnuAlphaChannel.Checked.get());

@@ -182,7 +182,9 @@ void ScriptedHost::PopupMenu(ui::Window& owner, ui::Menu& menu, int x, int y) {
     PopupChoice c = std::move(popup_choices_.front());
     popup_choices_.pop_front();
     if (c.Menu.empty()) return;
-    ui::Menu* chosen = owner.FindMenu(c.Menu, c.Index);
+    // A window may pop up another window's menu: its entries are found in their own window.
+    ui::Window& menus = menu.Parent() ? *menu.Parent() : owner;
+    ui::Menu* chosen = menus.FindMenu(c.Menu, c.Index);
     if (!chosen) {
         ADD_FAILURE() << "Pop-up menu \"" << menu.Name() << "\": no entry \"" << c.Menu << "\"";
         return;

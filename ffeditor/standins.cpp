@@ -1,7 +1,0 @@
-#include "ffeditor/standins.hpp"
-
-namespace vexolan {
-
-void LoadSnippets(App&) {}
-
-} // namespace vexolan
