@@ -5,7 +5,6 @@
 //     vexolan [file]
 #include "shell/App.hpp"
 #include "shell/artwork.hpp"
-#include "shell/standins.hpp"
 #include "shell/startup.hpp"
 
 #include "platform/fs/files.hpp"
@@ -41,10 +40,6 @@ int main(int argc, char** argv) {
             return file.empty() ? std::string() : files::app_path(file);
         });
         vexolan::App app(host, appFolder);
-        // Commands whose real procedure is not built yet tell the user so instead of doing nothing.
-        vexolan::on_standin_call() = [&host](std::string_view) {
-            host.MsgBox("This command is not available in this version of Vexolan yet.", ui::vbInformation);
-        };
         vexolan::StartProgram(app, vexolan::CommandLineFile(argc, argv));
         int code = host.run();
         // Windows still loaded when the loop ends (none after a normal close) go now, in order.

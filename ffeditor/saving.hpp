@@ -10,5 +10,7 @@ class App;
 void SaveFilterAs(App& app, int Index);
 // Asks "Delete the current filter?" and puts the window back to the default filter.
 void ResetFilter(App& app);
+// The same; true when the user answered OK and the window was reset.
+bool AskResetFilter(App& app);
 
 } // namespace vexolan

@@ -1,7 +1,7 @@
 #include "ffeditor/sliders.hpp"
 
 #include "ffeditor/FFEditorType1.hpp"
-#include "ffeditor/standins.hpp"
+#include "ffeditor/preview.hpp"
 #include "shell/App.hpp"
 
 #include <algorithm>

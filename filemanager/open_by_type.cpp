@@ -1,7 +1,7 @@
 #include "filemanager/open_by_type.hpp"
 
 #include "catalogue/commands.hpp"
-#include "ffeditor/standins.hpp"
+#include "ffeditor/commands.hpp"
 #include "filterfactory/text_source.hpp"
 #include "imaging/preview.hpp"
 #include "platform/fs/files.hpp"
@@ -11,7 +11,6 @@
 #include "shell/Form1.hpp"
 #include "shell/helpers.hpp"
 #include "shell/selection.hpp"
-#include "shell/standins.hpp"
 
 #include <array>
 

@@ -256,9 +256,13 @@ bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool 
 }
 
 std::string TextSourceBytes(const FilterRecord& r, const std::function<bool(int)>* storedSpot) {
+    return vb::Utf8ToCp1252(TextSourceText(r, storedSpot));
+}
+
+std::string TextSourceText(const FilterRecord& r, const std::function<bool(int)>* storedSpot) {
     std::string out;
     const auto line = [&](std::string_view text) {
-        out += vb::Utf8ToCp1252(text);
+        out += text;
         out += "\r\n";
     };
     line("Category: " + r.Category);

@@ -24,5 +24,7 @@ bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset);
 
 // The bytes WriteTXT writes for `record`; `storedSpot` says which memory spots to write (null: none).
 std::string TextSourceBytes(const FilterRecord& record, const std::function<bool(int)>* storedSpot);
+// The same text before its conversion to Windows-1252: UTF-8, as the clipboard carries it.
+std::string TextSourceText(const FilterRecord& record, const std::function<bool(int)>* storedSpot);
 
 } // namespace vexolan::ff

@@ -15,7 +15,6 @@
 #include "shell/frmAbout.hpp"
 #include "shell/frmSplash.hpp"
 #include "shell/frmTip.hpp"
-#include "shell/standins.hpp"
 #include "shell/status.hpp"
 
 #include "catalogue/readers.hpp"

@@ -286,6 +286,32 @@ void Form1::build_menus() {
     mnuFileViewMode[3].Checked = true;
 
     menus.top(mnuFfeFunctions_FFE, "mnuFfeFunctions_FFE", "&Project");
+    menus.item(mnuCopyFilter2Clip_FFE, "mnuCopyFilter2Clip_FFE", mnuFfeFunctions_FFE, "Copy Filter to Clipboard");
+    menus.item(mnuPasteFilter_FFE, "mnuPasteFilter_FFE", mnuFfeFunctions_FFE, "Paste Filter from Clipboard");
+    menus.item(mnuFindReplace_FFE, "mnuFindReplace_FFE", mnuFfeFunctions_FFE, "Find and Replace");
+    mnuFindReplace_FFE.Visible = false;
+    menus.item(zmnuFFE1, "zmnuFFE1", mnuFfeFunctions_FFE, "-");
+    menus.item(mnuAlphaChannel, "mnuAlphaChannel", mnuFfeFunctions_FFE, "Alpha Channel Display");
+    menus.item(zmnuFFE2, "zmnuFFE2", mnuFfeFunctions_FFE, "-");
+    menus.item(mnuFfeUpdatePreview_FFE, "mnuFfeUpdatePreview_FFE", mnuFfeFunctions_FFE, "Update Preview");
+    menus.item(mnuBigView_FFE, "mnuBigView_FFE", mnuFfeFunctions_FFE, "Apply (Filter)");
+    menus.item(mnuRandomize_FFE, "mnuRandomize_FFE", mnuFfeFunctions_FFE, "Randomize");
+    menus.item(mnuFfeReset_FFE, "mnuFfeReset_FFE", mnuFfeFunctions_FFE, "Reset");
+    menus.item(zmnuFFE3, "zmnuFFE3", mnuFfeFunctions_FFE, "-");
+    menus.item(mnuFfeOpenPic_FFE, "mnuFfeOpenPic_FFE", mnuFfeFunctions_FFE, "Open Picture...");
+    menus.item(mnuFfeSavePic_FFE, "mnuFfeSavePic_FFE", mnuFfeFunctions_FFE, "Save Picture...");
+    menus.item(mnuSaveAs_FFE, "mnuSaveAs_FFE", mnuFfeFunctions_FFE, "Save (Filter) As");
+    add_menu(mnuSaveType_FFE, "mnuSaveType_FFE", &mnuSaveAs_FFE);
+    static const char* const saveTypes[] = {"Photoshop Plugin", "Premiere Filter", "AFS File", "PFF File", "Text File"};
+    for (int i = 0; i < 5; ++i) {
+        if (i > 0) mnuSaveType_FFE.Load(i);
+        mnuSaveType_FFE[i].Caption = saveTypes[i];
+    }
+    menus.item(mnuCopyPreview_FFE, "mnuCopyPreview_FFE", mnuFfeFunctions_FFE, "Copy Preview to Clipboard");
+    menus.item(zmnuFFE4, "zmnuFFE4", mnuFfeFunctions_FFE, "-");
+    menus.item(mnuPrinterSetup_FFE, "mnuPrinterSetup_FFE", mnuFfeFunctions_FFE, "Print Setup...");
+    mnuPrinterSetup_FFE.Visible = false;
+    menus.item(mnuPrintFilter_FFE, "mnuPrintFilter_FFE", mnuFfeFunctions_FFE, "Print Filter...");
     menus.top(mnuSliderSwitch_FFE, "mnuSliderSwitch_FFE", "SliderSwitch");
     menus.top(mnuCodeSnipet_FFE, "mnuCodeSnipet_FFE", "Code Snipet");
     menus.top(mnuExpression_FFE, "mnuExpression_FFE", "FF Expressions");

@@ -146,6 +146,12 @@ public:
     // The editor's menus, shown by the editor as pop-ups (hidden on the bar); their entries belong
     // to the editor.
     ui::Menu mnuFfeFunctions_FFE, mnuSliderSwitch_FFE, mnuCodeSnipet_FFE, mnuExpression_FFE;
+    // The "&Project" pop-up of the editor (handlers in ffeditor/project_menu.cpp).
+    ui::Menu mnuCopyFilter2Clip_FFE, mnuPasteFilter_FFE, mnuFindReplace_FFE, zmnuFFE1, mnuAlphaChannel, zmnuFFE2;
+    ui::Menu mnuFfeUpdatePreview_FFE, mnuBigView_FFE, mnuRandomize_FFE, mnuFfeReset_FFE, zmnuFFE3;
+    ui::Menu mnuFfeOpenPic_FFE, mnuFfeSavePic_FFE, mnuSaveAs_FFE;
+    ui::MenuArray mnuSaveType_FFE; // 0 "Photoshop Plugin", 1 "Premiere Filter", 2 "AFS File", 3 "PFF File", 4 "Text File"
+    ui::Menu mnuCopyPreview_FFE, zmnuFFE4, mnuPrinterSetup_FFE, mnuPrintFilter_FFE;
 
     // --- panes and views (panes.cpp) ---
     void Switchit(int Valy);

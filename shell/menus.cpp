@@ -2,7 +2,7 @@
 
 #include "catalogue/commands.hpp"
 #include "ffeditor/commands.hpp"
-#include "ffeditor/standins.hpp"
+#include "ffeditor/project_menu.hpp"
 #include "filemanager/copy_move.hpp"
 #include "filemanager/delete.hpp"
 #include "filemanager/drag_drop.hpp"
@@ -31,7 +31,6 @@
 #include "shell/panes.hpp"
 #include "shell/prefs_link.hpp"
 #include "shell/selection.hpp"
-#include "shell/standins.hpp"
 
 namespace vexolan {
 
@@ -179,6 +178,8 @@ void Form1::connect_menus() {
     mnuabout.Click = [this] { mnuabout_Click(); };
     // The "FileView" pop-up
     mnuFileViewMode.Click = [this](int Index) { mnuFileViewMode_Click(Index); };
+    // The editor's "&Project" pop-up
+    ConnectProjectMenu(app, *this);
 }
 
 // --- the button bar ---

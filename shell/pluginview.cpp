@@ -1,7 +1,7 @@
 // The Plugin View: the category list, the plug-in list with its "+ " / "- " marks, Photoshop Mode and
 // the information line.
 
-#include "ffeditor/standins.hpp"
+#include "ffeditor/commands.hpp"
 #include "filemanager/open_by_type.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"

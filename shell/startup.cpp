@@ -4,11 +4,12 @@
 #include "shell/startup.hpp"
 
 #include "ffeditor/commands.hpp"
+#include "ffeditor/preview.hpp"
 #include "filemanager/fileview.hpp"
 #include "filemanager/filters.hpp"
-#include "filemanager/refresh.hpp"
 #include "filemanager/navigation.hpp"
 #include "filemanager/open_by_type.hpp"
+#include "filemanager/refresh.hpp"
 #include "filterfactory/compiler.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
@@ -19,7 +20,6 @@
 #include "shell/help.hpp"
 #include "shell/helpers.hpp"
 #include "shell/selection.hpp"
-#include "shell/standins.hpp"
 #include "shell/status.hpp"
 
 #include "platform/fs/files.hpp"
@@ -333,13 +333,7 @@ void Form_Load(Form1& f) {
     }
 
     // The preview plug-in "temp.dll", a copy of the template with its dialog flag cleared.
-    step([&] {
-        std::string tmpl = files::find_file_no_case(files::app_folder(), "Photo30.dll");
-        if (tmpl.empty()) return;
-        std::string preview = files::app_path(ff::PreviewPlugin);
-        files::copy_file(tmpl, preview, true);
-        ff::ToggleFFUI(preview, false);
-    });
+    step([&] { PreparePreviewPlugin(app); });
 
     // Every preference, the lists and the menus built from them.
     step([&] { SplashText(app, "Loading Registry Settings ..."); });

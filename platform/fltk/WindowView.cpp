@@ -1137,6 +1137,12 @@ bool WindowView::draw_control(Fl_Widget& w, ui::Control& c) {
             }
         draw_bitmap(p->Image(), x + inset, y + inset);
         draw_boxes(p->Boxes(), x + inset, y + inset);
+        // Texts printed into the box, each from its top-left corner.
+        for (const ui::PrintedText& t : p->Texts()) {
+            fl_font(to_fl_font(t.Font), to_fl_size(t.Font));
+            fl_color(to_fl_color(t.ForeColor));
+            fl_draw(t.Text.c_str(), x + inset + px(t.X), y + inset + px(t.Y) + fl_height() - fl_descent());
+        }
         if (inset) fl_draw_box(FL_THIN_DOWN_FRAME, x, y, width, height, FL_BLACK);
         fl_pop_clip();
         return true;

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 class Host;
@@ -107,6 +108,19 @@ public:
     int EndDoc();
 };
 int ImgPrintImage(std::int32_t handle, Printer& printer, const Rect& destination, const Rect& source);
+// A text document for the printer: lines printed in a font size of FontSize points. EndDoc sends
+// them to the desktop's print command as plain text (UTF-8, one line per printed line) and starts
+// a fresh document; its result and failures are those of Printer::EndDoc.
+class TextPrinter {
+public:
+    double FontSize = 10;
+    void Print(std::string_view line) { lines_.emplace_back(line); }
+    const std::vector<std::string>& Lines() const { return lines_; }
+    int EndDoc();
+
+private:
+    std::vector<std::string> lines_;
+};
 // How long EndDoc waits for the print command before it gives up on it.
 void set_print_timeout(std::chrono::milliseconds timeout);
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,48 @@ Printer::Printer(int dpi) : Dpi(dpi) {
     std::fill(Page.Rgba.begin(), Page.Rgba.end(), std::uint8_t{255});
 }
 
+namespace {
+
+// Writes `bytes` into a fresh temporary file ending in `suffix` (4 characters) and prints it with
+// the extra options.
+int print_file(const std::string& bytes, const char* suffix, const std::vector<std::string>& options) {
+    std::string name = files::join_path(files::temp_folder(), std::string("vexolan-print-XXXXXX") + suffix);
+    const int fd = mkstemps(name.data(), 4);
+    if (fd < 0) return print_failed("The page could not be prepared for printing: no temporary file.");
+    bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    written = ::close(fd) == 0 && written;
+    int rc = -1;
+    if (written) {
+        std::vector<std::string> argv{"lp"};
+        argv.insert(argv.end(), options.begin(), options.end());
+        argv.push_back("--");
+        argv.push_back(name);
+        rc = run_with_timeout(argv, print_timeout());
+    }
+    std::remove(name.c_str());
+    if (!written)
+        return print_failed("The page could not be prepared for printing: the temporary file was not written.");
+    if (rc == -1) return print_failed("The page could not be printed: the print command \"lp\" is not installed.");
+    if (rc == -2) return print_failed("The page could not be printed: the print command did not answer.");
+    if (rc != 0) return print_failed("The page could not be printed: no printer is set up, or it refused the page.");
+    record_success();
+    return 1;
+}
+
+} // namespace
+
+int TextPrinter::EndDoc() {
+    std::string text;
+    for (const std::string& line : lines_)
+        text += line + "\n";
+    lines_.clear();
+    // Characters and lines per inch for the font size: 12 points give 10 characters and 6 lines.
+    const double size = FontSize > 0 ? FontSize : 10;
+    const int cpi = std::max(1, static_cast<int>(std::lround(120.0 / size)));
+    const int lpi = std::max(1, static_cast<int>(std::lround(72.0 / size)));
+    return print_file(text, ".txt", {"-o", "cpi=" + std::to_string(cpi), "-o", "lpi=" + std::to_string(lpi)});
+}
+
 int Printer::EndDoc() {
     Image page;
     page.width = Page.Width;
@@ -86,21 +129,7 @@ int Printer::EndDoc() {
     const auto png = encode_png(page, error);
     if (!png) return print_failed("The page could not be prepared for printing: " + error);
 
-    std::string name = files::join_path(files::temp_folder(), "vexolan-print-XXXXXX.png");
-    const int fd = mkstemps(name.data(), 4);
-    if (fd < 0) return print_failed("The page could not be prepared for printing: no temporary file.");
-    bool written = ::write(fd, png->data(), png->size()) == static_cast<ssize_t>(png->size());
-    written = ::close(fd) == 0 && written;
-    int rc = -1;
-    if (written) rc = run_with_timeout({"lp", "-o", "ppi=" + std::to_string(Dpi), "--", name}, print_timeout());
-    std::remove(name.c_str());
-    if (!written)
-        return print_failed("The page could not be prepared for printing: the temporary file was not written.");
-    if (rc == -1) return print_failed("The page could not be printed: the print command \"lp\" is not installed.");
-    if (rc == -2) return print_failed("The page could not be printed: the print command did not answer.");
-    if (rc != 0) return print_failed("The page could not be printed: no printer is set up, or it refused the page.");
-    record_success();
-    return 1;
+    return print_file(std::string(png->begin(), png->end()), ".png", {"-o", "ppi=" + std::to_string(Dpi)});
 }
 
 } // namespace imgman

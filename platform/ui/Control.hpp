@@ -67,6 +67,15 @@ struct FilledBox {
     bool operator==(const FilledBox&) const = default;
 };
 
+// A text printed into a picture box: its top-left corner in twips of the client area, the font
+// and the colour it was printed with.
+struct PrintedText {
+    int X = 0, Y = 0;
+    std::string Text;
+    FontChoice Font;
+    Color ForeColor = 0;
+};
+
 class Control : public PropertyOwner {
 public:
     Control();

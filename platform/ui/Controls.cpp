@@ -308,9 +308,15 @@ int PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::Cls() {
+    CurrentX = 0;
+    CurrentY = 0;
     if (!image_.empty()) {
         image_ = Bitmap{};
         notify("Image");
+    }
+    if (!texts_.empty()) {
+        texts_.clear();
+        notify("Texts");
     }
     if (boxes_.empty()) return;
     boxes_.clear();
@@ -331,6 +337,30 @@ void PictureBox::PaintImage(const std::function<void(Bitmap&)>& paint) {
     image_.resize(ScalePixelsX(), ScalePixelsY());
     paint(image_);
     notify("Image");
+    // A picture drawn into the box covers what was printed there before.
+    if (!texts_.empty()) {
+        texts_.clear();
+        notify("Texts");
+    }
+}
+
+void PictureBox::Print(std::string_view text) {
+    texts_.push_back({CurrentX, CurrentY, std::string(text), Font.choice(), ForeColor});
+    CurrentY = CurrentY + TextHeight(text);
+    CurrentX = 0;
+    notify("Texts");
+}
+
+int PictureBox::TextWidth(std::string_view text) const {
+    Host* h = host();
+    if (!h) return 0;
+    return h->TextWidthPixels(Font.choice(), text) * h->TwipsPerPixelX();
+}
+
+int PictureBox::TextHeight(std::string_view text) const {
+    Host* h = host();
+    if (!h) return 0;
+    return h->TextHeightPixels(Font.choice(), text) * h->TwipsPerPixelY();
 }
 
 void PictureBox::DrawFilledBox(int x1, int y1, int x2, int y2, Color color) {

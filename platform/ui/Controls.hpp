@@ -227,6 +227,16 @@ public:
     void DrawFilledBox(int x1, int y1, int x2, int y2, Color color);
     const std::vector<FilledBox>& Boxes() const { return boxes_; }
 
+    // Text output: Print writes `text` at (CurrentX, CurrentY) in the box's font and ForeColor and
+    // moves CurrentY down one line (CurrentX back to 0); Cls, and a picture drawn into the box,
+    // clear what was printed; Cls also puts the position back to the corner. TextWidth and TextHeight measure in twips with the box's font.
+    Property<int> CurrentX{this, "CurrentX"};
+    Property<int> CurrentY{this, "CurrentY"};
+    void Print(std::string_view text);
+    int TextWidth(std::string_view text) const;
+    int TextHeight(std::string_view text) const;
+    const std::vector<PrintedText>& Texts() const { return texts_; }
+
     // The persistent image: what is drawn into the box stays until Cls. It covers the client area
     // in pixels (transparent where nothing was drawn, so the back colour shows there).
     const Bitmap& Image() const { return image_; }
@@ -242,6 +252,7 @@ public:
 
 private:
     std::vector<FilledBox> boxes_;
+    std::vector<PrintedText> texts_;
     Bitmap image_;
 };
 

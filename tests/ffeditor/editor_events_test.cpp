@@ -9,7 +9,8 @@
 #include "imaging/handles.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
+#include "filterfactory/compiler.hpp"
+#include "imaging/PicView.hpp"
 #include "tests/ffeditor/preview_count.hpp"
 #include "tests/shell/fake_desktop.hpp"
 #include "tests/support/app_fixture.hpp"
@@ -32,13 +33,17 @@ struct EditorEvents : test_support::AppTest {
     EditorEvents() {
         host.set_twips_per_pixel(12); // the design scale: positions as designed
         root.write("appfolder/interface/skin.bmp", test_support::bmp_file(600, 500, 24));
-        EXPECT_TRUE(OpenImg(app, root.write("thumb.bmp", test_support::bmp_file(160, 120, 24)).string(),
-                            app.PreviewImage, true));
+        app.OriginalBMP = root.write("thumb.bmp", test_support::bmp_file(160, 120, 24)).string();
+        EXPECT_TRUE(OpenImg(app, app.OriginalBMP, app.PreviewImage, true));
+        // The preview plug-in, as start-up leaves it.
+        const auto preview = root.write("appfolder/temp.dll", ff::MakeStandInTemplate(ff::Layout57344));
+        ff::ToggleFFUI(preview.string(), false);
     }
     ~EditorEvents() override {
         if (e.Loaded()) e.Unload();
+        app.host.registry().UnloadAll();
         CloseImg(app, app.PreviewImage);
-        on_standin_call() = nullptr;
+        CloseImg(app, app.PluginImage);
     }
     // Loads the window with graphic sliders or scroll bars.
     FFEditorType1& load(bool graphic) {
@@ -368,28 +373,34 @@ TEST_F(EditorEvents, PremiereFormatsAreRefusedWithTheProEditionMessage) {
     e.Combo2.ListIndex = 4;
     EXPECT_EQ(host.message_boxes().size(), 2u);
     // The save label saves in the format shown.
-    standin_calls().clear();
+    const auto folder = make_folder("saved");
+    app.form1().Dir1[0].Path = folder.string();
+    app.form2().Check4.Value = ui::vbChecked; // into the active pane's folder
+    e.Label6[0].Caption = "Shown";
     e.Label9[7].user_click();
-    EXPECT_EQ(standin_calls(), std::vector<std::string>{"SaveFilterAs(4)"});
+    EXPECT_TRUE(files::file_exists((folder / "Shown.txt").string()));
 }
 
 TEST_F(EditorEvents, ToolbarLabelsRunTheirCommands) {
     load(true);
-    struct Case {
-        int label;
-        std::string call;
-    } cases[] = {{2, "ShowBigPreview"},
-                 {3, "OpenPreviewPic"},
-                 {4, "SaveFilteredPic"},
-                 {6, "ResetFilter"},
-                 {7, "SaveFilterAs(0)"}};
-    for (const Case& c : cases) {
-        standin_calls().clear();
-        e.Label9[static_cast<std::size_t>(c.label)].user_click();
-        EXPECT_EQ(standin_calls(), std::vector<std::string>{c.call}) << c.label;
-    }
+    // "Show large preview": the filtered picture in the picture editor.
+    e.Label9[2].user_click();
+    EXPECT_TRUE(app.picView().Visible.get());
+    EXPECT_NE(app.PicImage, 0);
+    // "Open new BMP picture as preview source" and "Save filtered picture" ask for a file.
+    host.answer_file_dialog("");
+    e.Label9[3].user_click();
+    host.answer_file_dialog("");
+    e.Label9[4].user_click();
+    EXPECT_EQ(host.file_dialogs().size(), 2u);
+    // "Reset all settings" asks first; "Save filter in different formats" needs a name.
+    host.answer_msgbox(ui::vbCancel, "Delete the current filter?", ui::vbOKCancel, "Attention");
+    e.Label9[6].user_click();
+    e.Combo2.ListIndex = 0;
+    host.answer_msgbox(ui::vbOK, "Filename isn't specified!", ui::vbExclamation, "Error");
+    e.Label9[7].user_click();
     // Random values for the sliders in use, then one refresh.
-    standin_calls().clear();
+    clear_preview_refreshes();
     e.Label7[0].Caption = "";
     e.Label9[5].user_click();
     EXPECT_EQ(preview_refreshes(), 1);
@@ -449,8 +460,10 @@ TEST_F(EditorEvents, PreviewClickShowsTheFileMenuWithoutItsLastEntriesAndPutsThe
     app.form2().List1[1].AddItem("/pictures/b.bmp");
     app.form2().ListToMenu(1);
     bool hiddenMeanwhile = false;
-    on_standin_call() = [&](std::string_view name) {
-        if (name == "OpenPreviewPic")
+    // A PNG picture chosen in "Open Picture": its message comes while the entries are hidden.
+    host.answer_file_dialog(root.write("chosen.png", test_support::png_file(4, 4)).string());
+    host.answer_msgbox(ui::vbOK, "\r\nPlease select a BMP or JPG file!");
+    host.on_msgbox = [&](std::string_view) {
             hiddenMeanwhile =
                 !main.zmnu1.Visible && !main.mnuOptions.Visible && !main.mnu1.Visible && !main.mnuExiting.Visible;
     };

@@ -10,8 +10,10 @@
 #include "ffeditor/transfer.hpp"
 #include "imaging/handles.hpp"
 #include "preferences/Form2.hpp"
-#include "shell/standins.hpp"
+#include "filterfactory/compiler.hpp"
+#include "platform/imgman/plugin_host.hpp"
 #include "tests/support/app_fixture.hpp"
+#include "tests/support/editor_support.hpp"
 #include "tests/support/pictures.hpp"
 
 #include "platform/imgman/images.hpp"
@@ -36,11 +38,15 @@ struct EditorTest : test_support::AppTest {
         des("Interfc5.des", std::string(Outline) + "\"GraphSlider1\"\r\n");
         EXPECT_TRUE(OpenImg(app, root.write("thumb.bmp", test_support::bmp_file(160, 120, 24)).string(),
                             app.PreviewImage, true));
-        standin_calls().clear();
+        // The preview plug-in, as start-up leaves it.
+        const auto preview = root.write("appfolder/temp.dll", ff::MakeStandInTemplate(ff::Layout57344));
+        ff::ToggleFFUI(preview.string(), false);
+        imgman::reset_plugin_host_log();
     }
     ~EditorTest() override {
         if (app.EditorForm().Loaded()) app.EditorForm().Unload();
         CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PluginImage); // the working copy of the last preview
     }
     void des(std::string_view name, std::string_view bytes) {
         root.write("appfolder/interface/" + std::string(name), bytes);
@@ -52,9 +58,8 @@ struct EditorTest : test_support::AppTest {
         app.EditorForm().Load();
         return app.EditorForm();
     }
-    int previews() const {
-        return static_cast<int>(std::count(standin_calls().begin(), standin_calls().end(), "RefreshPreview"));
-    }
+    // The preview runs made since the plug-in host's log was last reset.
+    int previews() const { return test_support::plugin_runs(); }
     FFEditorType1& e = app.EditorForm();
 };
 
@@ -342,7 +347,7 @@ TEST_F(EditorTest, KnobPlacesEndsAndEveryValueRoundTrip) {
 TEST_F(EditorTest, HoldingTheLeftMarginCountsDownToZeroAndWaitsForTheRelease) {
     e.Load();
     e.Check2.Value = ui::vbUnchecked;
-    standin_calls().clear();
+    imgman::reset_plugin_host_log();
     e.Label1[2].Caption = "3";
     host.set_key_down(ui::vbKeyLButton, true);
     int polls = 0;
@@ -359,7 +364,7 @@ TEST_F(EditorTest, HoldingTheLeftMarginCountsDownToZeroAndWaitsForTheRelease) {
 
     // The right margin with Auto Preview: each step refreshes instead of sleeping.
     e.Check2.Value = ui::vbChecked;
-    standin_calls().clear();
+    imgman::reset_plugin_host_log();
     e.Label1[2].Caption = "254";
     polls = 0;
     seen.clear();
@@ -417,7 +422,7 @@ TEST_F(EditorTest, RandomizeLeavesUnusedAndLockedSlidersAlone) {
     e.Label7[2].Caption = ""; // unused, but map 1 is on
     e.Check1[1].Value = ui::vbChecked;
     e.Label7[5].Font.Strikeout = true; // locked
-    standin_calls().clear();
+    imgman::reset_plugin_host_log();
     RandomizeSliders(app);
     EXPECT_EQ(e.Label1[1].Caption.get(), "7");
     EXPECT_EQ(e.Label1[5].Caption.get(), "7");
@@ -451,7 +456,7 @@ TEST_F(EditorTest, FilterToEditorShowsMapsAndNamedSlidersAndRoundTrips) {
     r.CodeG = "g*2";
     r.CodeB = "b";
     r.CodeA = "a";
-    standin_calls().clear();
+    imgman::reset_plugin_host_log();
     FilterToEditor(app);
     EXPECT_EQ(previews(), 0);
     EXPECT_TRUE(e.Enabled.get());

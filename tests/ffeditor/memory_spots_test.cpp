@@ -5,6 +5,7 @@
 #include "ffeditor/memory_spots.hpp"
 #include "ffeditor/sliders.hpp"
 #include "ffeditor/transfer.hpp"
+#include "filterfactory/compiler.hpp"
 #include "filterfactory/text_source.hpp"
 #include "imaging/handles.hpp"
 #include "tests/ffeditor/preview_count.hpp"
@@ -28,10 +29,14 @@ struct MemorySpots : test_support::AppTest {
         root.write("appfolder/interface/skin.bmp", test_support::bmp_file(600, 500, 24));
         EXPECT_TRUE(OpenImg(app, root.write("thumb.bmp", test_support::bmp_file(160, 120, 24)).string(),
                             app.PreviewImage, true));
+        // The preview plug-in, as start-up leaves it.
+        const auto preview = root.write("appfolder/temp.dll", ff::MakeStandInTemplate(ff::Layout57344));
+        ff::ToggleFFUI(preview.string(), false);
     }
     ~MemorySpots() override {
         if (e.Loaded()) e.Unload();
         CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PluginImage);
     }
     void load(bool graphic) {
         root.write("appfolder/interface/Chosen.des",

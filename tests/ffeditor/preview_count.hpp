@@ -1,20 +1,17 @@
 #pragma once
-// How often the editor's preview was refreshed since the test cleared the count. Until the live
-// preview is built, its stand-in's call log counts; this is the one place to change when it lands.
+// How often the editor's preview ran since the test cleared the count: the plug-in host's runs (a
+// refresh with the default code makes one).
 
-#include "shell/standins.hpp"
-
-#include <algorithm>
+#include "platform/imgman/plugin_host.hpp"
 
 namespace test_support {
 
 inline int preview_refreshes() {
-    const auto& calls = vexolan::standin_calls();
-    return static_cast<int>(std::count(calls.begin(), calls.end(), "RefreshPreview"));
+    return static_cast<int>(imgman::plugin_host_log().Invokes.size());
 }
 
 inline void clear_preview_refreshes() {
-    vexolan::standin_calls().clear();
+    imgman::reset_plugin_host_log();
 }
 
 } // namespace test_support

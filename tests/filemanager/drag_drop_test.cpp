@@ -3,7 +3,6 @@
 #include "filemanager/drag_drop.hpp"
 #include "filemanager/refresh.hpp"
 #include "shell/artwork.hpp"
-#include "shell/standins.hpp"
 #include "tests/filemanager/file_commands_fixture.hpp"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,13 @@
 #include "filemanager/open_by_type.hpp"
 #include "imaging/PicView.hpp"
 #include "preferences/Form2.hpp"
-#include "shell/standins.hpp"
+#include "ffeditor/FFEditorType1.hpp"
+#include "shell/Form1.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
 #include "tests/shell/fake_desktop.hpp"
+#include "tests/support/editor_support.hpp"
 #include "tests/support/fake_mime.hpp"
+#include "tests/support/ff_synth.hpp"
 #include "tests/support/pictures.hpp"
 
 #include <algorithm>
@@ -23,7 +26,13 @@ struct OpenTest : FileViewTest {
     test_support::FakeOpener opener;
     test_support::FakeMime mime{"application/pdf", "viewer.desktop"};
 
-    OpenTest() { standin_calls().clear(); }
+    OpenTest() {
+        test_support::prepare_editor_folder(app);
+        test_support::choose_skinned_editor(app);
+    }
+    ~OpenTest() override {
+        if (app.EditorForm().Loaded()) app.EditorForm().Unload();
+    }
 
     // Writes a file into the left folder and double-clicks it in the file box.
     void open(const std::string& name, const std::string& bytes = "x") {
@@ -33,10 +42,6 @@ struct OpenTest : FileViewTest {
         for (int i = 0; i < f.File1[0].ListCount(); ++i)
             if (f.File1[0].List(i) == name) f.File1[0].ListIndex = i;
         File1_DblClick(app, 0);
-    }
-    static bool called(std::string_view name) {
-        const auto& calls = standin_calls();
-        return std::find(calls.begin(), calls.end(), name) != calls.end();
     }
 };
 
@@ -55,15 +60,19 @@ TEST_F(OpenTest, PicturesByTheirLastFourLettersOnly) {
 TEST_F(OpenTest, DisabledFilterFactoryPluginGoesToTheEditorWithThePreviewTimerStopped) {
     f.Timer1.Interval = 100;
     f.Timer1.Enabled = true;
-    open("filter._bf");
-    EXPECT_TRUE(called("LoadintoFFEditor(False, False)"));
+    open("filter._bf", ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields()));
+    FFEditorType1& editor = app.EditorForm();
+    EXPECT_TRUE(editor.Visible.get());
+    EXPECT_EQ(editor.Label6[2].Caption.get(), "SynTitle");
     EXPECT_FALSE(f.Timer1.Enabled.get());
     EXPECT_TRUE(opener.targets().empty());
 }
 
 TEST_F(OpenTest, FilterFactorySourceGoesToTheEditorAndPlainTextToTheDesktop) {
     open("source.txt", "category: Mine\r\ntitle: Glow\r\nR: r\r\nG: g\r\nB: b\r\nA: a\r\n");
-    EXPECT_TRUE(called("LoadintoFFEditor(True, False)"));
+    EXPECT_TRUE(app.EditorForm().Visible.get());
+    EXPECT_EQ(app.EditorForm().Label6[2].Caption.get(), "Glow");
+    EXPECT_EQ(app.EditorForm().Label6[1].Caption.get(), "Mine");
     EXPECT_TRUE(opener.targets().empty());
     open("letter.txt", "Dear reader,\r\nnothing here is a filter.\r\n");
     EXPECT_EQ(opener.targets(), std::vector<std::string>{folder(left, "letter.txt")});

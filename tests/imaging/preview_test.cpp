@@ -8,7 +8,6 @@
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/support/app_fixture.hpp"
 #include "tests/support/pictures.hpp"
 
@@ -39,10 +38,6 @@ struct PreviewTest : test_support::AppTest {
             f.mnuPictures[static_cast<int>(i)].Caption = entries[i].first;
             app.form2().List1[1].AddItem(entries[i].second);
         }
-    }
-    static int calls(std::string_view name) {
-        const auto& c = standin_calls();
-        return static_cast<int>(std::count(c.begin(), c.end(), name));
     }
 };
 
@@ -158,7 +153,6 @@ TEST_F(PreviewTest, AnEmptyImageListEntryOpensThePreferencesOnTheImagesTab) {
 TEST_F(PreviewTest, PictureEditorPreparesThePreviewPictureOnce) {
     root.write("appfolder/Test.bmp", test_support::bmp_file(32, 32, 24));
     const std::string fallback = (appFolder / "Test.bmp").string();
-    standin_calls().clear();
     mnuPictureView_Click(app);
     EXPECT_EQ(app.OriginalBMP, fallback);
     EXPECT_NE(app.PreviewImage, 0);
@@ -174,13 +168,16 @@ TEST_F(PreviewTest, PictureEditorPreparesThePreviewPictureOnce) {
     EXPECT_EQ(app.PreviewImage, thumbnail);
     editor.Unload();
     EXPECT_EQ(app.PicImage, 0);
+    // File > "Open Preview Image...": the picture chosen becomes the preview picture.
+    const std::string chosen = picture("chosen.bmp", 40, 20);
+    host.answer_file_dialog(chosen);
     mnuOpen_Click(app);
-    EXPECT_EQ(calls("OpenPreviewPic"), 1);
+    EXPECT_EQ(app.OriginalBMP, chosen);
+    EXPECT_EQ(thumb().width, 160);
     EXPECT_EQ(f.MousePointer.get(), ui::vbDefault);
 }
 
 TEST_F(PreviewTest, TheDisabledAndHiddenEntriesDoNothing) {
-    standin_calls().clear();
     mnuSavePreview_Click(app);
     mnuRandomize_Click(app);
     mnuUpdateCache_Click(app);
@@ -189,7 +186,6 @@ TEST_F(PreviewTest, TheDisabledAndHiddenEntriesDoNothing) {
     mnuSetWallpaper_Click(app);
     cmd_Invoke(app);
     cmd_Thumbnail(app);
-    EXPECT_TRUE(standin_calls().empty());
     EXPECT_TRUE(host.message_boxes().empty());
     EXPECT_EQ(f.Timer1.Interval.get(), 250);
     EXPECT_FALSE(f.Timer1.Enabled.get());

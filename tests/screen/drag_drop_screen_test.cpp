@@ -4,7 +4,6 @@
 
 #include "catalogue/readers.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/pe_synth.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -29,10 +28,8 @@ struct DragDropScreen : test_support::ScreenTest {
 
     DragDropScreen() {
         f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
     }
     ~DragDropScreen() override {
-        on_standin_call() = nullptr;
         files::ChDir(startFolder);
     }
     void show_folders() {

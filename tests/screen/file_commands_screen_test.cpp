@@ -4,7 +4,6 @@
 
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/temp_dir.hpp"
 
@@ -34,7 +33,6 @@ struct FileCommandsScreen : test_support::ScreenTest {
             f.Dir1[p].Path = (p == 0 ? data.path() : other.path()).string();
         }
         f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
     }
     ~FileCommandsScreen() override { files::ChDir(startFolder); }
 

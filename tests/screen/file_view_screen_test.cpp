@@ -4,7 +4,6 @@
 
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/shell/fake_desktop.hpp"
 #include "tests/support/fake_mime.hpp"
@@ -38,7 +37,6 @@ struct FileViewScreen : test_support::ScreenTest {
             f.Dir1[p].Path = data.path().string();
         }
         f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
     }
     ~FileViewScreen() override { files::ChDir(startFolder); }
 

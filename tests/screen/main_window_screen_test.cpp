@@ -2,7 +2,6 @@
 // drives it (a menu opened and an entry picked, a pane's tab switched, the window resized), and
 // checked on the model after each step.
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/temp_dir.hpp"
 
@@ -51,7 +50,6 @@ struct MainWindowScreen : test_support::ScreenTest {
             f.Dir1[p].Path = data.path().string();
         }
         f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
     }
     ~MainWindowScreen() override { files::ChDir(startFolder); }
 };

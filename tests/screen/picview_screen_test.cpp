@@ -1,6 +1,6 @@
 // The picture editor and the preview picture on a real screen: View > "Picture Editor" shows the
-// preview picture pixel for pixel, Save and Save As write pictures that open again, File > "Open
-// Preview Image..." and the image list reach their procedures, all through the menus.
+// preview picture pixel for pixel, Save and Save As write pictures that open again, and
+// the image list chooses the preview picture, all through the menus.
 
 #include "imaging/PicView.hpp"
 #include "imaging/handles.hpp"
@@ -8,7 +8,6 @@
 #include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/pictures.hpp"
 
@@ -37,10 +36,7 @@ std::string choose(const ui::Menu& menu, const ui::Menu& entry) {
 struct PicViewScreen : test_support::ScreenTest {
     Form1& f = app.form1();
 
-    PicViewScreen() {
-        f.Caption = "Vexolan 1.52 - Light Edition";
-        standin_calls().clear();
-    }
+    PicViewScreen() { f.Caption = "Vexolan 1.52 - Light Edition"; }
     void TearDown() override {
         app.host.registry().UnloadAll();
         CloseImg(app, app.PreviewImage);
@@ -129,7 +125,7 @@ TEST_F(PicViewScreen, PictureEditorShowsThePreviewPictureAndSavesIt) {
     EXPECT_EQ(editor.Caption.get(), "Picture Editor - preview.bmp - 120x80, 256 Colors (8bit)");
 }
 
-TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
+TEST_F(PicViewScreen, TheImageListChoosesThePreviewPicture) {
     const std::string first = root.write("first.bmp", test_support::bmp_file(640, 480, 24)).string();
     const std::string second = root.write("second.jpg", test_support::jpeg_file(480, 640)).string();
     Form2& prefs = app.form2();
@@ -146,11 +142,6 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
         focus "$id"
         xdotool key alt+f
         sleep 0.4
-        )" + choose(f.mnuProject, f.mnuOpen) +
-                           R"(
-        sleep 0.4
-        xdotool key alt+f
-        sleep 0.4
         shoot "$id" image_list
         )" + choose(f.mnuProject, f.mnuPictures[1]) +
                            R"(
@@ -158,7 +149,8 @@ TEST_F(PicViewScreen, OpenPreviewImageAndTheImageListReachTheirProcedures) {
     )");
     EXPECT_TRUE(pump_until([&] { return app.OriginalBMP == second; }));
     user.finish();
-    EXPECT_EQ(std::count(standin_calls().begin(), standin_calls().end(), "OpenPreviewPic"), 1);
+    // A picture of the list is no new entry.
+    EXPECT_EQ(prefs.List1[1].ListCount(), 2);
     ASSERT_NE(app.PreviewImage, 0);
     const imgman::Image& thumb = *imgman::image_of(app.PreviewImage);
     EXPECT_EQ(thumb.width, 82); // the portrait picture's thumbnail

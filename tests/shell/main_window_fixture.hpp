@@ -4,7 +4,6 @@
 #include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
-#include "shell/standins.hpp"
 #include "tests/support/app_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -22,14 +21,7 @@ struct MainWindowTest : AppTest {
     // The panes change the virtual current folder; later tests must not start in a folder gone.
     std::string startFolder = files::CurDir();
 
-    MainWindowTest() {
-        vexolan::standin_calls().clear();
-        vexolan::on_standin_call() = nullptr;
-    }
-    ~MainWindowTest() override {
-        vexolan::on_standin_call() = nullptr;
-        files::ChDir(startFolder);
-    }
+    ~MainWindowTest() override { files::ChDir(startFolder); }
 
     // The folder as the panes show it (no trailing "/").
     std::string folder(std::string_view name = {}) const {
@@ -39,11 +31,6 @@ struct MainWindowTest : AppTest {
     void make_dir(std::string_view name) const { std::filesystem::create_directories(data.path() / name); }
     // Points a pane at a folder, as the user does by opening it in the folder box.
     void open_folder(int pane, const std::string& path) { f.Dir1[pane].Path = path; }
-    bool called(std::string_view name) const {
-        for (const auto& c : vexolan::standin_calls())
-            if (c == name) return true;
-        return false;
-    }
     // Selects the report-list items with these texts (and no others).
     void select_items(int pane, std::vector<std::string> texts) {
         auto& items = f.ListView1[pane].ListItems;

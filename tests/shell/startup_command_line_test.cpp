@@ -1,9 +1,12 @@
 // A file named on the command line is selected in the left pane and opened.
 
+#include "ffeditor/FFEditorType1.hpp"
 #include "imaging/PicView.hpp"
+#include "preferences/Form2.hpp"
 #include "tests/shell/fake_desktop.hpp"
 #include "tests/shell/startup_fixture.hpp"
 #include "tests/support/fake_mime.hpp"
+#include "tests/support/ff_synth.hpp"
 #include "tests/support/pictures.hpp"
 
 #include <fstream>
@@ -16,8 +19,9 @@ namespace {
 struct CommandLineTest : StartupTest {
     std::string files_folder = make_folder("files").string();
     CommandLineTest() {
-        for (const char* name : {"filt.8bf", "notes.txt"})
-            std::ofstream(std::filesystem::path(files_folder) / name) << "x";
+        std::ofstream(std::filesystem::path(files_folder) / "notes.txt") << "x";
+        std::ofstream(std::filesystem::path(files_folder) / "filt.8bf", std::ios::binary)
+            << ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields());
         std::ofstream(std::filesystem::path(files_folder) / "photo.jpg", std::ios::binary)
             << test_support::jpeg_file(8, 6);
         mark_not_first_run();
@@ -60,7 +64,16 @@ TEST_F(CommandLineTest, PluginSelectedWithAllFilesAndOpened) {
     EXPECT_EQ(selected_item_text(0), "filt.8bf");
     EXPECT_EQ(selected_items(0), 1);
     EXPECT_EQ(f.File1[0].List(f.File1[0].ListIndex), "filt.8bf");
-    EXPECT_EQ(called("LoadintoFFEditor(False, False)"), 1);
+    // Opened in the editor the interface setting chose, filled from the plug-in and previewed.
+    ASSERT_GT(app.form2().Combo1.ListIndex.get(), 0);
+    FFEditorType1& editor = app.EditorForm();
+    EXPECT_TRUE(editor.Visible.get());
+    EXPECT_EQ(editor.Label6[2].Caption.get(), "SynTitle");
+    EXPECT_EQ(editor.Label6[0].Caption.get(), "filt.8bf");
+    EXPECT_TRUE(f.Toolbar1.Buttons(1).Enabled.get());
+    EXPECT_EQ(editor.Caption.get(), "Filter Factory Editor");
+    EXPECT_FALSE(editor.Picture1.Image().empty());
+    editor.Unload();
 }
 
 TEST_F(CommandLineTest, NameComparedWithoutRegardToCase) {

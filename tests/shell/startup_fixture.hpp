@@ -6,7 +6,6 @@
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/ProVersionAd.hpp"
-#include "shell/standins.hpp"
 #include "shell/startup.hpp"
 #include "tests/support/app_fixture.hpp"
 
@@ -49,12 +48,9 @@ struct StartupTest : ::testing::Test, AppFixture {
     StartupTest() {
         files::prepare_app_folder(VEXOLAN_APPFOLDER);
         files::ChDir(start.path().string());
-        vexolan::standin_calls().clear();
-        vexolan::on_standin_call() = nullptr;
         app.ExitDraw = [] { return 0.9; };
     }
     ~StartupTest() override {
-        vexolan::on_standin_call() = nullptr;
         files::clear_faults();
         try {
             files::ChDir(previous_folder);
@@ -82,11 +78,6 @@ struct StartupTest : ::testing::Test, AppFixture {
     }
     // A later run: the left folder is saved.
     void mark_not_first_run() { save("Folders", "Folder1", folder_with_file("left")); }
-
-    static int called(std::string_view name) {
-        const auto& calls = vexolan::standin_calls();
-        return static_cast<int>(std::count(calls.begin(), calls.end(), name));
-    }
 };
 
 } // namespace test_support
