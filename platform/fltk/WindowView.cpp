@@ -126,8 +126,12 @@ public:
     int handle(int event) override {
         return view_.handle_control_event(*this, control_, event, [this](int e) { return W::handle(e); });
     }
+    // A control draws inside its own rectangle only, as a Windows control does: a caption longer
+    // than a small check box is cut off instead of running over its neighbours.
     void draw() override {
+        fl_push_clip(this->x(), this->y(), this->w(), this->h());
         if (!view_.draw_control(*this, control_)) W::draw();
+        fl_pop_clip();
     }
 
 private:
