@@ -46,19 +46,6 @@ struct Editor3Screen : test_support::ScreenTest {
         CloseImg(app, app.PreviewImage);
         CloseImg(app, app.PluginImage);
     }
-    // A pixel of a screenshot as 0xRRGGBB.
-    std::uint32_t pixel(const std::string& shot, int x, int y) {
-        int h = 0;
-        EXPECT_TRUE(OpenImg(app, shot, h, true));
-        const imgman::Image* img = imgman::image_of(h);
-        std::uint32_t c = 0;
-        if (img && x >= 0 && y >= 0 && x < img->width && y < img->height) {
-            const std::uint8_t* p = &img->rgba[(static_cast<std::size_t>(y) * img->width + x) * 4];
-            c = (p[0] << 16) | (p[1] << 8) | p[2];
-        }
-        CloseImg(app, h);
-        return c;
-    }
     // The keys that choose `entry` of a pop-up menu: one Down for each entry it passes (the screen
     // skips separators and hidden entries).
     static std::string downs_to(const ui::Menu& menu, const ui::Menu& entry) {
@@ -142,8 +129,8 @@ TEST_F(Editor3Screen, ATypedFormulaChangesThePreviewPixelsAndTheSavedPluginShows
     const int inset = e.Picture1.BorderStyle != 0 ? 1 : 0;
     const int px = e.Picture1.Left / 15 + inset, py = e.Picture1.Top / 15 + inset;
     for (auto [x, y] : {std::pair{5, 5}, std::pair{60, 40}, std::pair{shown.Width - 6, shown.Height - 6}}) {
-        EXPECT_EQ(pixel(shot, px + x, py + y), shown.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
-        EXPECT_NE(pixel(shot, px + x, py + y), unfiltered.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
+        EXPECT_EQ(shot_pixel(shot, px + x, py + y), shown.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
+        EXPECT_NE(shot_pixel(shot, px + x, py + y), unfiltered.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
     }
 
     // Saved through the Project menu, as the right click on the editor's body pops it up.
@@ -175,7 +162,7 @@ TEST_F(Editor3Screen, ATypedFormulaChangesThePreviewPixelsAndTheSavedPluginShows
     const int mx = px + marker.X / 15, my = py + marker.Y / 15;
     for (int y = my; y < my + e.Picture1.TextHeight("Alpha") / 15; ++y)
         for (int x = mx; x < mx + e.Picture1.TextWidth("Alpha") / 15 + 10; ++x) {
-            const std::uint32_t c = pixel(alphaShot, x, y);
+            const std::uint32_t c = shot_pixel(alphaShot, x, y);
             if ((c >> 16) > 200 && ((c >> 8) & 0xFF) < 80 && (c & 0xFF) < 80) ++red;
         }
     EXPECT_GT(red, 5) << "the marker is drawn in red";

@@ -22,19 +22,6 @@ struct EditorScreen : test_support::ScreenTest {
         CloseImg(app, app.PreviewImage);
         CloseImg(app, app.PluginImage);
     }
-    // The colour of a screen pixel (root coordinates) as 0xRRGGBB, read from a shot of the root window.
-    std::uint32_t root_pixel(const std::string& shot, int x, int y) {
-        int h = 0;
-        EXPECT_TRUE(OpenImg(app, shot, h, true));
-        const imgman::Image* img = imgman::image_of(h);
-        std::uint32_t c = 0;
-        if (img && x >= 0 && y >= 0 && x < img->width && y < img->height) {
-            const std::uint8_t* p = &img->rgba[(static_cast<std::size_t>(y) * img->width + x) * 4];
-            c = (p[0] << 16) | (p[1] << 8) | p[2];
-        }
-        CloseImg(app, h);
-        return c;
-    }
 };
 
 } // namespace
@@ -62,9 +49,9 @@ TEST_F(EditorScreen, SkinnedWindowIsShapedAndMovesWithABodyDrag) {
     EXPECT_FALSE(e.WindowRegion()->contains(2, 2));
     EXPECT_TRUE(e.WindowRegion()->contains(300, 250));
     // Outside the outline the root window's own colour shows; inside, the skin.
-    const std::uint32_t rootColour = root_pixel(shot, 1270, 1015);
-    EXPECT_EQ(root_pixel(shot, wx + 2, wy + 2), rootColour);
-    EXPECT_NE(root_pixel(shot, wx + 300, wy + 470), rootColour);
+    const std::uint32_t rootColour = shot_pixel(shot, 1270, 1015);
+    EXPECT_EQ(shot_pixel(shot, wx + 2, wy + 2), rootColour);
+    EXPECT_NE(shot_pixel(shot, wx + 300, wy + 470), rootColour);
 
     // A left drag on the body (a spot with no control) moves the window with the pointer from its
     // first move on.
@@ -123,20 +110,8 @@ TEST_F(EditorScreen, DraggingAKnobSetsTheSliderAndMovesItsPixels) {
     EXPECT_EQ(e.Label1[0].Caption.get(), std::to_string(static_cast<int>(std::nearbyint(offset / (1470.0 / 255)))));
     EXPECT_NE(e.Label1[0].Caption.get(), "0");
     // The knob's pixels went with it: its old place now shows the track, its new place the knob.
-    auto pixel = [&](const std::string& file, int x, int y) {
-        int h = 0;
-        EXPECT_TRUE(OpenImg(app, file, h, true));
-        const imgman::Image* img = imgman::image_of(h);
-        std::uint32_t c = 0;
-        if (img) {
-            const std::uint8_t* p = &img->rgba[(static_cast<std::size_t>(y) * img->width + x) * 4];
-            c = (p[0] << 16) | (p[1] << 8) | p[2];
-        }
-        CloseImg(app, h);
-        return c;
-    };
-    const std::uint32_t knobColour = pixel(before, knobX + 2, knobY + 3);
-    EXPECT_EQ(pixel(after, knobX + 60 + 2, knobY + 3), knobColour);
-    EXPECT_NE(pixel(after, knobX + 2, knobY + 3), knobColour);
+    const std::uint32_t knobColour = shot_pixel(before, knobX + 2, knobY + 3);
+    EXPECT_EQ(shot_pixel(after, knobX + 60 + 2, knobY + 3), knobColour);
+    EXPECT_NE(shot_pixel(after, knobX + 2, knobY + 3), knobColour);
     e.Unload();
 }

@@ -2,7 +2,10 @@
 
 #include "shell/artwork.hpp"
 
+#include "imaging/handles.hpp"
+
 #include "platform/fs/files.hpp"
+#include "platform/imgman/imgman.hpp"
 #include "platform/ui/ListView.hpp"
 #include "platform/ui/Window.hpp"
 
@@ -41,6 +44,19 @@ ScreenTest::ScreenTest() : app(*make_app(*this)) {
         std::string file = vexolan::ArtworkFile(handle);
         return file.empty() ? std::string() : files::app_path(file);
     });
+}
+
+std::uint32_t ScreenTest::shot_pixel(const std::string& shot, int x, int y) {
+    int h = 0;
+    EXPECT_TRUE(vexolan::OpenImg(app, shot, h, true)) << shot;
+    const imgman::Image* img = imgman::image_of(h);
+    std::uint32_t c = 0;
+    if (img && x >= 0 && y >= 0 && x < img->width && y < img->height) {
+        const std::uint8_t* p = &img->rgba[(static_cast<std::size_t>(y) * img->width + x) * 4];
+        c = (p[0] << 16) | (p[1] << 8) | p[2];
+    }
+    vexolan::CloseImg(app, h);
+    return c;
 }
 
 ScreenTest::~ScreenTest() {

@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,6 +47,8 @@ public:
     // window hides, so that a modal loop ends. The timer ends with its test and never reaches the
     // windows of a later one.
     void close_after(ui::Window& window, double seconds);
+    // The colour of pixel (x, y) of the picture file `shot` (a screenshot) as 0xRRGGBB; 0 outside it.
+    std::uint32_t shot_pixel(const std::string& shot, int x, int y);
 
     TempDir root{"screen"};
     std::filesystem::path appFolder;
