@@ -1,4 +1,4 @@
-// PNG through libpng's simplified interface, which reports every failure by its return value.
+// PNG through libpng: read with its own interface (see decode_png), written with the simplified one.
 
 #include "platform/imgman/codecs.hpp"
 
@@ -29,29 +29,61 @@ int nominal_png_depth(std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
+// Read through libpng's own interface rather than its simplified one: the simplified reader turns
+// every picture into sRGB, so a file with a gamma chunk (or 16-bit data, which it takes as linear)
+// came back brighter or darker than the values stored in it. A picture here is its stored values:
+// palettes and grey expanded, 16 bits cut to their high byte, no colour-space conversion.
 std::optional<Image> decode_png(std::span<const std::uint8_t> bytes, std::string& error) {
     error = "The file is not a readable PNG picture.";
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return std::nullopt;
-    if (!size_allowed(png.width, png.height, png_pixel_bound(bytes.size()))) {
-        png_image_free(&png);
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return std::nullopt;
+    struct Source {
+        std::span<const std::uint8_t> bytes;
+        std::size_t pos = 0;
+    } source{bytes};
+    png_structp png = png_create_read_struct(
+        PNG_LIBPNG_VER_STRING, nullptr, [](png_structp p, png_const_charp) { png_longjmp(p, 1); },
+        [](png_structp, png_const_charp) {});
+    if (!png) return std::nullopt;
+    png_infop info = png_create_info_struct(png);
+    Image img;
+    std::vector<png_bytep> rows;
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+        return std::nullopt;
+    }
+    png_set_read_fn(png, &source, [](png_structp p, png_bytep out, png_size_t n) {
+        auto& from = *static_cast<Source*>(png_get_io_ptr(p));
+        if (n > from.bytes.size() - from.pos) png_error(p, "truncated");
+        std::memcpy(out, from.bytes.data() + from.pos, n);
+        from.pos += n;
+    });
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    if (!size_allowed(width, height, png_pixel_bound(bytes.size()))) {
+        png_destroy_read_struct(&png, &info, nullptr);
         error = "The PNG picture is damaged or larger than this program can open.";
         return std::nullopt;
     }
-    Image img;
-    img.width = static_cast<int>(png.width);
-    img.height = static_cast<int>(png.height);
+    error = "The PNG picture is damaged.";
+    const int type = png_get_color_type(png, info);
+    img.width = static_cast<int>(width);
+    img.height = static_cast<int>(height);
     img.bpp = nominal_png_depth(bytes);
-    img.has_alpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-    png.format = PNG_FORMAT_RGBA;
-    img.rgba.resize(static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height) * 4);
-    if (!png_image_finish_read(&png, nullptr, img.rgba.data(), 0, nullptr)) {
-        png_image_free(&png);
-        error = "The PNG picture is damaged.";
-        return std::nullopt;
-    }
+    img.has_alpha = (type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != static_cast<std::size_t>(width) * 4) png_error(png, "unexpected layout");
+    img.rgba.resize(static_cast<std::size_t>(width) * height * 4);
+    rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = img.rgba.data() + static_cast<std::size_t>(y) * width * 4;
+    // The chunks after the picture data are not needed: a file cut just after it still shows.
+    png_read_image(png, rows.data());
+    png_destroy_read_struct(&png, &info, nullptr);
     return img;
 }
 

@@ -8,6 +8,7 @@
 #include "tests/support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -111,6 +112,56 @@ TEST_F(ImagingTest, GifPngAndJpegFilesOpenWithTheirDepth) {
             for (int x = 0; x < 17; ++x)
                 ASSERT_TRUE(near(pixel(img, x, y), test_support::pattern_colour(x, y, c.bpp), c.bpp == 24 ? 24 : 0))
                     << x << "," << y;
+        ImgClose(h);
+    }
+}
+
+// A PNG reads as the values stored in it, whatever colour space its chunks claim: 8-bit colour with
+// no colour-space chunk, with a chunk saying its data is linear (gamma 1.0), and 16-bit colour (which
+// a reader converting to sRGB takes as linear); also a file cut before its closing chunk.
+TEST_F(ImagingTest, PngPixelsAreTheStoredValuesWhateverTheColourSpaceChunks) {
+    const int W = 17, H = 11;
+    auto big_endian = [](unsigned long v) {
+        std::string word(4, '\0');
+        for (int i = 0; i < 4; ++i) word[i] = static_cast<char>((v >> (24 - 8 * i)) & 0xFF);
+        return word;
+    };
+    auto chunk = [&](const std::string& type, const std::string& data) {
+        const std::string body = type + data;
+        return big_endian(data.size()) + body +
+               big_endian(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
+    };
+    auto png = [&](int depth, const std::string& extra, bool closed) {
+        std::string raw;
+        for (int y = 0; y < H; ++y) {
+            raw += '\0'; // no row filter
+            for (int x = 0; x < W; ++x) {
+                const test_support::Rgb c = test_support::pattern_colour(x, y, 24);
+                for (std::uint8_t v : {c.r, c.g, c.b}) {
+                    raw += static_cast<char>(v);
+                    if (depth == 16) raw += static_cast<char>(0x5A); // the low byte does not count
+                }
+            }
+        }
+        uLongf size = compressBound(static_cast<uLong>(raw.size()));
+        std::string packed(size, '\0');
+        compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+                 static_cast<uLong>(raw.size()));
+        packed.resize(size);
+        const std::string header = big_endian(W) + big_endian(H) + static_cast<char>(depth) + std::string("\x02\0\0\0", 4);
+        return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + extra + chunk("IDAT", packed) +
+               (closed ? chunk("IEND", "") : "");
+    };
+    const std::string linear = chunk("gAMA", big_endian(100000));
+    const std::string cases[] = {png(8, "", true), png(8, linear, true), png(16, "", true), png(16, linear, true),
+                                 png(8, linear, false)};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const int h = ImgOpenSolo(file("p" + std::to_string(i) + ".png", cases[i]));
+        ASSERT_NE(h, 0) << ImgGetErrorText();
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                ASSERT_EQ(pixel(*image_of(h), x, y), test_support::pattern_colour(x, y, 24)) << x << "," << y;
         ImgClose(h);
     }
 }
