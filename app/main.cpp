@@ -9,9 +9,7 @@
 
 #include "platform/fs/files.hpp"
 
-#if VEXOLAN_HAVE_FLTK
 #include "platform/fltk/FltkHost.hpp"
-#endif
 
 #include <cstdlib>
 #include <exception>
@@ -19,7 +17,6 @@
 #include <string>
 
 int main(int argc, char** argv) {
-#if VEXOLAN_HAVE_FLTK
     std::string why;
     if (!fltk::open_display(why)) {
         std::cerr << why << "\n";
@@ -49,10 +46,4 @@ int main(int argc, char** argv) {
         std::cerr << "Vexolan stopped: " << e.what() << "\n";
         return 1;
     }
-#else
-    (void)argc;
-    (void)argv;
-    std::cerr << "Vexolan was built without FLTK (install libfltk1.3-dev and build again): it has no window to show.\n";
-    return 2;
-#endif
 }

@@ -4,6 +4,7 @@
 #include "preferences/Form2.hpp"
 #include "shell/Form3.hpp"
 #include "tests/shell/main_window_fixture.hpp"
+#include "tests/support/afs_samples.hpp"
 #include "tests/support/pe_synth.hpp"
 
 #include <sys/stat.h>
@@ -254,7 +255,7 @@ TEST_F(CatalogueTest, DropTakesTheCurrentCategoryWithoutAsking) {
 TEST_F(CatalogueTest, SourcesChangeAtTheirOwnPlaceAndKeepTheirLines) {
     app.form2().Check8.Value = ui::vbChecked;
     app.form2().Check1.Value = ui::vbChecked; // sub folders
-    const std::string afs = Read(std::filesystem::path(VEXOLAN_TESTDATA) / "afs" / "bwtv.afs");
+    const std::string afs = test_support::SampleBytes("stripes.afs");
     ASSERT_FALSE(afs.empty());
     put("sub/glow.afs", afs);
     put("glow.afs", afs); // a file of the same name in the pane's folder stays as it is

@@ -8,6 +8,7 @@
 #include "filterfactory/names.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
+#include "tests/support/afs_samples.hpp"
 #include "tests/support/bench.hpp"
 #include "tests/support/ff_sources.hpp"
 
@@ -94,14 +95,11 @@ TEST_F(ConversionBenchmark, DISABLED_LibraryOfAThousandEntriesToText) {
 }
 
 TEST_F(ConversionBenchmark, DISABLED_FolderOfAThousandAfsFilesToText) {
-    std::vector<std::filesystem::path> samples;
-    for (const auto& e : std::filesystem::directory_iterator(std::string(VEXOLAN_TESTDATA) + "/afs"))
-        samples.push_back(e.path());
-    std::sort(samples.begin(), samples.end());
+    const auto& samples = test_support::AfsSamples();
     std::vector<std::string> names;
     for (int i = 0; i < Count; ++i) {
         // Each copy has a file name of its own, which names its output.
-        std::string bytes = test_support::read_file(samples[static_cast<std::size_t>(i) % samples.size()]);
+        const std::string& bytes = samples[static_cast<std::size_t>(i) % samples.size()].Bytes;
         const std::string name = "set" + std::to_string(i) + ".afs";
         left.write(name, bytes);
         names.push_back(name);

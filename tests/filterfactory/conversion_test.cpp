@@ -13,6 +13,7 @@
 #include "filterfactory/text_source.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
+#include "tests/support/afs_samples.hpp"
 #include "tests/support/ff_sources.hpp"
 #include "tests/support/ff_synth.hpp"
 
@@ -63,16 +64,14 @@ struct ConversionTest : test_support::FileViewTest {
         dialog.Load();
     }
 
-    // The mixed selection: a plug-in, a text source, every real .afs file, a library of three, a
+    // The mixed selection: a plug-in, a text source, every sample .afs file, a library of three, a
     // Premiere plug-in and a file that is none of these.
     std::vector<std::string> make_mixed_sources() {
         std::vector<std::string> names;
         left.write("synth.8bf", ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields()));
         left.write("twirl.txt", text_source("twirl.8bf", "Twirl"));
-        for (const auto& e : std::filesystem::directory_iterator(std::string(VEXOLAN_TESTDATA) + "/afs")) {
-            std::filesystem::copy_file(e.path(), left.path() / e.path().filename());
-            names.push_back(e.path().filename().string());
-        }
+        for (const auto& name : test_support::WriteAfsSamples(left.path()))
+            names.push_back(name);
         left.write("lib.ffl", three_entry_library());
         left.write("prem.prm", ff_synth::MakePremiereFF(ff_synth::PrmBranch::D_v, ff_synth::DistinctFields()));
         left.write("readme.doc", "not a filter");
@@ -432,7 +431,7 @@ TEST_F(ConversionTest, LibraryEntriesWithoutANameNeverMakeADotFileNorReplaceWith
 
 TEST_F(ConversionTest, SourcesThatShareATargetAreAskedAboutOneAfterTheOther) {
     left.write("random.8bf", ff_synth::MakePlugin(ff_synth::Layout::Pc57344, ff_synth::DistinctFields()));
-    std::filesystem::copy_file(std::string(VEXOLAN_TESTDATA) + "/afs/bwtv.afs", left.path() / "random.afs");
+    left.write("random.afs", test_support::SampleBytes("negative.afs"));
     left.write("random.txt", text_source("random.8bf", "Random"));
     select_in_left({"random.8bf", "random.afs", "random.txt"});
     int asked = 0;

@@ -2,6 +2,7 @@
 // filter; cut short, empty or foreign they are refused.
 #include "filterfactory/settings_files.hpp"
 #include "tests/support/ScriptedHost.hpp"
+#include "tests/support/afs_samples.hpp"
 #include "tests/support/ff_sources.hpp"
 #include "tests/support/temp_dir.hpp"
 
@@ -14,7 +15,15 @@ using namespace vexolan::ff;
 
 namespace {
 
-const std::filesystem::path AfsFolder = std::filesystem::path(VEXOLAN_TESTDATA) / "afs";
+// `bytes` with every line end, CR LF, LF or CR, written as the format's own CR.
+std::string with_cr_line_ends(std::string_view bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        out += bytes[i] == '\n' ? '\r' : bytes[i];
+    }
+    return out;
+}
 
 // `bytes` with every lone CR (the format's own line end) written as `end`.
 std::string with_line_ends(std::string_view bytes, std::string_view end) {
@@ -39,6 +48,7 @@ protected:
             return std::nullopt;
         return ff.Record;
     }
+    void expect_same_with_each_line_end(const std::string& name, std::string_view bytes);
     void expect_same(const FilterRecord& a, const FilterRecord& b) {
         ff_synth::ExpectSameFilter(a, b);
         EXPECT_EQ(a.Title, b.Title);
@@ -48,20 +58,31 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsLineEnds, RealAfsFilesReadTheSameWithEachLineEnd) {
-    for (const auto& entry : std::filesystem::directory_iterator(AfsFolder)) {
-        SCOPED_TRACE(entry.path().filename().string());
-        const std::string bytes = test_support::read_file(entry.path());
-        const auto cr = read("x.afs", bytes);
-        ASSERT_TRUE(cr);
-        for (std::string_view end : {"\r\n", "\n"}) {
-            const auto other = read("x.afs", with_line_ends(bytes, end));
-            ASSERT_TRUE(other);
-            expect_same(*other, *cr);
-            for (int k = 0; k < 4; ++k)
-                EXPECT_EQ(other->Code(k).find_first_of("\r\n"), std::string::npos);
-        }
+// Each file, written with CR, CR LF and LF line ends, reads to the same filter.
+void SettingsLineEnds::expect_same_with_each_line_end(const std::string& name, std::string_view bytes) {
+    SCOPED_TRACE(name);
+    const std::string own = with_cr_line_ends(bytes);
+    const auto cr = read("x.afs", own);
+    ASSERT_TRUE(cr);
+    for (std::string_view end : {"\r\n", "\n"}) {
+        const auto other = read("x.afs", with_line_ends(own, end));
+        ASSERT_TRUE(other);
+        expect_same(*other, *cr);
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(other->Code(k).find_first_of("\r\n"), std::string::npos);
     }
+}
+
+TEST_F(SettingsLineEnds, SampleAfsFilesReadTheSameWithEachLineEnd) {
+    for (const auto& sample : test_support::AfsSamples())
+        expect_same_with_each_line_end(sample.Name, sample.Bytes);
+}
+
+TEST_F(SettingsLineEnds, RealAfsFilesReadTheSameWithEachLineEnd) {
+    const auto folder = test_support::RealAfsFolder();
+    if (!folder) GTEST_SKIP() << test_support::NoRealFiles;
+    for (const auto& name : test_support::AfsFilesIn(*folder))
+        expect_same_with_each_line_end(name, test_support::read_file(*folder / name));
 }
 
 TEST_F(SettingsLineEnds, AnAfsFileWithItsNamesTailReadsTheSameWithEachLineEnd) {
@@ -103,7 +124,8 @@ TEST_F(SettingsLineEnds, PffFilesReadTheSameInEachOfTheirLayoutsAndLineEnds) {
 }
 
 TEST_F(SettingsLineEnds, CutEmptyAndForeignFilesAreRefused) {
-    const std::string bytes = test_support::read_file(AfsFolder / "bwtv.afs");
+    // A plain sample with CR line ends and each formula on one line.
+    const std::string bytes = test_support::SampleBytes("stripes.afs");
     // Cut after the header, after the second value, inside the values, after them and before the
     // alpha formula (counted in line ends).
     for (int lines : {1, 3, 5, 9, 11, 15}) {

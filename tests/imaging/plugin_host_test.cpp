@@ -7,6 +7,7 @@
 #include "platform/imgman/images.hpp"
 #include "platform/imgman/plugin_dialog.hpp"
 #include "platform/imgman/plugin_host.hpp"
+#include "tests/support/afs_samples.hpp"
 #include "tests/support/app_fixture.hpp"
 #include "tests/support/ff_synth.hpp"
 #include "tests/support/pe_synth.hpp"
@@ -85,6 +86,8 @@ protected:
         ASSERT_EQ(ff::Write8bf(app.FF, dir, true, false, ff::CompileOptions{}), ff::CompileResult::Written);
     }
 
+    void expect_every_file_runs_as_its_formulas(const std::string& folder);
+
     bool invoke(std::string name = "temp.dll") {
         std::string folder = appFolder.string();
         bool draw = true;
@@ -95,11 +98,12 @@ protected:
 
 } // namespace
 
-TEST_F(PluginHost, EverySettingsFileCompiledByTheProgramRunsAsItsFormulasDo) {
-    const std::string folder = std::string(VEXOLAN_TESTDATA) + "/afs";
-    int files_run = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
+// Compiles every .afs file of `folder` and runs it on a picture: each one filters it exactly as its
+// formulas say, and changes it.
+void PluginHost::expect_every_file_runs_as_its_formulas(const std::string& folder) {
+    const std::vector<std::string> names = test_support::AfsFilesIn(folder);
+    ASSERT_FALSE(names.empty());
+    for (const auto& name : names) {
         ASSERT_TRUE(ff::ReadAFS(app.FF, folder, name)) << name;
         compile_preview();
         const imgman::Image picture = test_picture(37, 23);
@@ -114,12 +118,23 @@ TEST_F(PluginHost, EverySettingsFileCompiledByTheProgramRunsAsItsFormulasDo) {
         EXPECT_NE(imgman::image_of(handle)->rgba, picture.rgba) << name << " changes the picture";
         imgman::close_image(app.PluginImage);
         app.PluginImage = 0;
-        ++files_run;
     }
-    EXPECT_EQ(files_run, 12);
+    const int count = static_cast<int>(names.size());
     EXPECT_EQ(host.message_boxes().size(), 0u);
-    EXPECT_EQ(imgman::plugin_host_log().HostLoads, 12);
-    EXPECT_EQ(imgman::plugin_host_log().HostUnloads, 12);
+    EXPECT_EQ(imgman::plugin_host_log().HostLoads, count);
+    EXPECT_EQ(imgman::plugin_host_log().HostUnloads, count);
+}
+
+TEST_F(PluginHost, EverySampleSettingsFileCompiledByTheProgramRunsAsItsFormulasDo) {
+    test_support::TempDir samples{"hostsamples"};
+    test_support::WriteAfsSamples(samples.path());
+    expect_every_file_runs_as_its_formulas(samples.path().string());
+}
+
+TEST_F(PluginHost, EveryRealSettingsFileCompiledByTheProgramRunsAsItsFormulasDo) {
+    const auto folder = test_support::RealAfsFolder();
+    if (!folder) GTEST_SKIP() << test_support::NoRealFiles;
+    expect_every_file_runs_as_its_formulas(folder->string());
 }
 
 TEST_F(PluginHost, InvertedRedIsDrawnIntoTheBoxAndTheRunIsLogged) {

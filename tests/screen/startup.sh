@@ -6,17 +6,25 @@
 #
 #     xvfb-run -a -s "-screen 0 1280x1024x24" tests/screen/startup.sh [build/vexolan] [sample folder]
 #
-# The sample folder holds Filter Factory settings files (.afs); the two first are converted. Runs with
+# The sample folder holds Filter Factory settings files (.afs); the two first are converted (without
+# one, the script writes two small settings files of its own). Runs with
 # a temporary home folder, so the user's own settings are never touched. Screenshots go to
 # $VEXOLAN_SCREENSHOTS when it is set.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:-$here/../../build/vexolan}")
-samples=$(realpath "${2:-$here/../../../shared/testdata/afs}")
 caption='^Vexolan 1\.52 - Light Edition$'
 
 work=$(mktemp -d)
+if [ -n "${2:-}" ]; then
+    samples=$(realpath "$2")
+else
+    samples=$work/samples
+    mkdir -p "$samples"
+    printf '%%RGB-1.0\r1\r2\r3\r4\r5\r6\r7\r8\r255-r\r\r255-g\r\r255-b\r\ra\r\r' >"$samples/invert.afs"
+    printf '%%RGB-1.0\r1\r2\r3\r4\r5\r6\r7\r8\rg\r\rb\r\rr\r\ra\r\r' >"$samples/rotate.afs"
+fi
 pid=
 holder=
 cleanup() {
