@@ -15,7 +15,7 @@ TEST(CategoryRoom, AFullCategoryIsReplacedWithoutTouchingTheNextField) {
     test_support::TempDir dir("category-room");
     for (const ff::PluginLayout* l : {&ff::Layout57344, &ff::Layout49152, &ff::Layout49664, &ff::Layout53760}) {
         SCOPED_TRACE(l->Name);
-        const auto path = dir.write(std::string(l->Name) + ".8bf", ff_synth::plugin(*l, ff_synth::Fill::Full));
+        const auto path = dir.write(std::string(l->Name) + ".8bf", ff_plugin_synth::plugin(*l, ff_plugin_synth::Fill::Full));
         const std::string before = test_support::read_file(path);
         const int room = CategoryFieldRoom(before);
         ASSERT_GT(room, 2);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ff_synth {
+namespace ff_plugin_synth {
 
 using namespace vexolan::ff;
 
@@ -148,4 +148,4 @@ inline std::vector<std::string> transition_plugins(Fill fill) {
     return out;
 }
 
-} // namespace ff_synth
+} // namespace ff_plugin_synth
