@@ -1,12 +1,17 @@
 // The raw search of a huge Premiere plug-in: read in slices of a few MB whatever the file's size,
 // finding what lies across a slice's end, and ended between slices when asked.
 #include "catalogue/readers.hpp"
+#include "shell/App.hpp"
+#include "tests/shell/main_window_fixture.hpp"
+#include "tests/support/pe_synth.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 
+using namespace vexolan;
 using namespace vexolan::catalogue;
 
 namespace {
@@ -48,6 +53,10 @@ constexpr std::uint64_t MiB = 1 << 20;
 // What one read may take: a slice of a few MB and the bytes after it that a match may look at.
 constexpr std::size_t ReadBound = 4 * MiB + 8192;
 
+struct HugePrmScan : test_support::MainWindowTest {
+    HugePrmScan() { open_folder(0, folder()); }
+};
+
 } // namespace
 
 TEST(PrmSearchSlices, WhatLiesAcrossASliceEndIsFoundWithBoundedReads) {
@@ -77,7 +86,8 @@ TEST(PrmSearchSlices, WhatLiesAcrossASliceEndIsFoundWithBoundedReads) {
 
 TEST(PrmSearchSlices, AStopRequestEndsTheSearchBetweenSlices) {
     SparseFile file(256 * MiB);
-    file.put(200 * MiB + 2, property("gtac", "Late") + property("eman", "Found too late"));
+    file.put(200 * MiB + 2, property("gtac", "Late"));
+    file.put(200 * MiB + 2 + 64, property("eman", "Found too late"));
     int asked = 0;
     std::string cy, fy;
     std::int32_t placy = 0, room = 0;
@@ -85,4 +95,37 @@ TEST(PrmSearchSlices, AStopRequestEndsTheSearchBetweenSlices) {
     EXPECT_EQ(asked, 2);
     // Two slices and the small windows before them, not the file.
     EXPECT_LE(file.total, 3 * ReadBound);
+}
+
+// The same on a real file in a temporary folder, through the Plugin View's scan: a held Esc ends the
+// search of a huge .prm between its slices, the file counts as unreadable, and the scan stops after
+// it, before the plug-in that follows.
+TEST_F(HugePrmScan, EscEndsTheSearchAndTheScan) {
+    // Sparse: 256 MiB that take no room; the names lie where only a search of the whole file finds them.
+    const auto big = data.path() / "big.prm";
+    {
+        std::ofstream out(big, std::ios::binary);
+        out.seekp(static_cast<std::streamoff>(120 * MiB + 2));
+        out << property("gtac", "Late");
+        out.seekp(static_cast<std::streamoff>(120 * MiB + 2 + 64));
+        out << property("eman", "Found too late");
+    }
+    std::filesystem::resize_file(big, 256 * MiB);
+    data.write("zz.8bf", pe_synth::FilterFactoryPlugin("Twirl", "Distort"));
+
+    // Without Esc the search finds the names.
+    std::string cy, fy;
+    std::int32_t placy = 0, room = 0;
+    ASSERT_TRUE(ReadComprm(big.string(), cy, fy, placy, room));
+    EXPECT_EQ(cy, "Late");
+
+    // Esc is down from the scan's look before the first slice after the first: the folder's look
+    // (1), the look before big.prm (2), the search's first look between slices (3).
+    host.press_key_from_poll(ui::vbKeyEscape, 3);
+    f.SSTab1[0].user_select_tab(2);
+    const auto& catalog = app.PluginCatalog[0];
+    std::vector<std::string> categories;
+    for (int r = 1; r <= catalog.RowBound(); ++r)
+        categories.push_back(catalog.Category[static_cast<std::size_t>(r)]);
+    EXPECT_EQ(categories, std::vector<std::string>{"[Unknown]"});
 }
