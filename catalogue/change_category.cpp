@@ -92,8 +92,11 @@ bool WriteCategoryField(std::string& file, std::string_view category) {
     // The letters and their 0 byte; an empty category clears the length byte and the two after it.
     if (std::max<std::size_t>(category.size() + 1, 2) > room) return false;
     const std::size_t start = field->FirstLetter - 1;
+    // The old text ends at its 0 byte or at the end of the room, whichever comes first: a text that
+    // fills its room has no 0 byte before the next field, whose bytes must stay as they are.
+    const std::size_t end = start + room;
     std::size_t oldEnd = start;
-    while (oldEnd < file.size() && file[oldEnd] != '\0')
+    while (oldEnd < end && file[oldEnd] != '\0')
         ++oldEnd;
     file[field->LengthByte - 1] = static_cast<char>(category.size());
     std::copy(category.begin(), category.end(), file.begin() + static_cast<std::ptrdiff_t>(start));

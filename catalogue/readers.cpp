@@ -9,6 +9,7 @@
 #include "shell/helpers.hpp"
 
 #include <algorithm>
+#include <new>
 
 namespace vexolan::catalogue {
 
@@ -250,20 +251,18 @@ bool ReadCom8bfResources(const ByteSource& file, PluginInfoList& list) {
 
 namespace {
 
-// One search window of ReadComprm, its bytes zero-filled past the end of the file as the window's
-// buffer is.
-struct Window {
-    std::int64_t start = 0; // 0-based file offset of window byte 0
-    std::string bytes;
-};
+// ReadComprm searches each window in slices of at most SliceBytes, each read with the SliceOverlap
+// bytes after it that a match near its end may look at (a category's letters and the zeros after
+// them, the names after a transition's kind code: under 1100 bytes). The same positions are searched
+// as in one piece, with memory bounded by these two constants whatever the file's size.
+constexpr std::int64_t SliceBytes = std::int64_t{4} << 20;
+constexpr std::int64_t SliceOverlap = 4096;
 
-Window read_window(const ByteSource& file, std::int64_t from, std::int64_t to) {
-    Window w;
-    w.start = (from & ~std::int64_t{3}) + 2;
-    std::int64_t length = std::max<std::int64_t>(0, to - w.start);
-    w.bytes = file.Read(static_cast<std::uint64_t>(w.start), static_cast<std::size_t>(length));
-    w.bytes.resize(static_cast<std::size_t>(length), '\0');
-    return w;
+// `length` bytes from `at`, zero-filled past the end of the file as a window's buffer is.
+std::string read_zero_filled(const ByteSource& file, std::int64_t at, std::int64_t length) {
+    std::string bytes = file.Read(static_cast<std::uint64_t>(at), static_cast<std::size_t>(length));
+    bytes.resize(static_cast<std::size_t>(length), '\0');
+    return bytes;
 }
 
 std::int64_t percent_of(std::int64_t length, double share) {
@@ -273,7 +272,7 @@ std::int64_t percent_of(std::int64_t length, double share) {
 } // namespace
 
 bool ReadComprmBytes(const ByteSource& file, std::string& cy, std::string& Fy, std::int32_t& Placy,
-                     std::int32_t& CatyLen) {
+                     std::int32_t& CatyLen, const std::function<bool()>& stop) {
     const std::int64_t L = static_cast<std::int64_t>(file.Length());
     auto header = FindRsrcHeader(file);
     const std::int64_t P = header ? std::int64_t{header->PointerToRawData} : 0;
@@ -289,63 +288,70 @@ bool ReadComprmBytes(const ByteSource& file, std::string& cy, std::string& Fy, s
     bool ended = false;
     for (auto [from, to] : windows) {
         if (ended || !cy.empty()) break;
-        Window w = read_window(file, from, to);
+        // The window: from its start (4-aligned, plus 2) for n bytes.
+        const std::int64_t start = (from & ~std::int64_t{3}) + 2;
+        std::int64_t n = std::max<std::int64_t>(0, to - start);
         bool extended = false;
         for (bool again = true; again && !ended;) {
             again = false;
-            Bytes b{w.bytes};
-            const std::int64_t n = static_cast<std::int64_t>(w.bytes.size());
-            auto position = [&](std::int64_t at) { return static_cast<std::int32_t>(w.start + at + 1); };
-            for (std::int64_t q = 0; q + 4 <= n && !ended && !again; q += 4) {
-                bool plain = b.has(q + 5, 1) && b.u8(q + 4) != 'M' && b.u8(q + 5) != 'I';
-                if (b.equals(q, "MIB8eman")) {
-                    if (Fy.empty()) Fy = b.pascal(q + 16);
-                    if (!cy.empty()) ended = true;
-                } else if (b.equals(q, "MIB8gtac")) {
-                    Placy = position(q + 17);
-                    if (n - q < 100 && !extended) {
-                        // The buffer grows by 100 zero-filled bytes once and is searched again.
-                        w.bytes = file.Read(static_cast<std::uint64_t>(w.start), static_cast<std::size_t>(n + 100));
-                        w.bytes.resize(static_cast<std::size_t>(n + 100), '\0');
-                        extended = again = true;
-                    } else {
-                        std::string text = b.pascal(q + 16);
-                        cy += text;
-                        int z = b.zeros(q + 17 + static_cast<std::int64_t>(text.size()), 255);
-                        CatyLen = static_cast<std::int32_t>(text.size()) + std::min(z, 256);
-                        if (!Fy.empty()) ended = true;
-                    }
-                } else if (plain && b.equals(q, "tlFV")) {
-                    std::int64_t t = b.has(q + 8, 1) && b.u8(q + 8) < 3 ? q + 16 : q + 8;
-                    Fy = b.zero_terminated(t, 256);
-                    Placy = position(t + 1);
-                    cy = "[Premiere Video]";
-                    ended = true;
-                } else if (plain && b.equals(q, "tlFA")) {
-                    Fy = b.zero_terminated(q + 8, 256);
-                    Placy = position(q + 9);
-                    cy = "[Premiere Audio]";
-                    ended = true;
-                } else if (plain && b.equals(q, "XFPS")) {
-                    std::string first = b.zero_terminated(q + 8, 256);
-                    std::int64_t p = q + 8 + static_cast<std::int64_t>(first.size()); // its ending zero
-                    const std::int64_t limit = std::min(n, p + 512);
-                    while (p < limit && Fy.size() <= 3) {
-                        std::int64_t nz = p + 1;
-                        while (nz < limit && b.u8(nz) == 0)
-                            ++nz;
-                        if (nz >= limit) break;
-                        if (nz - p < 2) {
-                            p += 5;
-                            continue;
+            for (std::int64_t s = 0; s < n && !ended && !again; s += SliceBytes) {
+                // A long search may be ended between its slices; the file then counts as unreadable.
+                if (s > 0 && stop && stop()) return false;
+                const std::int64_t end = std::min(n, s + SliceBytes + SliceOverlap);
+                const std::string slice = read_zero_filled(file, start + s, end - s);
+                Bytes b{slice};
+                auto position = [&](std::int64_t at) { return static_cast<std::int32_t>(start + s + at + 1); };
+                for (std::int64_t q = 0; q < SliceBytes && s + q + 4 <= n && !ended && !again; q += 4) {
+                    bool plain = b.has(q + 5, 1) && b.u8(q + 4) != 'M' && b.u8(q + 5) != 'I';
+                    if (b.equals(q, "MIB8eman")) {
+                        if (Fy.empty()) Fy = b.pascal(q + 16);
+                        if (!cy.empty()) ended = true;
+                    } else if (b.equals(q, "MIB8gtac")) {
+                        Placy = position(q + 17);
+                        if (n - (s + q) < 100 && !extended) {
+                            // The window grows by 100 bytes (zero-filled past the end of the file) once and
+                            // is searched again from its start.
+                            n += 100;
+                            extended = again = true;
+                        } else {
+                            std::string text = b.pascal(q + 16);
+                            cy += text;
+                            int z = b.zeros(q + 17 + static_cast<std::int64_t>(text.size()), 255);
+                            CatyLen = static_cast<std::int32_t>(text.size()) + std::min(z, 256);
+                            if (!Fy.empty()) ended = true;
                         }
-                        std::string text = b.zero_terminated(nz, 256);
-                        Fy += text;
-                        p = nz + static_cast<std::int64_t>(text.size());
+                    } else if (plain && b.equals(q, "tlFV")) {
+                        std::int64_t t = b.has(q + 8, 1) && b.u8(q + 8) < 3 ? q + 16 : q + 8;
+                        Fy = b.zero_terminated(t, 256);
+                        Placy = position(t + 1);
+                        cy = "[Premiere Video]";
+                        ended = true;
+                    } else if (plain && b.equals(q, "tlFA")) {
+                        Fy = b.zero_terminated(q + 8, 256);
+                        Placy = position(q + 9);
+                        cy = "[Premiere Audio]";
+                        ended = true;
+                    } else if (plain && b.equals(q, "XFPS")) {
+                        std::string first = b.zero_terminated(q + 8, 256);
+                        std::int64_t p = q + 8 + static_cast<std::int64_t>(first.size()); // its ending zero
+                        const std::int64_t limit = std::min(end - s, p + 512);
+                        while (p < limit && Fy.size() <= 3) {
+                            std::int64_t nz = p + 1;
+                            while (nz < limit && b.u8(nz) == 0)
+                                ++nz;
+                            if (nz >= limit) break;
+                            if (nz - p < 2) {
+                                p += 5;
+                                continue;
+                            }
+                            std::string text = b.zero_terminated(nz, 256);
+                            Fy += text;
+                            p = nz + static_cast<std::int64_t>(text.size());
+                        }
+                        if (Fy.size() > first.size()) Fy = first;
+                        Placy = position(q + 9);
+                        cy = "[Premiere Transition]";
                     }
-                    if (Fy.size() > first.size()) Fy = first;
-                    Placy = position(q + 9);
-                    cy = "[Premiere Transition]";
                 }
             }
         }
@@ -407,13 +413,23 @@ bool ReadCom8bf(ff::FFContext& ff, std::string_view Filey, PluginInfoList& list)
     }
 }
 
-bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen) {
+bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen,
+                const std::function<bool()>& stop) {
     std::string c = vb::Utf8ToCp1252(cy), t = vb::Utf8ToCp1252(Fy);
     bool ok = false;
     try {
         FileBytes source(Filey);
-        ok = ReadComprmBytes(source, c, t, Placy, CatyLen);
+        bool stopped = false;
+        ok = ReadComprmBytes(source, c, t, Placy, CatyLen, [&] { return stopped = stop && stop(); });
+        // A search ended early found nothing to trust: the file counts as unreadable.
+        if (stopped) {
+            c = vb::Utf8ToCp1252(cy);
+            t = vb::Utf8ToCp1252(Fy);
+            ok = false;
+        }
     } catch (const vb::Error&) {
+        ok = false;
+    } catch (const std::bad_alloc&) {
         ok = false;
     }
     cy = vb::Cp1252ToUtf8(c);

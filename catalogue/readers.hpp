@@ -9,6 +9,7 @@
 // Windows-1252 bytes.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -78,9 +79,10 @@ std::optional<RsrcHeader> FindRsrcHeader(const ByteSource& file);
 bool ReadCom8bfResources(const ByteSource& file, PluginInfoList& list);
 
 // The raw-byte search of a Premiere plug-in (see ReadComprm). `cy` and `Fy` are Windows-1252 bytes,
-// appended to in place.
+// appended to in place. Each window is read and searched in slices of a few MB; `stop`, when given,
+// is asked between slices and ends the search (false) when it says so.
 bool ReadComprmBytes(const ByteSource& file, std::string& cy, std::string& Fy, std::int32_t& Placy,
-                     std::int32_t& CatyLen);
+                     std::int32_t& CatyLen, const std::function<bool()>& stop = {});
 
 // The values of every version string of `Which` (0 FileDescription, 1 InternalName, 2 ProductName) in
 // file order, joined, as Windows-1252 bytes.
@@ -96,8 +98,10 @@ bool ReadCom8bf(ff::FFContext& ff, std::string_view Filey, PluginInfoList& list)
 // Searches a Premiere plug-in without readable resources, in windows of its bytes, for PiPL name and
 // category properties and the kind codes of video and audio filters and transitions. `cy` (category)
 // and `Fy` (title) are appended to or overwritten, `Placy` receives a file position and `CatyLen` the
-// room of the category. True when `cy` and `Fy` end up non-empty.
-bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen);
+// room of the category. True when `cy` and `Fy` end up non-empty. `stop` may end a long search
+// between its slices (see ReadComprmBytes); the file then counts as unreadable.
+bool ReadComprm(std::string_view Filey, std::string& cy, std::string& Fy, std::int32_t& Placy, std::int32_t& CatyLen,
+                const std::function<bool()>& stop = {});
 
 // Names a plug-in of a user-defined type: category "[type name]" ("[Other Plugins]" without a
 // matching type), title from the version information when the type's digit is below 3, else (or when

@@ -142,7 +142,9 @@ struct Scan {
             } else if (premiere) {
                 std::string cy, fy;
                 std::int32_t placy = 0, room = 0;
-                catalogue::ReadComprm(full, cy, fy, placy, room);
+                // A held Esc ends the search of a huge file between its slices; the file then counts as
+                // unreadable and the scan stops after it as after any file.
+                catalogue::ReadComprm(full, cy, fy, placy, room, [this] { return escape(); });
                 add_row(full, cy, fy, placy, room_of(room));
             } else {
                 add_row(full, "", "", 0, 0);

@@ -70,12 +70,15 @@ bool write_format(App& app, int Index, std::string folder, bool& told) {
         }
         return true;
     case 2:
-        return ff::Writeafspff(app.FF, folder, 0);
+        // A failed write has been told by the writer itself.
+        told = !ff::Writeafspff(app.FF, folder, 0);
+        return !told;
     case 3:
         ff::Writeafspff(app.FF, folder, 1);
         return true;
     case 4:
-        return ff::WriteTXT(app.FF, folder, true);
+        told = !ff::WriteTXT(app.FF, folder, true);
+        return !told;
     default:
         return true;
     }

@@ -1,5 +1,6 @@
 #include "filterfactory/bytes.hpp"
 
+#include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
 
 #include <cerrno>
@@ -71,14 +72,8 @@ std::string_view zero_terminated_at(std::string_view file, FilePos pos) {
 }
 
 std::string read_file_bytes(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw vb::Error(vb::ErrPathFileAccess);
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw vb::Error(errno ? vb::ErrorFromErrno(errno) : vb::ErrFileNotFound);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw vb::Error(vb::ErrDeviceIO);
-    return bytes;
+    // Through the file layer, which opens regular files only (a FIFO would block the read for good).
+    return files::read_file_bytes(path.string());
 }
 
 void string2bytes(std::string_view Stringy, FilePos pointer, std::string& file) {

@@ -103,11 +103,6 @@ CompileResult Write8bf(FFContext& ff, std::string& Diry, bool Override, bool FFY
     } else {
         templatePath = files::app_path(Layout57344.Template);
     }
-    if (!Override && (options.BigPreview || options.MegaPreview)) {
-        // The dialog-layout data of the larger previews is not part of this edition.
-        const char* id = options.BigPreview ? "10001" : "10000";
-        return fail(vb::Error(326, std::string("Resource with identifier '") + id + "' not found"));
-    }
     std::string file;
     try {
         file = files::read_file_bytes(templatePath);
@@ -128,6 +123,12 @@ CompileResult Write8bf(FFContext& ff, std::string& Diry, bool Override, bool FFY
         default:
             return CompileResult::NothingWritten;
         }
+    }
+    // The larger previews' dialog-layout data goes only into layouts that have a place for it; the
+    // data itself is not part of this edition.
+    if (!Override && (options.BigPreview || options.MegaPreview) && layout->PreviewData != 0) {
+        const char* id = options.BigPreview ? "10001" : "10000";
+        return fail(vb::Error(326, std::string("Resource with identifier '") + id + "' not found"));
     }
     // A file of the right length whose signature says it is another layout (the " FilterFactory"
     // variant keeps its block elsewhere) or no Filter Factory plug-in at all would be patched in the

@@ -31,9 +31,7 @@ namespace {
 // kept whole; the user is told which one.
 void report_batch_failures(App& app, const std::vector<files::BatchFailure>& failures) {
     for (const files::BatchFailure& failure : failures)
-        app.host.MsgBox("Vexo Error " + std::to_string(failure.Error.number()) + ": " + failure.Error.description() +
-                            "\r\n" + failure.Path + " was not written.",
-                        ui::vbExclamation);
+        app.host.MsgBox(NotWrittenMessage(failure.Error, failure.Path), ui::vbExclamation);
 }
 
 // The clipboard text passes through this file of the application folder to the text reader.

@@ -206,13 +206,21 @@ bool LoadIt(FFContext& ff, std::string_view path) {
     return ok;
 }
 
-void FFLNumWrite(std::string_view FFLfile, int Numy) {
+bool FFLNumWrite(std::string_view FFLfile, int Numy) {
+    // The count takes the five characters of line 2 and nothing more: a count that needs more (a
+    // negative one or one above 99999) or a file whose line 2 is not five characters between CR LF
+    // pairs is left alone, so that the line ends stay where they are.
+    if (Numy < 0 || Numy > 99999) return false;
     std::string field = std::to_string(Numy);
-    if (field.size() < 5) field.insert(0, 5 - field.size(), ' ');
+    field.insert(0, 5 - field.size(), ' ');
     try {
+        const std::string head = files::read_file_bytes(std::string(FFLfile)).substr(0, 15);
+        if (head.size() < 15 || head.compare(6, 2, "\r\n") != 0 || head.compare(13, 2, "\r\n") != 0) return false;
         files::write_bytes_at(std::string(FFLfile), 8, field);
     } catch (const vb::Error&) {
+        return false;
     }
+    return true;
 }
 
 void WriteFFLEntry(std::string_view) {}

@@ -52,8 +52,9 @@ bool ReadFFfile(FFContext& ff, std::string_view PathFily);
 bool LoadIt(FFContext& ff, std::string_view path);
 
 // Writes the entry count `Numy` into line 2 of library `FFLfile`: 5 characters from byte position 9,
-// right-aligned with blanks. Reports nothing.
-void FFLNumWrite(std::string_view FFLfile, int Numy);
+// right-aligned with blanks. Reports nothing; false (nothing written) when the count does not fit
+// 0..99999, line 2 is not five characters long, or the file cannot be written.
+bool FFLNumWrite(std::string_view FFLfile, int Numy);
 
 // Library functions of the FFL View that this edition leaves empty.
 void WriteFFLEntry(std::string_view freeD);

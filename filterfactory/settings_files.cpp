@@ -99,8 +99,8 @@ bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName,
         r.Title = r.Filename;
         r.Category = "Synthetic";
         if (!only_line_ends_left(file)) {
-            // An empty category in the tail means none: the default stays.
-            if (std::string category = line(true); !category.empty()) r.Category = category;
+            // The tail's category as written, an empty one included.
+            r.Category = line(true);
             r.Title = line(true);
             r.Author = line(true);
             r.Copyright = line(true);
@@ -226,7 +226,9 @@ bool Writeafspff(FFContext& ff, std::string_view Diry, int Desicion) {
     if (ff.MacAdaption()) CorrectCodeForMac(r);
     try {
         files::write_file(files::join_path(Diry, GetFilname(DestAFS, r.Filename)), AfsBytes(r));
-    } catch (const vb::Error&) {
+    } catch (const vb::Error& e) {
+        // Told as the compiler tells its failures: the common error box, or the batch's item message.
+        if (ff.ShowError) ff.ShowError(e);
         return false;
     }
     return true;

@@ -23,7 +23,8 @@ bool ReadFFX(FFContext& ff, std::string_view Diry, std::string_view Fily);
 
 // Writes ff.Record into `Diry`: `Desicion` 0 as "<name>.afs", 1 (.pff) writes nothing. Premiere code
 // is rewritten first. A control that is unused (neither it nor its map has a name) is written, and
-// kept in the record, as 0. Reports nothing; false when nothing could be written.
+// kept in the record, as 0. A failed write is told through ff.ShowError (when set); false when
+// nothing could be written (an existing file is then left whole).
 bool Writeafspff(FFContext& ff, std::string_view Diry, int Desicion);
 
 // The bytes Writeafspff writes for `record` (which has had its unused values cleared).

@@ -317,7 +317,9 @@ bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset) {
     try {
         files::write_file(files::join_path(Diry, GetFilname(DestText, r.Filename)),
                           TextSourceBytes(r, Preset ? &ff.PresetSpotStored : nullptr));
-    } catch (const vb::Error&) {
+    } catch (const vb::Error& e) {
+        // Told as the compiler tells its failures: the common error box, or the batch's item message.
+        if (ff.ShowError) ff.ShowError(e);
         return false;
     }
     return true;

@@ -18,8 +18,8 @@ namespace vexolan::ff {
 bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool Silent, bool Preset);
 
 // Writes ff.Record into folder `Diry` as "<name>.txt" (lines end CR LF), rewriting Premiere code
-// first; `Preset` also writes the stored memory spots. Reports nothing; false when the file could
-// not be written (an existing file is then left whole).
+// first; `Preset` also writes the stored memory spots. A failed write is told through ff.ShowError
+// (when set); false when the file could not be written (an existing file is then left whole).
 bool WriteTXT(FFContext& ff, std::string_view Diry, bool Preset);
 
 // The bytes WriteTXT writes for `record`; `storedSpot` says which memory spots to write (null: none).

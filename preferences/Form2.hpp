@@ -132,6 +132,8 @@ public:
 
     // --- the lists and their menus ---
     void LoadList(const std::string& Filey, int ListIndy, bool Sely);
+    // Writes the list to `Filey`; a file that could not be written is told by name and reason (the
+    // old file stays whole).
     void SaveList(const std::string& Filey, int ListIndy, bool Sely);
     void ListToMenu(int Index);
     void AdaptListWidth(int indey);
@@ -215,6 +217,8 @@ private:
     // A list file that is there but could not be read since it was last written: the exit does not
     // rewrite it, so an unreadable file is never replaced by an empty or partial list.
     std::array<bool, 4> list_file_unreadable_{};
+    // The first failed write of the settings file since the saver began, told once at its end.
+    std::string settings_failure_;
 };
 
 } // namespace vexolan

@@ -3,6 +3,7 @@
 
 #include "preferences/list_text.hpp"
 #include "shell/App.hpp"
+#include "shell/status.hpp"
 #include "shell/Form1.hpp"
 #include "shell/frame.hpp"
 #include "shell/help.hpp"
@@ -188,11 +189,14 @@ void frmDownload::SaveLinks(int Casy) {
     if (host().MsgBox(prompt, ui::vbQuestion | ui::vbOKCancel) != ui::vbOK) return;
     MousePointer = ui::vbHourglass;
     bool written = true;
+    const std::string path = files::app_path(ListFile(Casy));
     try {
         // Written to a temporary file first and put in place whole: a failed save keeps the old list.
-        files::replace_file(files::app_path(ListFile(Casy)), WriteLinkList(LinkNames, LinkURLs));
-    } catch (const vb::Error&) {
+        files::replace_file(path, WriteLinkList(LinkNames, LinkURLs));
+    } catch (const vb::Error& e) {
         written = false;
+        MousePointer = ui::vbDefault;
+        host().MsgBox(NotWrittenMessage(e, path), ui::vbExclamation);
     }
     MousePointer = ui::vbDefault;
     // A list that did not reach its file is still unsaved.

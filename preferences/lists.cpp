@@ -6,6 +6,7 @@
 #include "preferences/list_text.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
+#include "shell/status.hpp"
 #include "shell/Form1.hpp"
 #include "shell/dialogs.hpp"
 #include "shell/helpers.hpp"
@@ -81,7 +82,8 @@ void Form2::SaveList(const std::string& Filey, int ListIndy, bool Sely) {
     try {
         files::replace_file(Filey, text);
         list_file_unreadable_[static_cast<std::size_t>(ListIndy)] = false;
-    } catch (const vb::Error&) {
+    } catch (const vb::Error& e) {
+        host().MsgBox(NotWrittenMessage(e, Filey), ui::vbExclamation);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "preferences/Form2.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
+#include "shell/status.hpp"
 #include "shell/Form1.hpp"
 
 #include "platform/fs/files.hpp"
@@ -50,11 +51,21 @@ std::string Form2::Setting(std::string_view key) {
 }
 
 void Form2::SaveSetting(std::string_view key, std::string_view value) {
-    app.Settings.SaveSetting(AppName, Section, key, value);
+    try {
+        app.Settings.SaveSetting(AppName, Section, key, value);
+    } catch (const vb::Error& e) {
+        if (settings_failure_.empty()) settings_failure_ = NotWrittenMessage(e, app.Settings.path().string());
+        throw;
+    }
 }
 
 void Form2::DeleteSetting(std::string_view key) {
-    app.Settings.DeleteSetting(AppName, Section, key);
+    try {
+        app.Settings.DeleteSetting(AppName, Section, key);
+    } catch (const vb::Error& e) {
+        if (settings_failure_.empty()) settings_failure_ = NotWrittenMessage(e, app.Settings.path().string());
+        throw;
+    }
 }
 
 std::string Form2::PlugTypesFile() {
@@ -169,6 +180,9 @@ void Form2::Command8_Click() {
 
     attempt([&] { MousePointer = ui::vbDefault; });
     attempt([&] { Hide(); });
+    // Every setting was tried; a settings file that could not be written is told once.
+    if (!settings_failure_.empty()) host().MsgBox(settings_failure_, ui::vbExclamation);
+    settings_failure_.clear();
 }
 
 void Form2::load_numbered_list(int Index, std::string_view prefix) {
@@ -188,6 +202,7 @@ void Form2::load_numbered_list(int Index, std::string_view prefix) {
 // --- the saver ---------------------------------------------------------------------------------
 
 void Form2::Command1_Click() {
+    settings_failure_.clear();
     attempt([&] { MousePointer = ui::vbHourglass; });
     attempt([&] { host().DoEvents(); });
     if (AppsChanged) attempt([&] { app.form1().GetIcons(); });
@@ -255,6 +270,9 @@ void Form2::Command1_Click() {
 
     attempt([&] { MousePointer = ui::vbDefault; });
     attempt([&] { Hide(); });
+    // Every setting was tried; a settings file that could not be written is told once.
+    if (!settings_failure_.empty()) host().MsgBox(settings_failure_, ui::vbExclamation);
+    settings_failure_.clear();
 }
 
 // --- at exit -----------------------------------------------------------------------------------

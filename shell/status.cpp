@@ -63,4 +63,9 @@ int ErrorMessage2(App& app) {
                            "An error occured, but don't panik!");
 }
 
+std::string NotWrittenMessage(const vb::Error& error, std::string_view path) {
+    return "Vexo Error " + std::to_string(error.number()) + ": " + error.description() + "\r\n" + std::string(path) +
+           " was not written.";
+}
+
 } // namespace vexolan

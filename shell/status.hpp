@@ -3,6 +3,12 @@
 // count, the remaining-time estimate, and the two standard error boxes.
 
 #include <chrono>
+#include <string>
+#include <string_view>
+
+namespace vb {
+class Error;
+}
 
 namespace vexolan {
 
@@ -19,5 +25,8 @@ void StatusDisplayClear(App& app);
 void ErrorMessage(App& app);
 // The same, asking "Continue anyway?"; returns 6 (Yes) or 7 (No).
 int ErrorMessage2(App& app);
+// "Vexo Error 61: Disk full" and, on a second line, "<path> was not written.": the message for a file
+// the program could not write.
+std::string NotWrittenMessage(const vb::Error& error, std::string_view path);
 
 } // namespace vexolan

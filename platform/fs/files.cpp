@@ -793,15 +793,22 @@ void forget_shared_listing() {
 namespace {
 
 // Opens a file for reading, as every reader here does: injected faults first, a folder is no file.
+// Only regular files are opened: a FIFO would block the open until a writer came, and a device or
+// socket is no file to read, so they fail as a folder does. The type is looked at before the open,
+// and the open does not wait (O_NONBLOCK), so that a FIFO put in the file's place meanwhile is still
+// refused at once.
 int open_for_reading(const std::string& abs, struct stat& st) {
     check_fault(Op::Read, abs);
     // A file that the open write batch has written but not yet put in place reads as written.
     std::string from = abs;
     if (WriteBatch* batch = WriteBatch::open(); batch && batch->has_pending()) from = batch->pending_file(abs);
-    Fd fd(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (::stat(from.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    Fd fd(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.fd < 0) fail(errno, abs);
     if (::fstat(fd.fd, &st) != 0) fail(errno, abs);
-    if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    if (!S_ISREG(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    const int flags = ::fcntl(fd.fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd.fd, F_SETFL, flags & ~O_NONBLOCK);
     return fd.release();
 }
 

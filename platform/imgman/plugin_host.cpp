@@ -1,5 +1,6 @@
 #include "platform/imgman/plugin_host.hpp"
 
+#include "platform/fs/files.hpp"
 #include "platform/imgman/ff_program.hpp"
 #include "platform/imgman/images.hpp"
 #include "platform/imgman/plugin_dialog.hpp"
@@ -60,12 +61,14 @@ std::optional<std::string> read_small_file(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || size > LargestPlugin) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    if (!in) return std::nullopt;
-    return bytes;
+    // Through the file layer, whose open never waits on a FIFO put in the file's place meanwhile.
+    try {
+        std::string bytes = files::read_file_bytes(path.string());
+        if (bytes.size() != size) return std::nullopt;
+        return bytes;
+    } catch (const vb::Error&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<PluginFilter> parse(std::string_view bytes) {
@@ -179,8 +182,10 @@ bool ImgPlugInHostIsEnabled() {
 int32_t ImgPlugInAbout(ui::Host* owner, std::string_view path) {
     const std::filesystem::path file(path);
     const auto bytes = read_small_file(file);
-    // A file too large to be a Filter Factory plug-in is still described by its name.
-    if (!bytes && !std::ifstream(file, std::ios::binary)) return 0;
+    // A file too large to be a Filter Factory plug-in is still described by its name; anything but a
+    // regular file (a FIFO would block the open for good) is not looked at.
+    std::error_code ec;
+    if (!bytes && (!std::filesystem::is_regular_file(file, ec) || !std::ifstream(file, std::ios::binary))) return 0;
     std::string text;
     if (const auto plugin = bytes ? parse(*bytes) : std::nullopt) {
         text = plugin->Title;

@@ -39,7 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             file[at + i] = input[i];
         check(file, category, f.lengthByte);
     }
-    check(std::string(input), category, 1);
+    // The input as a whole file: a plug-in of an accepted length has its field where its length says.
+    std::size_t lengthByte = 1;
+    for (const Field& f : Fields)
+        if (f.length == input.size()) lengthByte = f.lengthByte;
+    check(std::string(input), category, lengthByte);
     (void)vexolan::WithTextSourceCategory(input, category);
     return 0;
 }

@@ -277,6 +277,9 @@ TEST_F(LinkListTest, AFailedSaveKeepsTheOldFileAndTheListUnsaved) {
     w.mnuDelete.user_click();
     files::inject_fault(files::Op::Rename, filters, ENOSPC);
     host.answer_msgbox(ui::vbOK, std::string(SaveFilters));
+    // The failure is told by the list file's name and the reason.
+    host.answer_msgbox(ui::vbOK, "Vexo Error 61: Disk full\r\n" + filters.string() + " was not written.",
+                       ui::vbExclamation);
     w.mnuSave.user_click();
     EXPECT_EQ(bytes(filters), "a;1\r\nb;2\r\n");
     EXPECT_TRUE(w.LinksChanged);

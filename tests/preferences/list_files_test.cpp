@@ -74,6 +74,9 @@ TEST_F(ListFilesTest, AFailedWriteLeavesTheOldFileWhole) {
     {
         files::FaultScope faults;
         files::inject_fault(files::Op::Write, file("f.log"), ENOSPC);
+        // The failure is told by the list file's name and the reason.
+        host.answer_msgbox(ui::vbOK, "Vexo Error 61: Disk full\r\n" + file("f.log") + " was not written.",
+                           ui::vbExclamation);
         f.SaveList(file("f.log"), 0, false);
     }
     EXPECT_EQ(test_support::read_file(file("f.log")), "/old/\r\n");
