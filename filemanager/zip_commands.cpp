@@ -106,15 +106,17 @@ void mnuTestZip_Click(App& app) {
         if (!ends_with_zip(entry)) return;
         const std::string folder = box.Path;
         const std::string zip = ZipProgram();
+        // A name starting with "-" would be read by zip as options: it goes as "./name".
+        const std::string archive = entry[0] == '-' ? "./" + entry : entry;
         if (!desktop::find_program("x-terminal-emulator").empty()) {
             // The names reach the shell as arguments, never as part of its script.
             desktop::start_program({"x-terminal-emulator", "-e", "sh", "-c",
                                     "\"$1\" -T \"$2\"; printf '\\nPress Return to close this window. '; read -r answer",
-                                    "sh", zip, entry},
+                                    "sh", zip, archive},
                                    folder);
             return;
         }
-        const desktop::ProgramRun run = desktop::run_and_collect({zip, "-T", entry}, folder);
+        const desktop::ProgramRun run = desktop::run_and_collect({zip, "-T", archive}, folder);
         app.host.MsgBox(run.Output.empty() ? "zip -T " + entry + " ended with error" + vb::Str(run.ExitCode) + "."
                                            : run.Output,
                         run.ExitCode == 0 ? ui::vbInformation : ui::vbExclamation, "Test Zip");
