@@ -238,6 +238,18 @@ int ImgXWriteImage(std::string_view fileName, std::int32_t handle, ui::Host& own
         target = owner.FileDialog(request);
         if (target.empty()) return fail(StatusCancelled, "");
     }
+    // JPEG has no alpha channel: a picture with transparent parts is written so only when the user
+    // agrees to lose them.
+    if (format_of_name(target) == Format::Jpeg && img->has_alpha) {
+        bool transparent = false;
+        for (std::size_t i = 3; i < img->rgba.size() && !transparent; i += 4)
+            transparent = img->rgba[i] != 255;
+        if (transparent &&
+            owner.MsgBox("A JPEG picture cannot be transparent: the transparent parts of " + file_name_of(target) +
+                             " would be lost." + "\r\n" + "Save it as JPEG anyway?",
+                         ui::vbYesNo | ui::vbQuestion, "Save Picture") != ui::vbYes)
+            return fail(StatusCancelled, "");
+    }
     return write_file(target, *img);
 }
 

@@ -61,6 +61,20 @@ TEST_F(PictureEditorFilesTest, SaveKeepsTheAlphaChannelOfAThirtyTwoBitBmp) {
     EXPECT_EQ(after.first, before.first) << "every colour and alpha value as it was";
     EXPECT_EQ(pv.Caption.get(), PictureEditorCaption(path, 13, 7, 32));
 
+    // Save As JPEG, which cannot hold the alpha channel, asks first; No writes nothing.
+    const std::string jpg = (root / "flat.jpg").string();
+    const std::string question = "A JPEG picture cannot be transparent: the transparent parts of flat.jpg would be "
+                                 "lost.\r\nSave it as JPEG anyway?";
+    host.answer_file_dialog(jpg);
+    host.answer_msgbox(ui::vbNo, question, ui::vbYesNo | ui::vbQuestion, "Save Picture");
+    pv.mnuSaveAs_Click(1);
+    EXPECT_FALSE(std::filesystem::exists(jpg));
+    host.answer_file_dialog(jpg);
+    host.answer_msgbox(ui::vbYes, question);
+    pv.mnuSaveAs_Click(1);
+    EXPECT_TRUE(std::filesystem::exists(jpg));
+    EXPECT_EQ(host.message_boxes().size(), 2u);
+
     // A 32-bit picture without alpha (its fourth bytes 0) stays one, and opaque.
     const std::string opaque = root.write("opaque.bmp", test_support::bmp_file(5, 4, 32)).string();
     const auto opaqueBefore = read_back(opaque);
