@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> written = imgman::encode_bmp(*image);
     const auto again = imgman::decode_bmp(written, error);
     if (!again || again->width != image->width || again->height != image->height || again->rgba != image->rgba ||
-        again->has_alpha != image->has_alpha || (image->bpp == 32) != (again->bpp == 32))
+        again->has_alpha != image->has_alpha || (image->bpp == 32 && again->bpp != 32))
         std::abort();
     return 0;
 }
