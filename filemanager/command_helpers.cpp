@@ -8,6 +8,8 @@
 
 #include "platform/fs/files.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <set>
@@ -77,12 +79,37 @@ std::string PutAside(const std::string& path) {
     const std::string abs = files::absolute_path(path);
     const auto slash = abs.find_last_of('/');
     const std::string folder = abs.substr(0, slash + 1), name = abs.substr(slash + 1);
-    for (int n = 1;; ++n) {
-        const std::string candidate = folder + "." + name + ".replaced-" + std::to_string(n);
+    // The put-aside name tells what it was where it fits; a name near the length limit (255 bytes)
+    // gets a short one of its own instead, so that such a file can be replaced too.
+    const long room = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t nameMax = room > 0 ? static_cast<std::size_t>(room) : 255;
+    for (int n = 1; n < 100000; ++n) {
+        std::string aside = "." + name + ".replaced-" + std::to_string(n);
+        if (aside.size() > nameMax) aside = ".vexolan-replaced-" + std::to_string(n);
+        const std::string candidate = folder + aside;
         if (files::exists(candidate)) continue;
-        files::rename(abs, candidate);
+        try {
+            files::rename(abs, candidate);
+        } catch (const vb::Error& e) {
+            if (e.number() == vb::ErrFileExists) continue; // taken meanwhile
+            throw;
+        }
         return candidate;
     }
+    throw vb::Error(vb::ErrFileExists);
+}
+
+void ReportFailedItems(App& app, const std::vector<FailedItem>& failed, std::string_view done) {
+    if (failed.empty()) return;
+    constexpr std::size_t Shown = 5;
+    std::string text = failed.size() == 1 ? std::string("1 item was not ") + std::string(done) + ":"
+                                          : std::to_string(failed.size()) + " items were not " + std::string(done) + ":";
+    for (std::size_t i = 0; i < failed.size() && i < Shown; ++i) {
+        const std::string& path = failed[i].Path;
+        text += "\r\n" + path.substr(path.find_last_of('/') + 1) + " (" + failed[i].Reason + ")";
+    }
+    if (failed.size() > Shown) text += "\r\nand " + std::to_string(failed.size() - Shown) + " more.";
+    app.host.MsgBox(text, ui::vbExclamation);
 }
 
 void PointPaneAt(App& app, int pane, const std::string& folder) {

@@ -48,6 +48,15 @@ int RemoveRowsOfGoneFiles(App& app, int pane);
 // the old file stays whole until the new one is in place, and can be put back if that fails.
 std::string PutAside(const std::string& path);
 
+// The items of a batch that were not done, with the reason of each (the file layer's error text).
+struct FailedItem {
+    std::string Path;
+    std::string Reason;
+};
+// After a batch: one message naming how many items were not `done` ("copied", "moved"), the first
+// few of them and why. Nothing when the list is empty.
+void ReportFailedItems(App& app, const std::vector<FailedItem>& failed, std::string_view done);
+
 // Points a pane at a folder as the target-folder dialog does: drive, folder and file box, label.
 void PointPaneAt(App& app, int pane, const std::string& folder);
 // Every pane that shows `folder` or a folder below it goes to the nearest folder above it that

@@ -84,11 +84,13 @@ void cmd_CopyFiles(App& app) {
         const auto started = app.host.SteadyNow();
         const long total = static_cast<long>(items.size());
         long copied = 0;
+        std::vector<FailedItem> failed;
         for (long i = 0; i < total; ++i) {
             if (EscapePressed(app)) {
                 // Stopped: what is copied stays, the lists are left as they are.
                 OverwriteCheck(app, "", "");
                 StatusDisplayClear(app);
+                ReportFailedItems(app, failed, "copied");
                 return;
             }
             const std::string& item = items[static_cast<std::size_t>(i)];
@@ -102,8 +104,9 @@ void cmd_CopyFiles(App& app) {
                         // The copy goes to a hidden file first and replaces the target only when whole.
                         files::copy_file(item, target, true);
                         ++copied;
-                    } catch (const vb::Error&) {
-                        // Not reported: the file is simply not in the destination.
+                    } catch (const vb::Error& e) {
+                        // Told after the batch, with the others that failed.
+                        failed.push_back({item, e.description()});
                     }
                 }
             }
@@ -116,6 +119,7 @@ void cmd_CopyFiles(App& app) {
             RefreshFile1C(app, active);
             if (app.PaneMode[passive] == 2) f.SSTab1_Click(passive);
         }
+        ReportFailedItems(app, failed, "copied");
     } catch (const vb::Error&) {
         StatusDisplayClear(app);
     }
@@ -141,10 +145,12 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
     const auto started = app.host.SteadyNow();
     const long total = static_cast<long>(items.size());
     long moved = 0;
+    std::vector<FailedItem> failed;
     for (long i = 0; i < total; ++i) {
         if (EscapePressed(app)) {
             OverwriteCheck(app, "", "");
             StatusDisplayClear(app);
+            ReportFailedItems(app, failed, "moved");
             return;
         }
         const std::string& item = items[static_cast<std::size_t>(i)];
@@ -159,7 +165,7 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
             if (answer == OverwriteGo) {
                 // A file target the user agreed to replace is put aside first and erased only once
                 // the move is done, so a failing move leaves both. A folder of the target's name is
-                // never replaced: the move fails, unreported.
+                // never replaced: the move fails, and is told after the batch.
                 std::string aside;
                 bool go = true;
                 if (files::file_exists(target) && !files::folder_exists(target)) {
@@ -179,7 +185,8 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
                     try {
                         files::rename(item, target);
                         ++moved;
-                    } catch (const vb::Error&) {
+                    } catch (const vb::Error& e) {
+                        failed.push_back({item, e.description()});
                         if (!aside.empty()) vb::ResumeNext([&] { files::rename(aside, target); });
                         aside.clear();
                     }
@@ -205,6 +212,7 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
     if (app.PaneMode[active] == 2) vb::ResumeNext([&] { RemoveRowsOfGoneFiles(app, active); });
     if (moved == 0) {
         OverwriteCheck(app, "", "");
+        ReportFailedItems(app, failed, "moved");
         return;
     }
     vb::ResumeNext([&] { RefreshBoth(app, active); });
@@ -212,6 +220,7 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
     app.ScanValid[1] = false;
     if (app.PaneMode[passive] == 2) vb::ResumeNext([&] { f.SSTab1_Click(passive); });
     OverwriteCheck(app, "", "");
+    ReportFailedItems(app, failed, "moved");
 }
 
 } // namespace vexolan

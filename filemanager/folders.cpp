@@ -157,10 +157,16 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
                             ui::vbExclamation, "Move Folder");
             return;
         }
+        // A folder cannot go into itself (by any of its names): refused before the question.
+        if (IsInFolder(canonical(into), canonical(from))) {
+            app.host.MsgBox("The folder " + from + " cannot be moved into itself or into one of its own sub-folders.",
+                            ui::vbExclamation, "Move Folder");
+            return;
+        }
         if (app.host.MsgBox("Move  " + source + "  to  " + destination + "  ?", ui::vbYesNo | ui::vbQuestion,
                             "Move Folder") == ui::vbYes) {
             const std::string to = without_separator(destination);
-            // A folder cannot go into itself (by any of its names).
+            // Checked again: the folders may have changed while the question was open.
             if (IsInFolder(canonical(into), canonical(from))) throw vb::Error(vb::ErrPathFileAccess);
             files::rename(from, to);
             // A pane that showed the folder (Move with nothing selected moves the pane's own) or a
@@ -207,8 +213,10 @@ int DeleteTree(App& app, const std::string& StartPath, bool Silent) {
     try {
         if (protected_folder(folder)) throw vb::Error(vb::ErrPermissionDenied);
         if (files::file_attributes(folder) & files::AttrLink) {
-            // A link given as the folder: the link goes, never what it leads to.
+            // A link given as the folder: the link goes, never what it leads to. A pane that showed
+            // the folder through the link leaves the path that is gone.
             files::delete_file(folder);
+            LeaveFolder(app, folder);
         } else {
             LeaveFolder(app, folder);
             std::vector<files::DirEntry> entries;

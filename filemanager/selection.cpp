@@ -214,9 +214,9 @@ void ListView1_AfterLabelEdit(App& app, int Index, int& Cancel, std::string& New
             app.LabelEditActive = false;
             return;
         }
-        // Only a file gives way; a folder of that name asks again.
+        // Only a file gives way (a link leading nowhere too); a folder of that name asks again.
         try {
-            if (files::file_exists(to) && !files::folder_exists(to)) files::delete_file(to);
+            if (files::exists(to) && !files::folder_exists(to)) files::delete_file(to);
         } catch (const vb::Error& e) {
             app.Err.Raise(e);
             ErrorMessage(app);

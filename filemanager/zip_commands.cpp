@@ -10,6 +10,7 @@
 #include "shell/Form3.hpp"
 #include "shell/status.hpp"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <set>
+#include <utility>
 
 namespace vexolan {
 
@@ -42,6 +45,19 @@ bool holds_own_folders(const std::string& folder) {
     for (const std::string& keep : {home_folder(), files::app_folder()})
         if (!keep.empty() && IsInFolder(files::absolute_path(keep), folder)) return true;
     return false;
+}
+
+// A local date and time in seconds since 1970.
+std::int64_t seconds_since_1970(const vb::DateTime& d) {
+    std::tm tm{};
+    tm.tm_year = d.Year - 1900;
+    tm.tm_mon = d.Month - 1;
+    tm.tm_mday = d.Day;
+    tm.tm_hour = d.Hour;
+    tm.tm_min = d.Minute;
+    tm.tm_sec = d.Second;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm));
 }
 
 } // namespace
@@ -106,15 +122,17 @@ void mnuTestZip_Click(App& app) {
         if (!ends_with_zip(entry)) return;
         const std::string folder = box.Path;
         const std::string zip = ZipProgram();
+        // A name starting with "-" would be read by zip as options: it goes as "./name".
+        const std::string archive = entry[0] == '-' ? "./" + entry : entry;
         if (!desktop::find_program("x-terminal-emulator").empty()) {
             // The names reach the shell as arguments, never as part of its script.
             desktop::start_program({"x-terminal-emulator", "-e", "sh", "-c",
                                     "\"$1\" -T \"$2\"; printf '\\nPress Return to close this window. '; read -r answer",
-                                    "sh", zip, entry},
+                                    "sh", zip, archive},
                                    folder);
             return;
         }
-        const desktop::ProgramRun run = desktop::run_and_collect({zip, "-T", entry}, folder);
+        const desktop::ProgramRun run = desktop::run_and_collect({zip, "-T", archive}, folder);
         app.host.MsgBox(run.Output.empty() ? "zip -T " + entry + " ended with error" + vb::Str(run.ExitCode) + "."
                                            : run.Output,
                         run.ExitCode == 0 ? ui::vbInformation : ui::vbExclamation, "Test Zip");
@@ -139,7 +157,47 @@ std::string SpaceGainedText(std::uint64_t before, std::uint64_t after) {
     return vb::Str(vb::Val(text)) + " MB gained by cleaning the Temporary folder.";
 }
 
-int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutoff) {
+namespace {
+
+// A file by its identity: the device and inode number.
+using FileId = std::pair<dev_t, ino_t>;
+
+// The files and folders that processes of this user hold open (their open descriptors) or work in
+// (their current folders), read from /proc. A process that ends or goes meanwhile is passed over.
+std::set<FileId> files_held_open() {
+    std::set<FileId> held;
+    const uid_t me = ::geteuid();
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return held;
+    while (const dirent* d = ::readdir(proc)) {
+        const std::string pid = d->d_name;
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        const std::string base = "/proc/" + pid;
+        struct stat st;
+        if (::stat(base.c_str(), &st) != 0 || st.st_uid != me) continue;
+        if (::stat((base + "/cwd").c_str(), &st) == 0) held.insert({st.st_dev, st.st_ino});
+        DIR* fds = ::opendir((base + "/fd").c_str());
+        if (!fds) continue;
+        while (const dirent* fd = ::readdir(fds)) {
+            if (fd->d_name[0] == '.') continue;
+            if (::stat((base + "/fd/" + fd->d_name).c_str(), &st) == 0) held.insert({st.st_dev, st.st_ino});
+        }
+        ::closedir(fds);
+    }
+    ::closedir(proc);
+    return held;
+}
+
+// Whether an entry has rested for the whole time: its modification, change and access times all
+// before the cutoff. A file just unpacked keeps an old modification time, and a file just read has
+// a new access time: either keeps it. A link's own access time is renewed whenever a name is looked
+// up through it (this cleaning's own listing does): a link counts by the other two.
+bool rested(const struct stat& st, std::int64_t cutoff) {
+    return st.st_mtime < cutoff && st.st_ctime < cutoff && (S_ISLNK(st.st_mode) || st.st_atime < cutoff);
+}
+
+int clean_folder(App& app, const std::string& folder, std::int64_t cutoff, std::uint64_t device,
+                 const std::set<FileId>& held) {
     int failures = 0;
     std::vector<files::DirEntry> entries;
     try {
@@ -151,12 +209,16 @@ int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutof
     for (const auto& entry : entries) {
         const std::string path = files::join_path(folder, entry.Name);
         struct stat st;
+        // lstat: a link is looked at as the link, never as what it leads to.
         if (::lstat(path.c_str(), &st) != 0 || st.st_uid != me) continue;
-        const bool old = st.st_mtime < cutoff;
+        if (held.count({st.st_dev, st.st_ino})) continue;
+        const bool old = rested(st, cutoff);
         try {
             if (S_ISDIR(st.st_mode)) {
+                // A file system mounted below the temporary folder (a share, a disk) is not its own.
+                if (files::device_of(path) != device) continue;
                 if (holds_own_folders(path)) continue;
-                failures += CleanTemporaryFolder(app, path, cutoff);
+                failures += clean_folder(app, path, cutoff, device, held);
                 if (!old) continue;
                 bool empty = false;
                 vb::ResumeNext([&] { empty = files::list_all(path).empty(); });
@@ -173,6 +235,18 @@ int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutof
     return failures;
 }
 
+} // namespace
+
+int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutoff) {
+    std::uint64_t device = 0;
+    try {
+        device = files::device_of(folder);
+    } catch (const vb::Error&) {
+        return 1;
+    }
+    return clean_folder(app, folder, cutoff, device, files_held_open());
+}
+
 void mnuClearTmp_Click(App& app) {
     Form1& f = app.form1();
     const std::string temp = files::temp_folder();
@@ -187,7 +261,7 @@ void mnuClearTmp_Click(App& app) {
         HourglassPointer pointer(f);
         before = GetFreeDiskSpace(temp);
         // Other programs keep live files there: only what has rested for a day goes.
-        failures = CleanTemporaryFolder(app, temp, static_cast<std::int64_t>(std::time(nullptr)) - 24 * 60 * 60);
+        failures = CleanTemporaryFolder(app, temp, seconds_since_1970(app.host.Now()) - 24 * 60 * 60);
     }
     after = GetFreeDiskSpace(temp);
     if (failures >= 1)

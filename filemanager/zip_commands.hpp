@@ -38,10 +38,12 @@ std::uint64_t GetFreeDiskSpace(const std::string& folder);
 // The report of the cleaning: the difference in MB as a single-precision number, after Str.
 std::string SpaceGainedText(std::uint64_t before, std::uint64_t after);
 // Removes from `folder` (never the folder itself) the regular files, links and folders owned by the
-// current user whose last change is older than `cutoff` (seconds since 1970); folders are emptied
-// the same way first and go only when nothing stays in them. Sockets, pipes, devices and other users'
-// entries stay, links are never followed, and a folder that is or holds the home folder or the
-// application folder is never entered. Returns the number of removals that failed.
+// current user whose modification, change and access times are all older than `cutoff` (seconds
+// since 1970); folders are emptied the same way first and go only when nothing stays in them.
+// Sockets, pipes, devices, other users' entries and whatever a process of the user holds open or
+// works in stay; links are never followed; a folder on another file system than `folder` (a share
+// mounted below it) and a folder that is or holds the home folder or the application folder are
+// never entered. Returns the number of removals that failed.
 int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutoff);
 
 } // namespace vexolan

@@ -360,9 +360,11 @@ void PicView::mnuOpen_Click() {
     int h = 0;
     std::string name;
     vb::ResumeNext([&] { name = OpenImgDialog(app, h); });
-    if (name.empty() && h == 0) {
-        // A cancelled dialog says nothing; a picture the imaging layer could not read says why.
-        if (imgman::ImgGetStatus() != imgman::StatusCancelled) vb::ResumeNext([&] { imgman::ImgErrBox(app.host); });
+    if (h == 0) {
+        // A cancelled dialog says nothing; a picture the imaging layer could not read says which
+        // and why.
+        if (!name.empty() && imgman::ImgGetStatus() != imgman::StatusCancelled)
+            vb::ResumeNext([&] { app.host.MsgBox(CouldNotOpenText(name), ui::vbExclamation); });
         return;
     }
     if (!names_bmp_or_jpg(name)) {

@@ -16,15 +16,22 @@ bool OpenImg(App& app, const std::string& fileName, int& handle, bool quiet) {
     CloseImg(app, handle);
     handle = imgman::ImgOpenSolo(fileName, "");
     if (handle != 0) return true;
-    if (!quiet) app.host.MsgBox("Couldn't open " + fileName, ui::vbExclamation);
+    // The path on the first line, and on a second the imaging layer's reason, where it gave one.
+    if (!quiet) app.host.MsgBox(CouldNotOpenText(fileName), ui::vbExclamation);
     return false;
+}
+
+std::string CouldNotOpenText(const std::string& fileName) {
+    const std::string reason = imgman::ImgGetErrorText();
+    return "Couldn't open " + fileName + (reason.empty() ? std::string() : "\r\n" + reason);
 }
 
 std::string OpenImgDialog(App& app, int& handle) {
     CloseImg(app, handle);
     std::string path;
-    handle = imgman::ImgOpenDialog(app.host, path, 31);
-    return handle != 0 ? path : std::string();
+    // The picture editor opens BMP and JPEG pictures: the dialog offers those and nothing else.
+    handle = imgman::ImgOpenDialog(app.host, path, imgman::OfferBmp | imgman::OfferJpeg);
+    return path;
 }
 
 bool CopyImg(App& app, int& width, int& height, int& source, int& destination) {

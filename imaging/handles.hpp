@@ -20,10 +20,13 @@ class App;
 // Closes the image (when the handle is not 0) and leaves 0.
 void CloseImg(App& app, int& handle);
 // Closes what the handle held and opens the file into it. False when it cannot be opened, after
-// the message "Couldn't open <name>" unless `quiet`.
+// the message CouldNotOpenText unless `quiet`.
 bool OpenImg(App& app, const std::string& fileName, int& handle, bool quiet);
+// "Couldn't open <name>", and on a second line the reason the imaging layer gave for its last failure.
+std::string CouldNotOpenText(const std::string& fileName);
 // Closes what the handle held and opens the picture the user chooses in the imaging layer's open
-// dialog: the chosen path, or "" (handle 0) when the user cancelled or the picture did not open.
+// dialog, which offers BMP and JPEG pictures: the chosen path, "" when the user cancelled. The
+// handle is 0 when the picture did not open.
 std::string OpenImgDialog(App& app, int& handle);
 // Makes `destination` a copy of the whole source scaled to width x height; a width or height of 0
 // takes the source's, written back into the variable. The destination is closed first, even when

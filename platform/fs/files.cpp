@@ -175,7 +175,7 @@ mode_t process_umask() {
     return mask;
 }
 
-// Six characters for a temporary file's name, different at every call.
+// Ten characters for a temporary file's name, different at every call.
 std::string temp_suffix() {
     static std::uint64_t state = [] {
         timespec now{};
@@ -189,7 +189,7 @@ std::string temp_suffix() {
     state ^= state >> 27;
     std::uint64_t v = state * 0x2545F4914F6CDD1DULL;
     static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string out(6, 'x');
+    std::string out(10, 'x');
     for (char& c : out) {
         c = Letters[v % 62];
         v /= 62;
@@ -197,14 +197,20 @@ std::string temp_suffix() {
     return out;
 }
 
+// The hidden temporary name beside `target` that a write tries next. It is a short fixed prefix and
+// random letters, not the target's own name: a target whose name uses the whole 255 bytes a name may
+// have must still be replaceable, and a name longer than its target's would not fit.
+std::string temp_name_beside(const std::string& target) {
+    return join_path(parent_of(target), ".vexolan-" + temp_suffix());
+}
+
 // Creates a hidden temporary file beside `target` with the permissions `mode` (as far as the umask
 // lets them; `exact` then tells whether they are all there); returns its descriptor and fills
 // `tempPath`. Only this process can know the name until the file is complete, as with mkstemp.
 int make_temp_beside(const std::string& target, std::string& tempPath, mode_t mode, bool& exact) {
-    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
     exact = (mode & process_umask()) == 0 && (mode & 07000) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + temp_suffix();
+        tempPath = temp_name_beside(target);
         const int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
         if (fd >= 0) return fd;
         if (errno != EEXIST) fail(errno, target);
@@ -233,9 +239,8 @@ int name_unnamed(int fd, const std::string& name) {
 
 // Gives the unnamed file `fd` a hidden temporary name beside `target`; fills `tempPath`. 0, or the errno.
 int name_unnamed_as_temp(int fd, const std::string& target, std::string& tempPath) {
-    const std::string stem = join_path(parent_of(target), "." + name_of(target) + ".");
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + temp_suffix();
+        tempPath = temp_name_beside(target);
         const int err = name_unnamed(fd, tempPath);
         if (err != EEXIST) return err;
     }

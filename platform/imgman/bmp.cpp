@@ -136,7 +136,7 @@ std::optional<Image> decode_bmp(std::span<const std::uint8_t> bytes, std::string
     const bool topDown = height < 0;
     if (topDown) height = -height;
     if (width <= 0 || height <= 0) return std::nullopt;
-    if (width > max_side || height > max_side) {
+    if (too_large(width, height)) {
         error = "The picture is larger than this program can open.";
         return std::nullopt;
     }
@@ -255,27 +255,46 @@ std::optional<Image> decode_bmp(std::span<const std::uint8_t> bytes, std::string
 }
 
 std::vector<std::uint8_t> encode_bmp(const Image& image) {
-    const std::uint32_t stride = ((static_cast<std::uint32_t>(image.width) * 24 + 31) / 32) * 4;
+    // A picture with an alpha channel is written with 32 bits and a header whose masks name the
+    // alpha byte (the 108-byte version 4 header), so that the alpha it has survives a plain Save; a
+    // 32-bit picture without one is written with 32 bits and its fourth bytes 0, as it was read;
+    // anything else with 24 bits.
+    const bool alpha = image.has_alpha;
+    const int bits = alpha || image.bpp == 32 ? 32 : 24;
+    const std::uint32_t header = alpha ? 108 : 40;
+    const std::uint32_t offBits = 14 + header;
+    const std::uint32_t stride = ((static_cast<std::uint32_t>(image.width) * bits + 31) / 32) * 4;
     const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(image.height);
-    std::vector<std::uint8_t> out(54 + static_cast<std::size_t>(dataSize), 0);
+    std::vector<std::uint8_t> out(offBits + static_cast<std::size_t>(dataSize), 0);
     auto u16 = [&](std::size_t at, std::uint32_t v) { out[at] = v & 255, out[at + 1] = (v >> 8) & 255; };
     auto u32 = [&](std::size_t at, std::uint32_t v) { u16(at, v & 0xFFFF), u16(at + 2, v >> 16); };
     out[0] = 'B', out[1] = 'M';
-    u32(2, 54 + dataSize);
-    u32(10, 54);
-    u32(14, 40);
+    u32(2, offBits + dataSize);
+    u32(10, offBits);
+    u32(14, header);
     u32(18, static_cast<std::uint32_t>(image.width));
     u32(22, static_cast<std::uint32_t>(image.height));
     u16(26, 1);
-    u16(28, 24);
+    u16(28, static_cast<std::uint32_t>(bits));
+    u32(30, alpha ? BI_BITFIELDS : BI_RGB);
     u32(34, dataSize);
     u32(38, 2835); // 72 dots per inch
     u32(42, 2835);
+    if (alpha) {
+        u32(54, 0x00FF0000);
+        u32(58, 0x0000FF00);
+        u32(62, 0x000000FF);
+        u32(66, 0xFF000000);
+        u32(70, 0x73524742); // "sRGB": the colours are the screen's
+    }
+    const std::size_t step = static_cast<std::size_t>(bits / 8);
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t* src = image.rgba.data() + static_cast<std::size_t>(y) * image.width * 4;
-        std::uint8_t* dst = out.data() + 54 + static_cast<std::size_t>(image.height - 1 - y) * stride;
-        for (int x = 0; x < image.width; ++x, src += 4, dst += 3)
+        std::uint8_t* dst = out.data() + offBits + static_cast<std::size_t>(image.height - 1 - y) * stride;
+        for (int x = 0; x < image.width; ++x, src += 4, dst += step) {
             dst[0] = src[2], dst[1] = src[1], dst[2] = src[0];
+            if (alpha) dst[3] = src[3];
+        }
     }
     return out;
 }

@@ -13,6 +13,16 @@ std::uint64_t png_pixel_bound(std::uint64_t bytes) {
     return bytes * 1032;
 }
 
+std::uint64_t png_data_bound(std::uint64_t bytes) {
+    return bytes * 1032;
+}
+
+std::uint64_t png_data_size(std::int64_t width, std::int64_t height, int bitsPerPixel) {
+    if (width <= 0 || height <= 0 || bitsPerPixel <= 0) return 0;
+    const std::uint64_t row = (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitsPerPixel) + 7) / 8;
+    return static_cast<std::uint64_t>(height) * (1 + row);
+}
+
 std::uint64_t gif_pixel_bound(std::uint64_t bytes) {
     return bytes * 2731;
 }
@@ -21,8 +31,14 @@ std::uint64_t jpeg_pixel_bound(std::uint64_t bytes) {
     return bytes * 512;
 }
 
+bool too_large(std::int64_t width, std::int64_t height) {
+    if (width > max_side || height > max_side) return true;
+    return width > 0 && height > 0 &&
+           static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > max_pixels;
+}
+
 bool size_allowed(std::int64_t width, std::int64_t height, std::uint64_t bound) {
-    if (width <= 0 || height <= 0 || width > max_side || height > max_side) return false;
+    if (width <= 0 || height <= 0 || too_large(width, height)) return false;
     return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <= bound;
 }
 

@@ -57,9 +57,17 @@ inline constexpr int WriteByDialog = 48; // ask for the file in a save dialog
 // --- opening and closing ---
 // Opens a picture file (BMP, JPEG, PNG or GIF, found by its contents); `options` is unused.
 std::int32_t ImgOpenSolo(std::string_view fileName, std::string_view options = {});
+// What the open dialog offers, added up: a command that opens only some formats offers only those.
+inline constexpr int OfferBmp = 1;   // *.bmp
+inline constexpr int OfferJpeg = 2;  // *.jpg
+inline constexpr int OfferPng = 4;   // *.png
+inline constexpr int OfferGif = 8;   // *.gif
+inline constexpr int OfferOther = 16; // the other names of the formats (*.dib, *.jpeg) and All Files
+inline constexpr int OfferEverything = 31;
 // Asks for a picture in the host's open dialog and opens it: the handle, and the chosen path in
 // `path` (empty when cancelled). 0 when the user cancelled (status 26) or the picture did not open.
-std::int32_t ImgOpenDialog(ui::Host& host, std::string& path, int flags = 31);
+// `flags` (Offer...) tells which files the dialog offers.
+std::int32_t ImgOpenDialog(ui::Host& host, std::string& path, int flags = OfferEverything);
 // Frees the image: 1, or 0 for a handle that names none.
 int ImgClose(std::int32_t handle);
 

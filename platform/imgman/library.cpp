@@ -119,15 +119,33 @@ std::int32_t ImgOpenSolo(std::string_view fileName, std::string_view /*options*/
     return handle;
 }
 
-std::int32_t ImgOpenDialog(ui::Host& host, std::string& path, int /*flags*/) {
+std::int32_t ImgOpenDialog(ui::Host& host, std::string& path, int flags) {
     ui::FileDialogRequest request;
     request.Title = "Open Picture";
-    request.Filters = {{"Pictures (*.bmp;*.jpg;*.png;*.gif)", "*.bmp;*.dib;*.jpg;*.jpeg;*.png;*.gif"},
-                       {"BMP Pictures (*.bmp)", "*.bmp;*.dib"},
-                       {"JPEG Pictures (*.jpg)", "*.jpg;*.jpeg"},
-                       {"PNG Pictures (*.png)", "*.png"},
-                       {"GIF Pictures (*.gif)", "*.gif"},
-                       {"All Files (*.*)", "*.*"}};
+    const bool other = (flags & OfferOther) != 0;
+    struct Kind {
+        int flag;
+        const char* label;
+        const char* shown;
+        const char* patterns;
+        const char* otherPatterns;
+    };
+    static constexpr Kind kinds[] = {{OfferBmp, "BMP Pictures", "*.bmp", "*.bmp", "*.bmp;*.dib"},
+                                     {OfferJpeg, "JPEG Pictures", "*.jpg", "*.jpg", "*.jpg;*.jpeg"},
+                                     {OfferPng, "PNG Pictures", "*.png", "*.png", "*.png"},
+                                     {OfferGif, "GIF Pictures", "*.gif", "*.gif", "*.gif"}};
+    std::string allShown, allPatterns;
+    std::vector<ui::FileFilter> single;
+    for (const Kind& k : kinds) {
+        if (!(flags & k.flag)) continue;
+        const std::string patterns = other ? k.otherPatterns : k.patterns;
+        allShown += (allShown.empty() ? "" : ";") + std::string(k.shown);
+        allPatterns += (allPatterns.empty() ? "" : ";") + patterns;
+        single.push_back({std::string(k.label) + " (" + k.shown + ")", patterns});
+    }
+    if (single.size() > 1) request.Filters.push_back({"Pictures (" + allShown + ")", allPatterns});
+    request.Filters.insert(request.Filters.end(), single.begin(), single.end());
+    if (other) request.Filters.push_back({"All Files (*.*)", "*.*"});
     path = host.FileDialog(request);
     if (path.empty()) return fail(StatusCancelled, "");
     return ImgOpenSolo(path);
@@ -219,6 +237,18 @@ int ImgXWriteImage(std::string_view fileName, std::int32_t handle, ui::Host& own
         request.DefaultExtension = "bmp";
         target = owner.FileDialog(request);
         if (target.empty()) return fail(StatusCancelled, "");
+    }
+    // JPEG has no alpha channel: a picture with transparent parts is written so only when the user
+    // agrees to lose them.
+    if (format_of_name(target) == Format::Jpeg && img->has_alpha) {
+        bool transparent = false;
+        for (std::size_t i = 3; i < img->rgba.size() && !transparent; i += 4)
+            transparent = img->rgba[i] != 255;
+        if (transparent &&
+            owner.MsgBox("A JPEG picture cannot be transparent: the transparent parts of " + file_name_of(target) +
+                             " would be lost." + "\r\n" + "Save it as JPEG anyway?",
+                         ui::vbYesNo | ui::vbQuestion, "Save Picture") != ui::vbYes)
+            return fail(StatusCancelled, "");
     }
     return write_file(target, *img);
 }

@@ -59,9 +59,17 @@ std::optional<Image> decode_png(std::span<const std::uint8_t> bytes, std::string
     });
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
-    if (!size_allowed(width, height, png_pixel_bound(bytes.size()))) {
+    if (too_large(width, height)) {
         png_destroy_read_struct(&png, &info, nullptr);
-        error = "The PNG picture is damaged or larger than this program can open.";
+        error = "The picture is larger than this program can open.";
+        return std::nullopt;
+    }
+    // The file's own packing bounds the picture: a 1-bit row packs eight pixels a byte, so a small
+    // file of a plain 1-bit picture may stand for many more pixels than one of 8 bits could.
+    const int fileBits = png_get_bit_depth(png, info) * png_get_channels(png, info);
+    if (png_data_size(width, height, fileBits) > png_data_bound(bytes.size())) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        error = "The PNG picture is damaged: it holds fewer pixels than its size says.";
         return std::nullopt;
     }
     error = "The PNG picture is damaged.";

@@ -23,15 +23,15 @@ namespace desktop {
 
 namespace {
 
-// Programs started without waiting; each is reaped once it has ended, so none lingers as a zombie.
-std::vector<pid_t> g_running;
-
-void reap_finished() {
-    std::erase_if(g_running, [](pid_t pid) {
+// A program started without waiting is reaped the moment it ends, by a thread that waits for that
+// one child alone: it never lingers as a zombie, and no other child's end is taken from the code
+// that waits for it.
+void reap_when_done(pid_t pid) {
+    std::thread([pid] {
         int status = 0;
-        pid_t r = ::waitpid(pid, &status, WNOHANG);
-        return r == pid || (r < 0 && errno == ECHILD);
-    });
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
 }
 
 bool is_executable_file(const std::string& path) {
@@ -43,7 +43,6 @@ bool is_executable_file(const std::string& path) {
 // with `errorsToo`).
 pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder, int outputFd = -1,
             bool errorsToo = false) {
-    reap_finished();
     if (argv.empty() || argv[0].empty()) throw vb::Error(vb::ErrInvalidCall);
     std::string folder = workingFolder.empty() ? files::CurDir() : files::absolute_path(std::string(workingFolder));
     if (!files::folder_exists(folder)) throw vb::Error(vb::ErrPathNotFound);
@@ -64,6 +63,8 @@ pid_t spawn(const std::vector<std::string>& argv, std::string_view workingFolder
     posix_spawn_file_actions_init(&actions);
     // The child starts in the working folder; this process's own folder never changes.
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    // No child reads this program's own standard input: a child that waits for input gets its end.
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (outputFd >= 0) posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
     if (outputFd >= 0 && errorsToo) posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO);
     pid_t pid = 0;
@@ -173,7 +174,7 @@ OpenResult open_document(std::string_view target, std::string_view workingFolder
         }
         if (r < 0 && errno != EINTR) return OpenResult::Failed;
         if (std::chrono::steady_clock::now() >= deadline) {
-            g_running.push_back(pid);
+            reap_when_done(pid);
             return OpenResult::Opened;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -203,7 +204,7 @@ std::string find_program(std::string_view program) {
 
 int start_program(const std::vector<std::string>& argv, std::string_view workingFolder) {
     pid_t pid = spawn(argv, workingFolder);
-    g_running.push_back(pid);
+    reap_when_done(pid);
     return static_cast<int>(pid);
 }
 
@@ -280,7 +281,7 @@ std::string program_output(const std::vector<std::string>& argv, std::chrono::mi
         if (!ended && ::waitpid(pid, &status, WNOHANG) == pid) ended = true;
         if (ended && closed) break;
         if (std::chrono::steady_clock::now() >= deadline) {
-            if (!ended) g_running.push_back(pid);
+            if (!ended) reap_when_done(pid);
             ::close(fds[0]);
             return {};
         }
@@ -500,8 +501,29 @@ std::string move_to_trash(std::string_view path) {
                        "-" + two_digits(now.Month) + "-" + two_digits(now.Day) + "T" + two_digits(now.Hour) + ":" +
                        two_digits(now.Minute) + ":" + two_digits(now.Second) + "\n";
 
+    // The info file's name is the entry's name and ".trashinfo": for a name near the length limit
+    // the entry's own name is shortened to leave room (cut between letters, the extension kept where
+    // it is short), while the Path line keeps the original name whole.
+    const std::string infoExtension = ".trashinfo";
+    const long infoRoom = ::pathconf(files::join_path(trash, "info").c_str(), _PC_NAME_MAX);
+    const long filesRoom = ::pathconf(files::join_path(trash, "files").c_str(), _PC_NAME_MAX);
+    const std::size_t room =
+        std::min(infoRoom > 0 ? static_cast<std::size_t>(infoRoom) - infoExtension.size() : 245,
+                 filesRoom > 0 ? static_cast<std::size_t>(filesRoom) : 255);
+    if (extension.size() > room / 2) {
+        stem = name;
+        extension.clear();
+    }
+    auto fitted = [&](const std::string& tail) {
+        if (stem.size() + tail.size() <= room) return stem + tail;
+        std::size_t keep = room - tail.size();
+        while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
+            --keep; // not inside a UTF-8 letter
+        return stem.substr(0, keep) + tail;
+    };
+
     for (int n = 1;; ++n) {
-        std::string candidate = n == 1 ? name : stem + "." + std::to_string(n) + extension;
+        std::string candidate = n == 1 && name.size() <= room ? name : fitted(n == 1 ? extension : "." + std::to_string(n) + extension);
         std::string infoPath = files::join_path(trash, "info/" + candidate + ".trashinfo");
         std::string filesPath = files::join_path(trash, "files/" + candidate);
         // Creating the info file exclusively claims the name, also against another program trashing

@@ -25,7 +25,7 @@ enum class OpenResult {
 
 // Opens a file, folder or address ("https://...", "mailto:...") with `xdg-open` from PATH, as the
 // desktop's "Open" does. Waits up to `patience` for the opener's answer; an opener still busy after
-// that (some hand the document to a program that stays attached) counts as Opened and is reaped later.
+// that (some hand the document to a program that stays attached) counts as Opened and is reaped when it ends.
 OpenResult open_document(std::string_view target, std::string_view workingFolder = {},
                          std::chrono::milliseconds patience = std::chrono::seconds(5));
 
@@ -36,7 +36,8 @@ OpenResult open_document(std::string_view target, std::string_view workingFolder
 std::string find_program(std::string_view program);
 
 // Starts argv[0] with the arguments argv[1..] in `workingFolder` (empty: the current folder) and returns
-// at once with the process id. Ended programs are reaped on later calls.
+// at once with the process id. The program is reaped as soon as it ends. Every program this layer
+// starts reads its standard input from /dev/null, never from this program's.
 int start_program(const std::vector<std::string>& argv, std::string_view workingFolder = {});
 
 // Runs a program and waits for its end: its exit code, or 128 + the signal number that ended it.

@@ -46,6 +46,9 @@ TEST_F(CopyMoveTest, CopyFaultsLeaveTheSourceWholeAndNoPartialTarget) {
         SCOPED_TRACE(fault.what);
         const auto path = std::string(fault.on) == "source" ? left / "big.bin" : right / "big.bin";
         files::inject_fault_after(fault.op, path, fault.err, fault.successes);
+        // The failure is told once the batch is over, with the file layer's reason.
+        host.answer_msgbox(ui::vbOK, "1 item was not copied:\r\nbig.bin (" + vb::ErrorText(vb::ErrorFromErrno(fault.err)) + ")",
+                           ui::vbExclamation);
         cmd_CopyFiles(app);
         files::clear_faults();
         EXPECT_EQ(read_file(left / "big.bin"), big);
@@ -53,7 +56,7 @@ TEST_F(CopyMoveTest, CopyFaultsLeaveTheSourceWholeAndNoPartialTarget) {
         EXPECT_EQ(read_file(right / "small.txt"), "small");
         std::filesystem::remove(right / "small.txt");
     }
-    EXPECT_TRUE(host.message_boxes().empty()); // a failed copy is not reported
+    EXPECT_EQ(host.message_boxes().size(), std::size(faults)); // one message a batch
 }
 
 TEST_F(CopyMoveTest, CopyOverAnExistingFileReplacesItOnlyWhenWhole) {
@@ -62,6 +65,7 @@ TEST_F(CopyMoveTest, CopyOverAnExistingFileReplacesItOnlyWhenWhole) {
     select_items(0, {"big.bin"});
     answer_overwrite(0);
     files::inject_fault_after(files::Op::Write, right / "big.bin", ENOSPC, 6);
+    host.answer_msgbox(ui::vbOK, "1 item was not copied:\r\nbig.bin (Disk full)");
     cmd_CopyFiles(app);
     EXPECT_EQ(read_file(right / "big.bin"), "old target");
     EXPECT_EQ(everything_in(right), std::vector<std::string>{"big.bin"});
@@ -87,8 +91,10 @@ TEST_F(CopyMoveTest, MoveFaultsLoseNothing) {
         if (fault.op != files::Op::Rename) files::inject_fault(files::Op::Rename, left / "big.bin", EXDEV, 1);
         const auto path = std::string(fault.on) == "source" ? left / "big.bin" : right / "big.bin";
         files::inject_fault_after(fault.op, path, fault.err, fault.successes);
+        host.answer_msgbox(ui::vbOK);
         cmd_MoveFiles(app);
         files::clear_faults();
+        EXPECT_EQ(host.last_msgbox().Prompt.rfind("1 item was not moved:\r\nbig.bin (", 0), 0u);
         EXPECT_EQ(read_file(left / "big.bin"), big);
         EXPECT_TRUE(everything_in(right).empty());
     }
@@ -107,6 +113,7 @@ TEST_F(CopyMoveTest, MoveOverAConfirmedTargetKeepsTheOldOneUntilTheMoveIsDone) {
     select_items(0, {"small.txt"});
     answer_overwrite(0);
     files::inject_fault(files::Op::Rename, left / "small.txt", EACCES);
+    host.answer_msgbox(ui::vbOK, "1 item was not moved:\r\nsmall.txt (Permission denied)");
     cmd_MoveFiles(app);
     EXPECT_EQ(read_file(right / "small.txt"), "old");
     EXPECT_EQ(read_file(left / "small.txt"), "small");

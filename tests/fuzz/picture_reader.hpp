@@ -17,6 +17,7 @@ template <typename Reader> void check_picture_reader(Reader read, const std::uin
     if (image) {
         if (image->width <= 0 || image->height <= 0 || image->width > imgman::max_side ||
             image->height > imgman::max_side ||
+            static_cast<std::uint64_t>(image->width) * static_cast<std::uint64_t>(image->height) > imgman::max_pixels ||
             image->rgba.size() != static_cast<std::size_t>(image->width) * image->height * 4)
             std::abort();
     } else if (error.empty()) {

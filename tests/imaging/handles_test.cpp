@@ -28,7 +28,9 @@ TEST_F(HandlesTest, OpenImgOfAMissingFileClosesTheOldImageAndTellsUnlessQuiet) {
     ASSERT_TRUE(OpenImg(app, picture(4, 4), handle, false));
     EXPECT_EQ(imgman::live_handle_count(), 1);
     const std::string missing = (root / "missing.bmp").string();
-    host.answer_msgbox(ui::vbOK, "Couldn't open " + missing, ui::vbExclamation, "Vexolan");
+    // The path, and on a second line the imaging layer's reason.
+    host.answer_msgbox(ui::vbOK, "Couldn't open " + missing + "\r\nCouldn't read " + missing + ": File not found",
+                       ui::vbExclamation, "Vexolan");
     EXPECT_FALSE(OpenImg(app, missing, handle, false));
     EXPECT_EQ(handle, 0);
     EXPECT_EQ(imgman::live_handle_count(), 0);
@@ -49,8 +51,10 @@ TEST_F(HandlesTest, OpenImgDialogGivesThePathOrNothing) {
     host.answer_file_dialog("");
     EXPECT_EQ(OpenImgDialog(app, handle), "");
     EXPECT_EQ(handle, 0);
-    host.answer_file_dialog(root.write("bad.bmp", "BMnonsense").string());
-    EXPECT_EQ(OpenImgDialog(app, handle), "");
+    // A chosen file that does not open: its path (for the caller's message), and no picture.
+    const std::string bad = root.write("bad.bmp", "BMnonsense").string();
+    host.answer_file_dialog(bad);
+    EXPECT_EQ(OpenImgDialog(app, handle), bad);
     EXPECT_EQ(handle, 0);
     EXPECT_TRUE(host.message_boxes().empty());
 }

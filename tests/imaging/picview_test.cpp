@@ -102,7 +102,7 @@ TEST_F(PicViewTest, TitlesOfOneEightTwentyFourAndThirtyTwoBitPictures) {
 
 TEST_F(PicViewTest, AFileThatDoesNotOpenLeavesThePictureEditorAlone) {
     const std::string bad = root.write("bad.bmp", "BM, but no picture").string();
-    host.answer_msgbox(ui::vbOK, "Couldn't open " + bad);
+    host.answer_msgbox(ui::vbOK, "Couldn't open " + bad + "\r\nbad.bmp: The file is not a readable BMP picture.");
     load(bad);
     EXPECT_FALSE(pv.Loaded());
     EXPECT_EQ(app.PicImage, 0);

@@ -92,7 +92,7 @@ TEST_F(PreviewTest, APictureThatDoesNotOpenKeepsTheOldThumbnail) {
     const int before = app.PreviewImage;
     const std::string bad = root.write("bad.bmp", "BMnot a picture").string();
     app.OriginalBMP = bad;
-    host.answer_msgbox(ui::vbOK, "Couldn't open " + bad);
+    host.answer_msgbox(ui::vbOK, "Couldn't open " + bad + "\r\nbad.bmp: The file is not a readable BMP picture.");
     CreateThumb(app);
     EXPECT_EQ(app.PreviewImage, before);
     EXPECT_EQ(app.OriginalBMP, bad);
