@@ -346,7 +346,7 @@ public:
     }
 
     std::vector<Instruction> code;
-    // What the pixel has put so far into the cells whose number is a constant.
+    // What the cells whose number is a constant hold, as far as the pixel has put or read them.
     std::map<int32_t, Value> cells;
 
 private:
@@ -576,9 +576,15 @@ private:
             const Value i = arguments(1)[0];
             if (i.constant && (i.k < 0 || i.k > 255)) return constant(i.k);
             // A cell this pixel has put already holds that value: no need to read it back, and the
-            // pixel no longer depends on the one before it through this cell.
-            if (i.constant)
+            // pixel no longer depends on the one before it through this cell. A cell read already
+            // and not put since holds what was read.
+            if (i.constant) {
                 if (auto it = gen_.cells.find(i.k); it != gen_.cells.end()) return it->second;
+                // Until the next put, the cell holds what this get reads.
+                const Value v = gen_.one(Op::Get, i);
+                gen_.cells[i.k] = v;
+                return v;
+            }
             return gen_.one(Op::Get, i);
         }
         if (name == "put") {

@@ -101,10 +101,12 @@ void convolve_step(const Program& p, const Step& st, int channel, const std::arr
 }
 
 // Runs the instructions [first, last) over the lanes of a step. `regs` is the first lane's place in
-// the registers, `stride` the distance from one register to the next.
+// the registers, `stride` the distance from one register to the next. With `Fixed` 1 the step is one
+// pixel and every loop below compiles to a single operation.
+template <int Fixed>
 void execute(const Program& p, const Instruction* first, const Instruction* last, const Step& st, int32_t* regs,
              int stride, State& state) {
-    const int n = st.n;
+    const int n = Fixed > 0 ? Fixed : st.n;
     const SourceView& s = *st.source;
     const uint8_t* row = s.pixels + st.y * s.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
     for (const Instruction* at = first; at != last; ++at) {
@@ -321,7 +323,7 @@ bool is_identity(const Program& p) {
 }
 
 // Below this many pixels (a thumbnail) starting threads costs more than they give.
-constexpr long ThreadedPixels = 1L << 15;
+constexpr long ThreadedPixels = 1L << 18;
 
 // Calls rows(first, end, worker) for bands of rows covering 0..height-1, on `workers` threads that
 // take the next band as they finish one (the calling thread is worker 0); returns when all are done.
@@ -356,22 +358,112 @@ void whole_runs(const Program& p, const SourceView& source, const TargetView& ta
     for (int y = first; y < end; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
             const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
-            execute(p, code, code + p.code.size(), st, regs, Lanes, state);
+            execute<0>(p, code, code + p.code.size(), st, regs, Lanes, state);
             store(p, st, regs, Lanes, target);
         }
+}
+
+// An instruction of the part that runs in scan order, made ready for one pixel at a time: its
+// registers as pointers into the lanes, a constant operand as a pointer to itself with a mask that
+// keeps every lane at it.
+struct Scalar {
+    Op op{};
+    const Instruction* in = nullptr;
+    int32_t* d = nullptr;
+    const int32_t *a = nullptr, *b = nullptr, *c = nullptr;
+    unsigned ma = ~0u, mb = ~0u;
+    int32_t k = 0;
+};
+
+std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* last, int32_t* regs) {
+    std::vector<Scalar> out(static_cast<std::size_t>(last - first));
+    for (std::size_t j = 0; j < out.size(); ++j) {
+        const Instruction& in = first[j];
+        Scalar& s = out[j];
+        s.op = in.op;
+        s.in = &in;
+        s.k = in.k;
+        s.d = regs + in.dst * Lanes;
+        s.a = regs + in.a * Lanes;
+        s.b = regs + in.b * Lanes;
+        s.c = regs + in.c * Lanes;
+    }
+    // The constants point into the vector, which no longer moves.
+    for (Scalar& s : out) {
+        if (s.in->op > Op::R2y) continue; // only the two-operand instructions have constant forms
+        if (s.in->form == Form::RK) {
+            s.b = &s.k;
+            s.mb = 0;
+        } else if (s.in->form == Form::KR) {
+            s.a = &s.k;
+            s.ma = 0;
+        }
+    }
+    return out;
+}
+
+// The part in scan order over the pixels of a step, one pixel after the other.
+void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs,
+                      State& state) {
+    for (int i = 0; i < st.n; ++i) {
+        const auto u = static_cast<unsigned>(i);
+        for (const Scalar& s : code) {
+            switch (s.op) {
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[u & s.ma], s.b[u & s.mb]);                                                                     \
+        break;
+                VEXOLAN_FF_BINARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[i]);                                                                                           \
+        break;
+                VEXOLAN_FF_UNARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[i], s.b[i], s.c[i]);                                                                           \
+        break;
+                VEXOLAN_FF_TERNARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+            case Op::Get: {
+                const int32_t cell = s.a[i];
+                s.d[i] = cell >= 0 && cell <= 255 ? state.cells[static_cast<std::size_t>(cell)] : cell;
+                break;
+            }
+            case Op::Put: {
+                const int32_t cell = s.b[i];
+                if (cell >= 0 && cell <= 255) {
+                    state.cells[static_cast<std::size_t>(cell)] = s.a[i];
+                    state.written[static_cast<std::size_t>(cell)] =
+                        (static_cast<int64_t>(st.y) * p.X + st.x0 + i) * p.stamp_span + s.k;
+                }
+                s.d[i] = s.a[i];
+                break;
+            }
+            case Op::Rnd:
+                s.d[i] = state.random.rnd(s.a[i], s.b[i]);
+                break;
+            default:
+                execute<1>(p, s.in, s.in + 1, Step{st.source, st.x0 + i, st.y, 1}, regs + i, Lanes, state);
+                break;
+            }
+        }
+    }
 }
 
 // The whole picture for a program with a part that runs in scan order.
 void ordered_runs(Program& p, const SourceView& source, const TargetView& target, int32_t* regs) {
     const Instruction* code = p.code.data();
     const Instruction *middle = code + p.ordered_begin, *after = code + p.ordered_end, *end = code + p.code.size();
+    const std::vector<Scalar> in_order = scalar_code(middle, after, regs);
     for (int y = 0; y < source.height; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
             const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
-            execute(p, code, middle, st, regs, Lanes, p.state);
-            for (int i = 0; i < st.n; ++i)
-                execute(p, middle, after, Step{&source, x0 + i, y, 1}, regs + i, Lanes, p.state);
-            execute(p, after, end, st, regs, Lanes, p.state);
+            execute<0>(p, code, middle, st, regs, Lanes, p.state);
+            execute_in_order(p, in_order, st, regs, p.state);
+            execute<0>(p, after, end, st, regs, Lanes, p.state);
             store(p, st, regs, Lanes, target);
         }
 }
@@ -445,7 +537,7 @@ std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) 
     std::vector<int32_t> regs = registers_for(p, 1);
     const Step st{&source, x, y, 1};
     p.state.forget_stamps();
-    execute(p, p.code.data(), p.code.data() + p.code.size(), st, regs.data(), 1, p.state);
+    execute<1>(p, p.code.data(), p.code.data() + p.code.size(), st, regs.data(), 1, p.state);
     const uint8_t* in = source.pixels + y * source.stride + static_cast<std::ptrdiff_t>(x) * 4;
     for (std::size_t z = 0; z < 4; ++z) {
         const Output& o = p.outputs[z];
