@@ -314,7 +314,9 @@ std::vector<int32_t> registers_for(const Program& p, int stride) {
     return regs;
 }
 
+// A copy of the picture, with no put or rst to do on the way.
 bool is_identity(const Program& p) {
+    if (!p.code.empty()) return false;
     for (int z = 0; z < p.Z; ++z) {
         const Output& o = p.outputs[static_cast<std::size_t>(z)];
         if (o.kind != Output::Copy || o.value != z) return false;
