@@ -278,32 +278,40 @@ void execute(const Program& p, const Instruction* first, const Instruction* last
 void store(const Program& p, const Step& st, const int32_t* regs, int stride, const TargetView& target) {
     const SourceView& s = *st.source;
     const uint8_t* in = s.pixels + st.y * s.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
-    uint8_t* out = target.pixels + st.y * target.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
+    uint8_t* __restrict out = target.pixels + st.y * target.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
+    // Each channel's bytes side by side first (the clamping then runs over whole vectors), then
+    // the four woven into the pixels in one pass.
+    alignas(64) uint8_t bytes[4][Lanes];
+    const int n = st.n;
     for (int z = 0; z < 4; ++z) {
         const Output& o = p.outputs[static_cast<std::size_t>(z)];
+        uint8_t* __restrict b = bytes[z];
         switch (o.kind) {
         case Output::None:
             // Without alpha the picture keeps its own alpha bytes.
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = in[i * 4 + z];
+            for (int i = 0; i < n; ++i)
+                b[i] = in[i * 4 + z];
             break;
-        case Output::Constant: {
-            const uint8_t v = clamp_byte(o.value);
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = v;
+        case Output::Constant:
+            std::memset(b, clamp_byte(o.value), static_cast<std::size_t>(n));
             break;
-        }
         case Output::Copy:
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = in[i * 4 + o.value];
+            for (int i = 0; i < n; ++i)
+                b[i] = in[i * 4 + o.value];
             break;
         case Output::Register: {
-            const int32_t* r = regs + o.value * stride;
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = clamp_byte(r[i]);
+            const int32_t* __restrict r = regs + o.value * stride;
+            for (int i = 0; i < n; ++i)
+                b[i] = clamp_byte(r[i]);
             break;
         }
         }
+    }
+    for (int i = 0; i < n; ++i) {
+        out[i * 4] = bytes[0][i];
+        out[i * 4 + 1] = bytes[1][i];
+        out[i * 4 + 2] = bytes[2][i];
+        out[i * 4 + 3] = bytes[3][i];
     }
 }
 
