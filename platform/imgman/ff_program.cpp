@@ -443,12 +443,10 @@ void execute_in_order(const Program& p, const std::vector<Scalar>& code, const S
                 break;
             }
             case Op::Put: {
+                // In scan order every write is the latest: no stamp needed (they matter only
+                // when runs done apart are put together).
                 const int32_t cell = s.b[i];
-                if (cell >= 0 && cell <= 255) {
-                    state.cells[static_cast<std::size_t>(cell)] = s.a[i];
-                    state.written[static_cast<std::size_t>(cell)] =
-                        (static_cast<int64_t>(st.y) * p.X + st.x0 + i) * p.stamp_span + s.k;
-                }
+                if (cell >= 0 && cell <= 255) state.cells[static_cast<std::size_t>(cell)] = s.a[i];
                 s.d[i] = s.a[i];
                 break;
             }
