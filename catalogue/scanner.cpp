@@ -14,6 +14,7 @@
 #include "shell/status.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 namespace vexolan {
@@ -70,7 +71,15 @@ struct Scan {
 
     bool escape() { return app.host.KeyDown(ui::vbKeyEscape); }
 
+    // The name of the folder or file being read. Names change faster than anyone can read them, and
+    // each change costs the screen a repaint: a new name shows at most every FlushInterval.
+    bool shownOnce = false;
+    std::chrono::steady_clock::time_point lastShown{};
     void show(const std::string& text) {
+        const auto now = app.host.SteadyNow();
+        if (shownOnce && now - lastShown < ui::Host::FlushInterval) return;
+        shownOnce = true;
+        lastShown = now;
         f.Label4.ForeColor = ui::RGB(0, 0, 0);
         f.Label4.Caption = text;
         f.Label4.Refresh();

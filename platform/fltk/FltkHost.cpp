@@ -323,13 +323,22 @@ Bool find_press(Display*, XEvent* e, XPointer arg) {
 } // namespace
 
 bool FltkHost::KeyDown(int keyCode) {
+    // Long work asks for Esc before every file; each question is a round trip to the display, so
+    // the display is asked at most every EscapePollInterval and the answer stands until then.
+    if (keyCode == ui::vbKeyEscape) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_escape_poll_ < EscapePollInterval) return escape_held_;
+        last_escape_poll_ = now;
+        escape_held_ = Fl::get_key(FL_Escape) != 0;
+        if (escape_held_) return true;
+    }
     int key = fl_key_from_code(keyCode);
     if (!key) return false;
     // Fl::get_key asks the display for the live keyboard state, not the last event.
     if (keyCode == ui::vbKeyShift) return Fl::get_key(FL_Shift_L) || Fl::get_key(FL_Shift_R);
     if (keyCode == ui::vbKeyControl) return Fl::get_key(FL_Control_L) || Fl::get_key(FL_Control_R);
     if (keyCode == ui::vbKeyMenu) return Fl::get_key(FL_Alt_L) || Fl::get_key(FL_Alt_R);
-    if (Fl::get_key(key)) return true;
+    if (keyCode != ui::vbKeyEscape && Fl::get_key(key)) return true; // Esc was asked above
     // Long work asks between its steps, and a short press may come and go inside one step: a press
     // that came since the last question counts too, once. The work reads no events, so the press
     // still waits in the queue (it is looked at, not taken; the window gets it afterwards).

@@ -132,6 +132,10 @@ private:
     std::chrono::steady_clock::time_point last_flush_{};
     // For each key asked about: the server time of the newest press KeyDown reported from the queue.
     std::map<int, unsigned long> key_press_seen_;
+    // When the display was last asked for Esc, and whether it was held down then.
+    static constexpr std::chrono::milliseconds EscapePollInterval{25};
+    std::chrono::steady_clock::time_point last_escape_poll_{};
+    bool escape_held_ = false;
 };
 
 } // namespace fltk

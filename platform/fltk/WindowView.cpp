@@ -491,6 +491,12 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         if (control.Kind() != "Timer") sync_controls();
         return;
     }
+    if (model_.RedrawFrozen() && (property == "Items" || property == "List")) {
+        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) ==
+            filled_while_frozen_.end())
+            filled_while_frozen_.push_back(&control);
+        return;
+    }
     if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
         property == "Visible" || property == "Enabled" || property == "X1" || property == "X2" || property == "Y1" ||
         property == "Y2" || property == "BorderWidth") {
@@ -510,7 +516,18 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
     if (property == "Refresh") host_.FlushDrawing();
 }
 
+void WindowView::sync_lists_filled_while_frozen() {
+    std::vector<ui::Control*> lists;
+    lists.swap(filled_while_frozen_);
+    for (ui::Control* c : lists) {
+        if (!widgets_.count(c)) continue; // gone meanwhile
+        keep_cursor_in_view(*c);
+        sync_control(*c);
+    }
+}
+
 void WindowView::changed(ui::Window&, std::string_view property) {
+    if (property == "RedrawFrozen" && !model_.RedrawFrozen()) sync_lists_filled_while_frozen();
     if (property == "Caption" || property == "Visible" || property == "Enabled" || property == "BorderStyle") {
         sync_window();
     } else if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||

@@ -106,6 +106,10 @@ private:
     void draw_list(Fl_Widget& w, ui::Control& c);
     void drop_down(Fl_Widget& w, ui::ListControl& list);
     void keep_cursor_in_view(ui::Control& c);
+    // Lists whose entries changed while the window's drawing was frozen: they are brought up to date
+    // (scroll bars, extent, style) once, when drawing resumes, not once per entry added.
+    std::vector<ui::Control*> filled_while_frozen_;
+    void sync_lists_filled_while_frozen();
     // --- scroll bars of the lists whose content does not fit (WindowView_lists.cpp) ---
     struct ListScrollBars {
         Fl_Scrollbar* vertical = nullptr;

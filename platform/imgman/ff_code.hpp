@@ -132,9 +132,9 @@ enum class Op : uint8_t {
     CnvK,  // kernel kernels[k]; c = channel
     // With state: they run in program order.
     Get, // a
-    Put, // a = value, b = cell
+    Put, // a = value, b = cell; k = its place in the formulas' order
     Rnd, // a, b
-    Rst, // a
+    Rst, // a; k = its place in the formulas' order
 };
 
 // Forms of a two-operand instruction: both registers, the right a constant (k), the left a constant.
@@ -153,6 +153,34 @@ struct Output {
     int32_t value = 0; // the constant, the source channel copied, or the register
 };
 
+// What put, get, rnd and rst act on. Put and rst stamp each write with the position in scan order
+// of the pixel and instruction that made it (`order`), so that runs done out of order, or on several
+// threads, keep for every cell the write the scan order would have left last.
+struct State {
+    std::array<int32_t, 256> cells{};
+    std::array<int64_t, 256> written{}; // the stamp of each cell's value; -1: none in this scan
+    Random random;
+    int32_t seed = 0;
+    int64_t seed_written = -1;
+
+    void forget_stamps() {
+        written.fill(-1);
+        seed_written = -1;
+    }
+    // Takes every write of `other` that comes later in scan order than this state's own.
+    void merge(const State& other) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            if (other.written[i] > written[i]) {
+                cells[i] = other.cells[i];
+                written[i] = other.written[i];
+            }
+        if (other.seed_written > seed_written) {
+            seed = other.seed;
+            seed_written = other.seed_written;
+        }
+    }
+};
+
 struct Program {
     std::vector<Instruction> constants; // Const instructions, run once per run
     std::vector<Instruction> code;
@@ -160,7 +188,14 @@ struct Program {
     std::vector<std::array<int32_t, 10>> kernels; // constant cnv kernels and divisors
     std::array<Output, 4> outputs{};
     int registers = 0;
-    bool stateful = false;
+    bool stateful = false; // put, get, rnd or rst
+    // The code in three parts: [0, ordered_begin) and [ordered_end, end) compute whole runs of a row,
+    // [ordered_begin, ordered_end) — get, rnd, put and what they need from each other — runs pixel by
+    // pixel in scan order between them. Empty when no result depends on the order of the pixels:
+    // then the rows are independent and may be computed in any order.
+    std::size_t ordered_begin = 0, ordered_end = 0;
+    // The stamps of put and rst: instruction k of pixel (x, y) writes at ((y·X + x)·stamp_span + k).
+    int64_t stamp_span = 1;
 
     // The run's constants.
     int X = 0, Y = 0, Z = 3;
@@ -168,9 +203,7 @@ struct Program {
     std::array<std::array<uint8_t, 256>, 4> maps{};
 
     // The run's state.
-    std::array<int32_t, 256> cells{};
-    Random random;
-    int32_t seed = 0;
+    State state;
 };
 
 // Compiles the formulas of channels 0..channels-1 for an area of X × Y pixels; nothing when one of

@@ -346,6 +346,8 @@ public:
     }
 
     std::vector<Instruction> code;
+    // What the cells whose number is a constant hold, as far as the pixel has put or read them.
+    std::map<int32_t, Value> cells;
 
 private:
     Program& p_;
@@ -573,6 +575,16 @@ private:
         if (name == "get") {
             const Value i = arguments(1)[0];
             if (i.constant && (i.k < 0 || i.k > 255)) return constant(i.k);
+            // A cell this pixel has put already holds that value: no need to read it back, and the
+            // pixel no longer depends on the one before it through this cell. A cell read already
+            // and not put since holds what was read.
+            if (i.constant) {
+                if (auto it = gen_.cells.find(i.k); it != gen_.cells.end()) return it->second;
+                // Until the next put, the cell holds what this get reads.
+                const Value v = gen_.one(Op::Get, i);
+                gen_.cells[i.k] = v;
+                return v;
+            }
             return gen_.one(Op::Get, i);
         }
         if (name == "put") {
@@ -580,6 +592,11 @@ private:
             // A cell outside 0..255 stores nothing; put gives its value either way.
             if (args[1].constant && (args[1].k < 0 || args[1].k > 255)) return args[0];
             gen_.two(Op::Put, args[0], args[1]);
+            // A cell chosen per pixel may be any of them.
+            if (args[1].constant)
+                gen_.cells[args[1].k] = args[0];
+            else
+                gen_.cells.clear();
             return args[0];
         }
         if (name == "rnd") {
@@ -632,13 +649,48 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
         for_each_operand(code[i], p.extra, [&](int32_t& r) { live[static_cast<std::size_t>(r)] = true; });
     }
 
-    // The last instruction that reads each register; the results are read after the end.
-    constexpr std::size_t Forever = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> last_use(code.size(), 0);
+    // The order the code runs in: what does not depend on get or rnd first (whole runs of a row at
+    // once), then get, rnd, put and what they need from each other (pixel by pixel), then the rest.
+    // Without get and rnd no result depends on the pixels before, and all of it is in the first part.
+    std::vector<bool> after_state(code.size(), false), in_order(code.size(), false);
+    bool ordered = false;
+    for (std::size_t i = 0; i < code.size(); ++i)
+        if (live[i] && (code[i].op == Op::Get || code[i].op == Op::Rnd)) ordered = true;
     for (std::size_t i = 0; i < code.size(); ++i) {
         if (!live[i]) continue;
-        last_use[i] = i;
-        for_each_operand(code[i], p.extra, [&](int32_t& r) { last_use[static_cast<std::size_t>(r)] = i; });
+        const Op op = code[i].op;
+        after_state[i] = op == Op::Get || op == Op::Rnd;
+        for_each_operand(code[i], p.extra, [&](int32_t& r) {
+            after_state[i] = after_state[i] || after_state[static_cast<std::size_t>(r)];
+        });
+        in_order[i] = ordered && (op == Op::Get || op == Op::Rnd || op == Op::Put);
+    }
+    for (std::size_t i = code.size(); i-- > 0;) {
+        if (!in_order[i]) continue;
+        for_each_operand(code[i], p.extra, [&](int32_t& r) {
+            const std::size_t v = static_cast<std::size_t>(r);
+            if (after_state[v]) in_order[v] = true;
+        });
+    }
+    std::vector<std::size_t> order;
+    for (int part = 0; part < 3; ++part) {
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            if (!live[i] || code[i].op == Op::Const) continue;
+            const int mine = in_order[i] ? 1 : (after_state[i] ? 2 : 0);
+            if (mine == part) order.push_back(i);
+        }
+        if (part == 0) p.ordered_begin = order.size();
+        if (part == 1) p.ordered_end = order.size();
+    }
+    p.stamp_span = static_cast<int64_t>(code.size()) + 1;
+
+    // Where in that order each register is read last; the results are read after the end.
+    constexpr std::size_t Forever = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> last_use(code.size(), 0);
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        const std::size_t i = order[at];
+        last_use[i] = at;
+        for_each_operand(code[i], p.extra, [&](int32_t& r) { last_use[static_cast<std::size_t>(r)] = at; });
     }
     for (const Value& v : results)
         if (!v.constant && v.reg >= 0) last_use[static_cast<std::size_t>(v.reg)] = Forever;
@@ -654,9 +706,10 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
         }
     }
     std::vector<int32_t> free_list;
-    for (std::size_t i = 0; i < code.size(); ++i) {
-        if (!live[i] || code[i].op == Op::Const) continue;
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        const std::size_t i = order[at];
         Instruction in = code[i];
+        if (in.op == Op::Put || in.op == Op::Rst) in.k = static_cast<int32_t>(i);
         int32_t dst;
         if (!free_list.empty()) {
             dst = free_list.back();
@@ -669,7 +722,7 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
         std::vector<int32_t> released;
         for_each_operand(in, p.extra, [&](int32_t& r) {
             const std::size_t v = static_cast<std::size_t>(r);
-            if (last_use[v] == i && code[v].op != Op::Const) released.push_back(physical[v]);
+            if (last_use[v] == at && code[v].op != Op::Const) released.push_back(physical[v]);
             r = physical[v];
         });
         // An operand read twice is released once.
@@ -679,7 +732,7 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
                 again = again || released[k] == released[j];
             if (!again) free_list.push_back(released[j]);
         }
-        if (last_use[i] == i) free_list.push_back(dst); // an effect whose value nobody reads
+        if (last_use[i] == at) free_list.push_back(dst); // an effect whose value nobody reads
         p.stateful = p.stateful || has_state(in.op);
         p.code.push_back(in);
     }

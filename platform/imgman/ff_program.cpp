@@ -1,12 +1,20 @@
 // The evaluator: runs a compiled program over runs of up to Lanes pixels of a row at once, one
 // instruction at a time over all lanes, so that the cost of choosing the instruction is shared by
-// the lanes and the simple operations compile to vector code. A program with cells or random numbers
-// runs over one pixel at a time instead, so that its effects happen in scan order.
+// the lanes and the simple operations compile to vector code. Only the part of a program that reads
+// cells or draws random numbers (and what it needs from itself) runs one pixel at a time, in scan
+// order, between the parts before and after it that still run over whole runs of a row.
+//
+// When no result depends on the pixels before it (no get, no rnd), the rows are independent: a
+// whole-picture scan splits them into bands that threads of this file compute at once, and returns
+// when all are done. Put and rst stamp their writes with their place in scan order, so the cells and
+// the seed end as a scan in order would leave them.
 
 #include "platform/imgman/ff_code.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace imgman::ff {
@@ -92,11 +100,17 @@ void convolve_step(const Program& p, const Step& st, int channel, const std::arr
     }
 }
 
-void execute(Program& p, const Step& st, int32_t* regs, int stride) {
-    const int n = st.n;
+// Runs the instructions [first, last) over the lanes of a step. `regs` is the first lane's place in
+// the registers, `stride` the distance from one register to the next. With `Fixed` 1 the step is one
+// pixel and every loop below compiles to a single operation.
+template <int Fixed>
+void execute(const Program& p, const Instruction* first, const Instruction* last, const Step& st, int32_t* regs,
+             int stride, State& state) {
+    const int n = Fixed > 0 ? Fixed : st.n;
     const SourceView& s = *st.source;
     const uint8_t* row = s.pixels + st.y * s.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
-    for (const Instruction& in : p.code) {
+    for (const Instruction* at = first; at != last; ++at) {
+        const Instruction& in = *at;
         int32_t* __restrict d = regs + in.dst * stride;
         const int32_t* a = regs + in.a * stride;
         const int32_t* b = regs + in.b * stride;
@@ -225,24 +239,37 @@ void execute(Program& p, const Step& st, int32_t* regs, int stride) {
             break;
         case Op::Get:
             for (int i = 0; i < n; ++i)
-                d[i] = a[i] >= 0 && a[i] <= 255 ? p.cells[static_cast<std::size_t>(a[i])] : a[i];
+                d[i] = a[i] >= 0 && a[i] <= 255 ? state.cells[static_cast<std::size_t>(a[i])] : a[i];
             break;
-        case Op::Put:
+        case Op::Put: {
+            const int64_t stamp0 = (static_cast<int64_t>(st.y) * p.X + st.x0) * p.stamp_span + in.k;
             for (int i = 0; i < n; ++i) {
-                if (b[i] >= 0 && b[i] <= 255) p.cells[static_cast<std::size_t>(b[i])] = a[i];
+                if (b[i] >= 0 && b[i] <= 255) {
+                    const auto cell = static_cast<std::size_t>(b[i]);
+                    const int64_t stamp = stamp0 + i * p.stamp_span;
+                    if (stamp > state.written[cell]) {
+                        state.cells[cell] = a[i];
+                        state.written[cell] = stamp;
+                    }
+                }
                 d[i] = a[i];
             }
             break;
+        }
         case Op::Rnd:
             for (int i = 0; i < n; ++i)
-                d[i] = p.random.rnd(a[i], b[i]);
+                d[i] = state.random.rnd(a[i], b[i]);
             break;
-        case Op::Rst:
-            for (int i = 0; i < n; ++i) {
-                p.seed = a[i];
-                d[i] = 0;
+        case Op::Rst: {
+            const int64_t stamp = (static_cast<int64_t>(st.y) * p.X + st.x0 + n - 1) * p.stamp_span + in.k;
+            if (n > 0 && stamp > state.seed_written) {
+                state.seed = a[n - 1];
+                state.seed_written = stamp;
             }
+            for (int i = 0; i < n; ++i)
+                d[i] = 0;
             break;
+        }
         }
     }
 }
@@ -251,32 +278,40 @@ void execute(Program& p, const Step& st, int32_t* regs, int stride) {
 void store(const Program& p, const Step& st, const int32_t* regs, int stride, const TargetView& target) {
     const SourceView& s = *st.source;
     const uint8_t* in = s.pixels + st.y * s.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
-    uint8_t* out = target.pixels + st.y * target.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
+    uint8_t* __restrict out = target.pixels + st.y * target.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
+    // Each channel's bytes side by side first (the clamping then runs over whole vectors), then
+    // the four woven into the pixels in one pass.
+    alignas(64) uint8_t bytes[4][Lanes];
+    const int n = st.n;
     for (int z = 0; z < 4; ++z) {
         const Output& o = p.outputs[static_cast<std::size_t>(z)];
+        uint8_t* __restrict b = bytes[z];
         switch (o.kind) {
         case Output::None:
             // Without alpha the picture keeps its own alpha bytes.
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = in[i * 4 + z];
+            for (int i = 0; i < n; ++i)
+                b[i] = in[i * 4 + z];
             break;
-        case Output::Constant: {
-            const uint8_t v = clamp_byte(o.value);
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = v;
+        case Output::Constant:
+            std::memset(b, clamp_byte(o.value), static_cast<std::size_t>(n));
             break;
-        }
         case Output::Copy:
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = in[i * 4 + o.value];
+            for (int i = 0; i < n; ++i)
+                b[i] = in[i * 4 + o.value];
             break;
         case Output::Register: {
-            const int32_t* r = regs + o.value * stride;
-            for (int i = 0; i < st.n; ++i)
-                out[i * 4 + z] = clamp_byte(r[i]);
+            const int32_t* __restrict r = regs + o.value * stride;
+            for (int i = 0; i < n; ++i)
+                b[i] = clamp_byte(r[i]);
             break;
         }
         }
+    }
+    for (int i = 0; i < n; ++i) {
+        out[i * 4] = bytes[0][i];
+        out[i * 4 + 1] = bytes[1][i];
+        out[i * 4 + 2] = bytes[2][i];
+        out[i * 4 + 3] = bytes[3][i];
     }
 }
 
@@ -287,7 +322,9 @@ std::vector<int32_t> registers_for(const Program& p, int stride) {
     return regs;
 }
 
+// A copy of the picture, with no put or rst to do on the way.
 bool is_identity(const Program& p) {
+    if (!p.code.empty()) return false;
     for (int z = 0; z < p.Z; ++z) {
         const Output& o = p.outputs[static_cast<std::size_t>(z)];
         if (o.kind != Output::Copy || o.value != z) return false;
@@ -295,7 +332,161 @@ bool is_identity(const Program& p) {
     return true;
 }
 
+// Below this many pixels (a thumbnail) starting threads costs more than they give.
+constexpr long ThreadedPixels = 1L << 18;
+
+// Calls rows(first, end, worker) for bands of rows covering 0..height-1, on `workers` threads that
+// take the next band as they finish one (the calling thread is worker 0); returns when all are done.
+template <typename Rows> void in_bands(int height, int workers, Rows rows) {
+    if (workers <= 1) {
+        rows(0, height, 0);
+        return;
+    }
+    // Bands small enough that a thread slowed by other work on the machine holds up little.
+    const int band = std::clamp(height / (workers * 8), 1, 32);
+    std::atomic<int> next{0};
+    auto work = [&](int worker) {
+        for (;;) {
+            const int first = next.fetch_add(band);
+            if (first >= height) return;
+            rows(first, std::min(first + band, height), worker);
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(workers - 1));
+    for (int w = 1; w < workers; ++w)
+        threads.emplace_back(work, w);
+    work(0);
+    for (std::thread& t : threads)
+        t.join();
+}
+
+// The rows [first, end) of a program whose rows are independent.
+void whole_runs(const Program& p, const SourceView& source, const TargetView& target, int first, int end,
+                int32_t* regs, State& state) {
+    const Instruction* code = p.code.data();
+    for (int y = first; y < end; ++y)
+        for (int x0 = 0; x0 < source.width; x0 += Lanes) {
+            const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
+            execute<0>(p, code, code + p.code.size(), st, regs, Lanes, state);
+            store(p, st, regs, Lanes, target);
+        }
+}
+
+// An instruction of the part that runs in scan order, made ready for one pixel at a time: its
+// registers as pointers into the lanes, a constant operand as a pointer to itself with a mask that
+// keeps every lane at it.
+struct Scalar {
+    Op op{};
+    const Instruction* in = nullptr;
+    int32_t* d = nullptr;
+    const int32_t *a = nullptr, *b = nullptr, *c = nullptr;
+    unsigned ma = ~0u, mb = ~0u;
+    int32_t k = 0;
+};
+
+std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* last, int32_t* regs) {
+    std::vector<Scalar> out(static_cast<std::size_t>(last - first));
+    for (std::size_t j = 0; j < out.size(); ++j) {
+        const Instruction& in = first[j];
+        Scalar& s = out[j];
+        s.op = in.op;
+        s.in = &in;
+        s.k = in.k;
+        s.d = regs + in.dst * Lanes;
+        s.a = regs + in.a * Lanes;
+        s.b = regs + in.b * Lanes;
+        s.c = regs + in.c * Lanes;
+    }
+    // The constants point into the vector, which no longer moves.
+    for (Scalar& s : out) {
+        if (s.in->op > Op::R2y) continue; // only the two-operand instructions have constant forms
+        if (s.in->form == Form::RK) {
+            s.b = &s.k;
+            s.mb = 0;
+        } else if (s.in->form == Form::KR) {
+            s.a = &s.k;
+            s.ma = 0;
+        }
+    }
+    return out;
+}
+
+// The part in scan order over the pixels of a step, one pixel after the other.
+void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs,
+                      State& state) {
+    for (int i = 0; i < st.n; ++i) {
+        const auto u = static_cast<unsigned>(i);
+        for (const Scalar& s : code) {
+            switch (s.op) {
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[u & s.ma], s.b[u & s.mb]);                                                                     \
+        break;
+                VEXOLAN_FF_BINARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[i]);                                                                                           \
+        break;
+                VEXOLAN_FF_UNARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    case Op::name:                                                                                                     \
+        s.d[i] = fn(s.a[i], s.b[i], s.c[i]);                                                                           \
+        break;
+                VEXOLAN_FF_TERNARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+            case Op::Get: {
+                const int32_t cell = s.a[i];
+                s.d[i] = cell >= 0 && cell <= 255 ? state.cells[static_cast<std::size_t>(cell)] : cell;
+                break;
+            }
+            case Op::Put: {
+                // In scan order every write is the latest: no stamp needed (they matter only
+                // when runs done apart are put together).
+                const int32_t cell = s.b[i];
+                if (cell >= 0 && cell <= 255) state.cells[static_cast<std::size_t>(cell)] = s.a[i];
+                s.d[i] = s.a[i];
+                break;
+            }
+            case Op::Rnd:
+                s.d[i] = state.random.rnd(s.a[i], s.b[i]);
+                break;
+            default:
+                execute<1>(p, s.in, s.in + 1, Step{st.source, st.x0 + i, st.y, 1}, regs + i, Lanes, state);
+                break;
+            }
+        }
+    }
+}
+
+// The whole picture for a program with a part that runs in scan order.
+void ordered_runs(Program& p, const SourceView& source, const TargetView& target, int32_t* regs) {
+    const Instruction* code = p.code.data();
+    const Instruction *middle = code + p.ordered_begin, *after = code + p.ordered_end, *end = code + p.code.size();
+    const std::vector<Scalar> in_order = scalar_code(middle, after, regs);
+    for (int y = 0; y < source.height; ++y)
+        for (int x0 = 0; x0 < source.width; x0 += Lanes) {
+            const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
+            execute<0>(p, code, middle, st, regs, Lanes, p.state);
+            execute_in_order(p, in_order, st, regs, p.state);
+            execute<0>(p, after, end, st, regs, Lanes, p.state);
+            store(p, st, regs, Lanes, target);
+        }
+}
+
+int workers_for(const SourceView& source) {
+    if (static_cast<long>(source.width) * source.height < ThreadedPixels) return 1;
+    return std::min(worker_count(), source.height);
+}
+
 } // namespace
+
+int worker_count() {
+    static const int count = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
+    return count;
+}
 
 bool compiles(std::string_view formula) {
     std::array<std::string, 4> formulas{"0", "0", "0", std::string(formula)};
@@ -312,29 +503,39 @@ bool FilterRun::start(const Filter& filter, int width, int height, int channels,
     auto compiled = compile_program(filter.formulas, filter.sliders, width, height, channels == 4 ? 4 : 3);
     if (!compiled) return false;
     program_ = std::make_unique<Program>(std::move(*compiled));
-    program_->seed = stored_seed;
-    program_->random.seed_with(stored_seed);
+    program_->state.seed = stored_seed;
+    program_->state.random.seed_with(stored_seed);
     return true;
 }
 
 void FilterRun::scan(const SourceView& source, const TargetView& target) {
     if (!program_ || source.width <= 0 || source.height <= 0) return;
     Program& p = *program_;
+    p.state.forget_stamps();
+    const int workers = workers_for(source);
     if (is_identity(p)) {
-        for (int y = 0; y < source.height; ++y)
-            std::memcpy(target.pixels + y * target.stride, source.pixels + y * source.stride,
-                        static_cast<std::size_t>(source.width) * 4);
+        in_bands(source.height, workers, [&](int first, int end, int) {
+            for (int y = first; y < end; ++y)
+                std::memcpy(target.pixels + y * target.stride, source.pixels + y * source.stride,
+                            static_cast<std::size_t>(source.width) * 4);
+        });
         return;
     }
-    const int stride = p.stateful ? 1 : Lanes;
-    std::vector<int32_t> regs = registers_for(p, stride);
-    for (int y = 0; y < source.height; ++y) {
-        for (int x0 = 0; x0 < source.width; x0 += stride) {
-            const Step st{&source, x0, y, std::min(stride, source.width - x0)};
-            execute(p, st, regs.data(), stride);
-            store(p, st, regs.data(), stride, target);
-        }
+    if (p.ordered_begin < p.ordered_end) {
+        std::vector<int32_t> regs = registers_for(p, Lanes);
+        ordered_runs(p, source, target, regs.data());
+        return;
     }
+    std::vector<std::vector<int32_t>> regs;
+    std::vector<State> states(static_cast<std::size_t>(workers), p.state);
+    for (int w = 0; w < workers; ++w)
+        regs.push_back(registers_for(p, Lanes));
+    in_bands(source.height, workers, [&](int first, int end, int worker) {
+        const auto w = static_cast<std::size_t>(worker);
+        whole_runs(p, source, target, first, end, regs[w].data(), states[w]);
+    });
+    for (const State& s : states)
+        p.state.merge(s);
 }
 
 std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) {
@@ -343,7 +544,8 @@ std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) 
     Program& p = *program_;
     std::vector<int32_t> regs = registers_for(p, 1);
     const Step st{&source, x, y, 1};
-    execute(p, st, regs.data(), 1);
+    p.state.forget_stamps();
+    execute<1>(p, p.code.data(), p.code.data() + p.code.size(), st, regs.data(), 1, p.state);
     const uint8_t* in = source.pixels + y * source.stride + static_cast<std::ptrdiff_t>(x) * 4;
     for (std::size_t z = 0; z < 4; ++z) {
         const Output& o = p.outputs[z];
@@ -365,7 +567,7 @@ std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) 
 }
 
 int32_t FilterRun::stored_seed() const {
-    return program_ ? program_->seed : 0;
+    return program_ ? program_->state.seed : 0;
 }
 
 bool FilterRun::pixel_by_pixel() const {

@@ -2,9 +2,10 @@
 // Running Filter Factory formulas over a picture. The four formulas (red, green, blue, alpha) are
 // compiled once per run into one compact register program: constants folded (the picture's size and
 // the sliders are constants of a run), expressions that several formulas share computed once per
-// pixel, and the code that cannot matter left out. A program without put, get, rnd and rst computes
-// whole runs of a row at once; one with them goes pixel by pixel and channel by channel, in the order
-// the cells and the generator depend on.
+// pixel, a get of a cell the same pixel has put before replaced by the value put, and the code that
+// cannot matter left out. The program computes whole runs of a row at once; only what depends on
+// get and rnd goes pixel by pixel and channel by channel, in the order the cells and the generator
+// depend on. A program with no get and no rnd left computes bands of rows on all cores.
 //
 // Pixels are 8-bit RGBA, four bytes a pixel. Every read sees the source, never the result.
 
@@ -36,6 +37,9 @@ struct TargetView {
     std::ptrdiff_t stride = 0;
 };
 
+// How many threads a whole-picture scan uses at most (one per core).
+int worker_count();
+
 // Whether `formula` is a formula of the language (for a picture with alpha).
 bool compiles(std::string_view formula);
 
@@ -54,8 +58,9 @@ public:
     // (the alpha formula only with alpha). False when one of them does not compile.
     bool start(const Filter& filter, int width, int height, int channels, int32_t stored_seed);
 
-    // The whole scan: row by row, pixel by pixel, every result clamped to 0..255 and written to
-    // `target` (which must not overlap `source`). Without alpha the source's alpha bytes are copied.
+    // The whole scan, every result clamped to 0..255 and written to `target` (which must not overlap
+    // `source`); the pixels, cells and seed are those of a scan row by row, pixel by pixel. Without
+    // alpha the source's alpha bytes are copied. Returns when the whole picture is done.
     void scan(const SourceView& source, const TargetView& target);
 
     // The results of the compiled formulas at (x, y), before clamping, computed as the scan would
