@@ -262,6 +262,53 @@ void ListControl::handle_key_down(int keyCode, int shift) {
     select_as_user(next, shift & vbShiftMask);
 }
 
+// --- ListBox ---
+
+void ListBox::user_select(int i, int shift) {
+    if (Style != vbListBoxCheckbox) {
+        ListControl::user_select(i, shift);
+        return;
+    }
+    if (!AcceptsInput()) return;
+    float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
+    user_mouse_down(vbLeftButton, shift, 0, y);
+    if (i >= 0 && i < ListCount() && ListIndex != i) {
+        anchor_ = i;
+        ListIndex.store(i);
+        cursor_changed();
+        Click();
+    }
+    user_mouse_up(vbLeftButton, shift, 0, y);
+}
+
+void ListBox::user_check(int i) {
+    if (!AcceptsInput() || i < 0 || i >= ListCount()) return;
+    float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
+    user_mouse_down(vbLeftButton, 0, 0, y);
+    toggle_check(i);
+    user_mouse_up(vbLeftButton, 0, 0, y);
+}
+
+void ListBox::toggle_check(int i) {
+    Item& item = items_[static_cast<std::size_t>(i)];
+    item.Selected = !item.Selected;
+    notify("Selected");
+    anchor_ = i;
+    if (ListIndex != i) {
+        ListIndex.store(i);
+        cursor_changed();
+    }
+    Click();
+}
+
+void ListBox::handle_key_down(int keyCode, int shift) {
+    if (Style == vbListBoxCheckbox && keyCode == vbKeySpace && shift == 0) {
+        if (ListIndex >= 0 && ListIndex < ListCount()) toggle_check(ListIndex);
+        return;
+    }
+    ListControl::handle_key_down(keyCode, shift);
+}
+
 // --- ComboBox ---
 
 ComboBox::ComboBox() {
