@@ -360,9 +360,12 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         auto& list = static_cast<ui::ListControl&>(c);
         std::string text = combo ? combo->Text.get() : static_cast<ui::DriveListBox&>(c).Drive.get();
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(ui::vbWindowBackground));
-        if (focused) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
+        // An editable combo box shows its text highlighted while it is selected; a drop-down list
+        // whenever it has the focus.
+        const bool marked = focused && (!combo || combo->Style == ui::vbComboDropdownList || combo->SelLength > 0);
+        if (marked) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
         // The text starts one pixel inside the highlight and runs up to the drop button.
-        text_in(text, x + 1, y + 2, width - DropButtonPixels - 3, height - 4, focused ? FL_WHITE : fore);
+        text_in(text, x + 1, y + 2, width - DropButtonPixels - 3, height - 4, marked ? FL_WHITE : fore);
         fl_draw_box(FL_UP_BOX, x + width - DropButtonPixels - 2, y + 2, DropButtonPixels, height - 4,
                     to_fl_color(ui::vbButtonFace));
         fl_color(fore);

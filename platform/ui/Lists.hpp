@@ -116,6 +116,10 @@ public:
     // that text, or -1; in a drop-down list, Text must name an entry (error 383 otherwise) and
     // selects it.
     Property<std::string> Text{this, "Text"};
+    // The selected part of the edit part's text, in characters (an editable combo only). A typed
+    // character or Backspace replaces it; any new Text clears it.
+    Property<int> SelStart{this, "SelStart"};
+    Property<int> SelLength{this, "SelLength"};
 
     // The user types into the edit part: KeyPress per character, then Change; ListIndex
     // becomes -1, as typed text is no entry.

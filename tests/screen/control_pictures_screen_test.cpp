@@ -9,6 +9,7 @@
 #include "imaging/preview.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
+#include "shell/Form3.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/pictures.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -336,4 +337,27 @@ TEST_F(ControlPictures, APictureLargerThanTheScreenKeepsTheEditorOnItAndScrolls)
     EXPECT_EQ(editor.Picture1.Top.get(), -editor.VScroll1.Value.get() * 15);
     editor.Unload();
     CloseImg(app, app.PicImage);
+}
+
+TEST_F(ControlPictures, TheInputBoxChoiceListSelectsItsTextSoTypingReplacesIt) {
+    Form3& box = app.form3();
+    box.Text1.Visible = false;
+    box.Combo1.Visible = true;
+    box.Combo1.AddItem("Distort");
+    box.Combo1.AddItem("Blur");
+    box.Combo1.Text = "Old Category";
+    show_shown(box);
+    box.Combo1.SetFocus();
+    EXPECT_EQ(box.Combo1.SelStart.get(), 0);
+    EXPECT_EQ(box.Combo1.SelLength.get(), 12);
+    // Selected: drawn white on the highlight.
+    const Pixels selected = read(box, box.Combo1);
+    EXPECT_GT(selected.unlike(0, 84, 227, 20), 0);
+    EXPECT_LT(selected.unlike(0, 84, 227, 20), selected.w * selected.h * 3 / 4);
+    Driver user(*this, "id=$(find_window '^Vexolan - Input$')\nfocus \"$id\"\nxdotool type --delay 40 'Sharpen'\n"
+                       "sleep 0.2\nxdotool key BackSpace\nsleep 0.3\n");
+    user.finish();
+    EXPECT_EQ(box.Combo1.Text.get(), "Sharpe");
+    EXPECT_EQ(box.Combo1.SelLength.get(), 0);
+    box.Unload();
 }
