@@ -8,6 +8,8 @@
 #include "filemanager/SelectFolder.hpp"
 #include "filterfactory/Convert.hpp"
 #include "imaging/PicView.hpp"
+#include "imaging/handles.hpp"
+#include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "preferences/frmDownload.hpp"
@@ -38,6 +40,13 @@ using namespace vexolan;
 namespace {
 
 struct CaptionFit : test_support::ScreenTest {
+    // No picture a window opened stays open for the next test.
+    void TearDown() override {
+        app.host.registry().UnloadAll();
+        CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PicImage);
+        EXPECT_EQ(imgman::live_handle_count(), 0);
+    }
     std::vector<ui::Window*> every_window() {
         return {&app.form1(),       &app.form2(),     &app.frmPluginType(), &app.linkListWindow(),
                 &app.form3(),       &app.aboutBox(),  &app.tipWindow(),     &app.splash(),

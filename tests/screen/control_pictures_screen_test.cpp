@@ -7,6 +7,7 @@
 #include "imaging/PicView.hpp"
 #include "imaging/handles.hpp"
 #include "imaging/preview.hpp"
+#include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
 #include "shell/Form3.hpp"
@@ -67,6 +68,13 @@ struct ControlPictures : test_support::ScreenTest {
 
     ControlPictures() { f.Caption = "Vexolan 1.52 - Light Edition"; }
     ~ControlPictures() override { files::ChDir(startFolder); }
+    // No picture stays open for the next test.
+    void TearDown() override {
+        app.host.registry().UnloadAll();
+        CloseImg(app, app.PreviewImage);
+        CloseImg(app, app.PicImage);
+        EXPECT_EQ(imgman::live_handle_count(), 0);
+    }
 
     // Lets the screen draw what the model changed.
     void settle(double seconds = 0.3) { pump_until([] { return false; }, seconds); }
@@ -263,7 +271,7 @@ TEST_F(ControlPictures, CheckListDrawsBoxesAndOnlyTheBoxOrSpaceTurnsACheck) {
     EXPECT_EQ(empty.at(5, 5, 0), 255);
 
     auto row_point = [&](int r, int x) { return at(types, x, 2 + r * row + row / 2); };
-    Driver text(*this, "id=$(find_window '^Preferences$')\nxdotool mousemove --window \"$id\" " + row_point(1, 60) +
+    Driver text(*this, "id=$(find_window '^Preferences$')\nshoot \"$id\" check_list\nxdotool mousemove --window \"$id\" " + row_point(1, 60) +
                            " click 1\nsleep 0.4\n");
     text.finish();
     EXPECT_EQ(types.ListIndex.get(), 1);
@@ -327,7 +335,7 @@ TEST_F(ControlPictures, APictureLargerThanTheScreenKeepsTheEditorOnItAndScrolls)
     // The right arrow of the bottom bar and the trough of the side bar bring the rest into view.
     Fl_Widget* across = host.widget(editor.HScroll1);
     Fl_Widget* down = host.widget(editor.VScroll1);
-    Driver user(*this, "id=$(find_window '^Picture Editor')\nxdotool mousemove --window \"$id\" " +
+    Driver user(*this, "id=$(find_window '^Picture Editor')\nshoot \"$id\" picture_editor_large\nxdotool mousemove --window \"$id\" " +
                            at(editor.HScroll1, across->w() - 6, 8) + " click 1 click 1\nxdotool mousemove --window \"$id\" " +
                            at(editor.VScroll1, 8, down->h() - 30) + " click 1\nsleep 0.4\n");
     user.finish();
@@ -335,8 +343,6 @@ TEST_F(ControlPictures, APictureLargerThanTheScreenKeepsTheEditorOnItAndScrolls)
     EXPECT_EQ(editor.Picture1.Left.get(), -editor.HScroll1.Value.get() * 15);
     EXPECT_GT(editor.VScroll1.Value.get(), 0);
     EXPECT_EQ(editor.Picture1.Top.get(), -editor.VScroll1.Value.get() * 15);
-    editor.Unload();
-    CloseImg(app, app.PicImage);
 }
 
 TEST_F(ControlPictures, TheInputBoxChoiceListSelectsItsTextSoTypingReplacesIt) {
@@ -354,7 +360,7 @@ TEST_F(ControlPictures, TheInputBoxChoiceListSelectsItsTextSoTypingReplacesIt) {
     const Pixels selected = read(box, box.Combo1);
     EXPECT_GT(selected.unlike(0, 84, 227, 20), 0);
     EXPECT_LT(selected.unlike(0, 84, 227, 20), selected.w * selected.h * 3 / 4);
-    Driver user(*this, "id=$(find_window '^Vexolan - Input$')\nfocus \"$id\"\nxdotool type --delay 40 'Sharpen'\n"
+    Driver user(*this, "id=$(find_window '^Vexolan - Input$')\nshoot \"$id\" input_choice_selected\nfocus \"$id\"\nxdotool type --delay 40 'Sharpen'\n"
                        "sleep 0.2\nxdotool key BackSpace\nsleep 0.3\n");
     user.finish();
     EXPECT_EQ(box.Combo1.Text.get(), "Sharpe");
