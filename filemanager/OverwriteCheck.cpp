@@ -36,6 +36,8 @@ Overwrite::Overwrite(App& app) : ui::Window(app.host, "Overwrite"), app(app) {
     Caption = "Overwrite";
     Width = 5868;
     Height = 1848;
+    // The title on the bar is as wide as its text.
+    Label4.AutoSize = true;
     Label4.Caption = "Overwrite";
     Label4.Move(96, 24);
     Label1.Move(96, 384, 5676, 204);

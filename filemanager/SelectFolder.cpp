@@ -149,7 +149,7 @@ void SelectFolder::Form_Paint() {
 }
 
 void SelectFolder::Form_DblClick() {
-    ToggleRollUp(*this, rollUp_, RollUpAxis::Height);
+    ToggleRollUp(*this, rollUp_, RollUpAxis::Width);
 }
 
 void SelectFolder::Form_MouseDown(int Button, int, float, float) {

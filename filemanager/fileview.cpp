@@ -170,9 +170,9 @@ void Image2_Click(App& app, int Index) {
     const int mode = DetermineFileViewMode(app, Index);
     for (int i = 0; i < 5; ++i)
         vb::ResumeNext([&] { f.mnuFileViewMode[i].Checked = i == mode; });
-    const ui::TabStrip& tab = f.SSTab1[Index];
+    // The button lies on the window itself: the menu opens at its bottom-right corner.
     const ui::Image& image = f.Image2[Index];
-    f.PopupMenu(f.mnuFileViewMenu, tab.Left + image.Left + image.Width, tab.Top + image.Top + image.Height);
+    f.PopupMenu(f.mnuFileViewMenu, image.Left + image.Width, image.Top + image.Height);
 }
 
 void ListView1_ColumnClick(App& app, int Index, ui::ColumnHeader& ColumnHeader) {

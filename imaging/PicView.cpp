@@ -23,6 +23,8 @@ constexpr int DesignClientHeight = 2700;
 // picture box on each axis.
 constexpr int MinimumWidthPixels = 327;
 constexpr int FrameAllowancePixels = 6;
+// The thickness of the scroll bars of a picture larger than the window.
+constexpr int ScrollBarPixels = 16;
 // Where the selection frame lies on the picture box at design time.
 constexpr int FrameLeft = 288, FrameTop = 288, FrameWidth = 1452, FrameHeight = 972;
 // Shape border styles the selection frame alternates between.
@@ -144,6 +146,8 @@ PicView::PicView(App& app) : ui::Window(app.host, "PicView"), app(app) {
     add(Picture1, "Picture1");
     add(Shape1, "Shape1", &Picture1);
     add(Timer1, "Timer1");
+    add(HScroll1, "HScroll1");
+    add(VScroll1, "VScroll1");
     build_menus();
 
     Load = [this] { Form_Load(); };
@@ -152,6 +156,11 @@ PicView::PicView(App& app) : ui::Window(app.host, "PicView"), app(app) {
     Picture1.MouseDown = [this](int b, int s, float x, float y) { Picture1_MouseDown(b, s, x, y); };
     Picture1.MouseMove = [this](int b, int s, float x, float y) { Picture1_MouseMove(b, s, x, y); };
     Timer1.Tick = [this] { Timer1_Timer(); };
+    for (ui::ScrollBar* bar : {static_cast<ui::ScrollBar*>(&HScroll1), static_cast<ui::ScrollBar*>(&VScroll1)}) {
+        bar->Visible = false;
+        bar->Change = [this] { ScrollPicture(); };
+        bar->Scroll = [this] { ScrollPicture(); };
+    }
 
     // Design.
     Caption = "Picture Editor";
@@ -281,7 +290,39 @@ void PicView::Form_Unload(int& /*Cancel*/) {
     CloseImg(app, UndoImage);
 }
 
-void PicView::Form_Resize() {}
+void PicView::Form_Resize() {
+    PlaceScrollBars();
+}
+
+void PicView::PlaceScrollBars() {
+    const int tx = app.host.TwipsPerPixelX(), ty = app.host.TwipsPerPixelY();
+    const int barWidth = ScrollBarPixels * tx, barHeight = ScrollBarPixels * ty;
+    const int clientWidth = ScaleWidth(), clientHeight = ScaleHeight();
+    bool across = Picture1.Width > clientWidth, down = Picture1.Height > clientHeight;
+    if (across && !down) down = Picture1.Height > clientHeight - barHeight;
+    if (down && !across) across = Picture1.Width > clientWidth - barWidth;
+    const int viewWidth = std::max(tx, clientWidth - (down ? barWidth : 0));
+    const int viewHeight = std::max(ty, clientHeight - (across ? barHeight : 0));
+    auto place = [](ui::ScrollBar& bar, bool needed, int hidden, int shown, int left, int top, int width, int height) {
+        const int most = needed ? std::max(1, hidden) : 0;
+        if (bar.Value > most) bar.Value = most;
+        bar.Max = std::max(1, most);
+        bar.SmallChange = 16;
+        bar.LargeChange = std::max(1, shown);
+        if (needed) bar.Move(left, top, width, height);
+        bar.Visible = needed;
+    };
+    place(HScroll1, across, (Picture1.Width - viewWidth) / tx, viewWidth / tx, 0, viewHeight, viewWidth, barHeight);
+    place(VScroll1, down, (Picture1.Height - viewHeight) / ty, viewHeight / ty, viewWidth, 0, barWidth, viewHeight);
+    ScrollPicture();
+}
+
+void PicView::ScrollPicture() {
+    const int left = HScroll1.Visible ? -HScroll1.Value * app.host.TwipsPerPixelX() : 0;
+    const int top = VScroll1.Visible ? -VScroll1.Value * app.host.TwipsPerPixelY() : 0;
+    if (Picture1.Left != left) Picture1.Left = left;
+    if (Picture1.Top != top) Picture1.Top = top;
+}
 
 // --- the procedures others call ---
 
@@ -296,6 +337,13 @@ void PicView::AdjustWindow() {
     // The frame allowance is counted in horizontal twips on both axes.
     Height = Picture1.Height + FrameAllowancePixels * tx + extra * ty;
     if (WindowState == ui::vbMinimized) WindowState = ui::vbNormal;
+    // Never larger than the screen's work area, and wholly on it: the scroll bars reach the rest.
+    const int screenWidth = app.host.ScreenWidth(), screenHeight = app.host.ScreenHeight();
+    if (Width > screenWidth) Width = screenWidth;
+    if (Height > screenHeight) Height = screenHeight;
+    if (Left + Width > screenWidth) Left = std::max(0, screenWidth - Width);
+    if (Top + Height > screenHeight) Top = std::max(0, screenHeight - Height);
+    PlaceScrollBars();
 }
 
 void PicView::Titlebar() {

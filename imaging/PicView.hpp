@@ -53,6 +53,8 @@ public:
     // Procedures of the larger edition with no body here.
     void PluginScan(const std::string& Diry);
     void CreateUndo();
+    // Shows the scroll bars the picture needs in the window's client area, or hides them.
+    void PlaceScrollBars();
 
     // The picture changed (by a paste) since it was last saved.
     bool Modified() const { return ImageModified; }
@@ -61,6 +63,10 @@ public:
     ui::PictureBox Picture1;
     ui::Shape Shape1; // the selection frame on Picture1; nothing shows it in this edition
     ui::Timer Timer1; // makes the selection frame's border march; nothing starts it
+    // The window stays within the screen's work area: these reach the part of a larger picture that
+    // it cannot show (values in pixels the picture is scrolled by). Hidden while the picture fits.
+    ui::HScrollBar HScroll1;
+    ui::VScrollBar VScroll1;
 
     // --- menus ---
     ui::Menu mnuFile, mnuOpen;
@@ -118,6 +124,8 @@ private:
     void build_menus();
     // Shows the new PicImage one pixel smaller than the image each way and sizes the window.
     void ShowNewImage();
+    // Moves the picture box by the scroll bars' values.
+    void ScrollPicture();
 
     // The image Undo brings back; no command of this edition makes one.
     int UndoImage = 0;

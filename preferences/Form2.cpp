@@ -339,6 +339,7 @@ void Form2::build_list_pages() {
         // The type list is a check list: an entry's selected state is its check mark, each toggled on
         // its own, while ListIndex is the current entry.
         List1[i].MultiSelect.store(i < 3 ? ui::vbMultiSelectExtended : ui::vbMultiSelectSimple);
+        if (i == 3) List1[i].Style.store(ui::vbListBoxCheckbox);
         add_indexed(Command3[i], "Command3", i, page);
         Command3[i].Caption.store("Add");
         set_geometry(Command3[i], buttonLeft, 120, buttonWidth, ButtonHeight);
@@ -507,7 +508,7 @@ void Form2::Form_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) 
 }
 
 void Form2::Form_DblClick() {
-    ToggleRollUp(*this, roll_up_, RollUpAxis::Height);
+    ToggleRollUp(*this, roll_up_, RollUpAxis::Width);
 }
 
 void Form2::Form_Paint() {

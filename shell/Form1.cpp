@@ -95,6 +95,9 @@ void Form1::build_controls() {
         Image2[p].ToolTipText = "Choose File View Mode";
         Image4[p].ToolTipText = "Synchronize both panes";
         Image5[p].ToolTipText = "Display folder box";
+        Image2[p].Picture = ViewModeButtonPicture;
+        Image4[p].Picture = SyncPanesButtonPicture;
+        Image5[p].Picture = FolderBoxButtonPicture;
         Image6[p].Visible = false; // the desktop button is never shown
         SSTab1[p].Tabs.Add().Caption = "File View";
         SSTab1[p].Tabs(1).ToolTipText = "Displays all available files and folders";

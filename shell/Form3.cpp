@@ -121,7 +121,11 @@ void Form3::Text1_GotFocus() {
 }
 
 void Form3::Combo1_GotFocus() {
-    // The combo box of the window model keeps no selection in its entry field: nothing to select.
+    Combo1.SelStart = 0;
+    int length = 0;
+    for (unsigned char c : Combo1.Text.get())
+        if ((c & 0xC0) != 0x80) ++length; // characters, not bytes
+    Combo1.SelLength = length;
 }
 
 } // namespace vexolan

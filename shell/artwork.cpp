@@ -20,6 +20,12 @@ std::string ArtworkFile(int handle) {
         return "pictures/toolbar_alpha.png";
     case DragFilesPicture:
         return "pictures/drag_files.png";
+    case ViewModeButtonPicture:
+        return "pictures/pane_viewmode.png";
+    case FolderBoxButtonPicture:
+        return "pictures/pane_folderbox.png";
+    case SyncPanesButtonPicture:
+        return "pictures/pane_sync.png";
     default:
         if (handle <= FirstMenuPicture && handle > FirstMenuPicture - MenuPictureCount) {
             const int k = FirstMenuPicture - handle;

@@ -17,6 +17,10 @@ enum ArtworkPicture : int {
     // The pointer of a drag between the panes: an arrow over three stacked sheets, 32 x 32, two
     // colours, its hot spot the top-left pixel.
     DragFilesPicture = -7,
+    // The pane buttons beside each pane's folder line, 18 x 18: view mode, folder box, synchronise.
+    ViewModeButtonPicture = -8,
+    FolderBoxButtonPicture = -9,
+    SyncPanesButtonPicture = -10,
     // The main window's menu pictures: picture k (0 to MenuPictureCount - 1) is FirstMenuPicture - k.
     FirstMenuPicture = -100,
 };

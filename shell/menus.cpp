@@ -212,6 +212,8 @@ void Form1::GetIcons() {
     Image1.Width = 32 * host().TwipsPerPixelX();
     Image1.Height = 32 * host().TwipsPerPixelY();
     Image1.Picture = Icon.get();
+    // The icon is larger than the button: shown whole, scaled to 32 x 32.
+    Image1.Stretch = true;
     Image1.ToolTipText = "Click me for an application list";
 }
 

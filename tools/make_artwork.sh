@@ -70,3 +70,14 @@ icon 16 -fill '#2e9a3e' -stroke '#1b5e26' -draw 'polygon 6,1 10,1 10,8 14,8 8,14
 icon 17 -fill '#d9ecff' -stroke '#3a3a3a' -strokewidth 2 -draw 'circle 6,6 6,1.5' -draw 'line 9,9 14,14'
 
 ls -l "$out"
+
+# The pane buttons beside each pane's folder line, 18 x 18: the view modes (a list of rows beside
+# icons), the folder box (a folder tree) and the synchronisation of both panes (two panes and
+# arrows between them).
+pane() { convert -size 18x18 xc:none "${@:2}" -depth 8 -strip "PNG32:$out/pane_$1.png"; }
+pane viewmode -fill '#2b5fb4' -draw 'rectangle 2,3 5,6' -draw 'rectangle 2,8 5,11' -draw 'rectangle 2,13 5,16' \
+    -fill '#4a4a4a' -draw 'rectangle 7,4 15,5' -draw 'rectangle 7,9 15,10' -draw 'rectangle 7,14 15,15'
+pane folderbox -fill '#e8b830' -stroke '#8a6400' -draw 'polygon 1,2 5,2 6,4 9,4 9,8 1,8' \
+    -draw 'polygon 8,10 12,10 13,12 16,12 16,16 8,16' -stroke '#4a4a4a' -draw 'line 4,9 4,14' -draw 'line 4,14 7,14'
+pane sync -fill white -stroke '#4a4a4a' -draw 'rectangle 1,2 7,15' -draw 'rectangle 10,2 16,15' -stroke none \
+    -fill '#2e9a3e' -draw 'polygon 5,6 9,4 9,8' -draw 'polygon 12,11 8,9 8,13'

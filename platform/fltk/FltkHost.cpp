@@ -3,6 +3,7 @@
 #include "platform/fltk/WindowView.hpp"
 #include "platform/fltk/dialogs.hpp"
 #include "platform/fltk/draw.hpp"
+#include "platform/fltk/fonts.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -37,6 +38,7 @@ bool open_display(std::string& why) {
 
 FltkHost::FltkHost() {
     fl_open_display();
+    install_interface_fonts();
     fl_register_images();
     Fl::scheme("gtk+");
     Fl::background(236, 233, 226);

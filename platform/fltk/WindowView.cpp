@@ -636,10 +636,14 @@ void WindowView::build_menu_items(const std::vector<ui::Menu*>& entries, std::ve
     if (pictures && !bar)
         for (ui::Menu* m : entries)
             if (m->Visible && !m->IsSeparator() && !pictures->file_of(m->Picture).empty()) column = true;
+    // A separator draws a line below the entry before it on the same level: after a submenu that is
+    // the submenu's own entry, not the end mark of its items.
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::size_t previous = none;
     for (ui::Menu* m : entries) {
         if (!m->Visible) continue;
         if (m->IsSeparator()) {
-            if (!out.empty()) out.back().flags |= FL_MENU_DIVIDER;
+            if (previous != none) out[previous].flags |= FL_MENU_DIVIDER;
             continue;
         }
         labels.push_back(menu_label(m->Caption.get()));
@@ -660,6 +664,7 @@ void WindowView::build_menu_items(const std::vector<ui::Menu*>& entries, std::ve
             item.callback_ = nullptr;
         }
         if (column) pictures->add(item, pictures->file_of(m->Picture), m->Enabled);
+        previous = out.size();
         out.push_back(item);
         if (hasEntries) {
             build_menu_items(m->Items(), out, labels, withCallbacks, pictures);

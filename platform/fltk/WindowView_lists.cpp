@@ -33,6 +33,18 @@ constexpr int ListCellPixels = 150;     // a column of the report list's list vi
 constexpr int IconCellWidthPixels = 75; // a cell of its icon view
 constexpr int IconCellHeightPixels = 70;
 constexpr int DropButtonPixels = 17;
+// The header icons of a sorted report list's column, and the room their mark takes.
+constexpr int SortAscendingIcon = 11;
+constexpr int SortDescendingIcon = 12;
+constexpr int SortMarkPixels = 12;
+// A check-box list's box, and the room before each entry's text that it takes.
+constexpr int CheckBoxPixels = 11;
+constexpr int CheckRoomPixels = 16;
+
+bool is_check_list(const ui::Control& c) {
+    auto* box = dynamic_cast<const ui::ListBox*>(&c);
+    return box && box->Style == ui::vbListBoxCheckbox;
+}
 
 const Fl_Color Highlight = fl_rgb_color(0, 84, 227);
 
@@ -312,12 +324,19 @@ void WindowView::keep_cursor_in_view(ui::Control& c) {
 
 // --- drawing ---------------------------------------------------------------------------------------------
 
-// Clips a list's entries to the room inside its frame that its scroll bars leave; the width and
-// height of the drawing shrink with it.
+// Draws a list's sunken frame and background and clips its entries to the room inside the frame
+// that its scroll bars leave; the width and height of the drawing shrink with it. The room of the
+// scroll bars is left alone: a list redrawn on its own (a wheel turn, a key, the focus) would
+// otherwise paint over its bars, which are widgets of their own and not redrawn with it.
 struct WindowView::ContentClip {
-    ContentClip(const WindowView& view, ui::Control& c, Fl_Widget& w, int& width, int& height) {
+    ContentClip(const WindowView& view, ui::Control& c, Fl_Widget& w, int& width, int& height, Fl_Color background) {
         int cx, cy, cw, ch;
         view.list_content_box(c, w, cx, cy, cw, ch);
+        fl_draw_box(FL_DOWN_FRAME, w.x(), w.y(), w.w(), w.h(), FL_BLACK);
+        fl_rectf(cx, cy, std::max(0, cw), std::max(0, ch), background);
+        const int right = w.x() + w.w() - 2, bottom = w.y() + w.h() - 2;
+        if (cx + cw < right && cy + ch < bottom) // the corner between two bars
+            fl_rectf(cx + cw, cy + ch, right - cx - cw, bottom - cy - ch, to_fl_color(ui::vbButtonFace));
         width = cw + 4;
         height = ch + 4;
         fl_push_clip(cx, cy, std::max(0, cw), std::max(0, ch));
@@ -341,8 +360,12 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         auto& list = static_cast<ui::ListControl&>(c);
         std::string text = combo ? combo->Text.get() : static_cast<ui::DriveListBox&>(c).Drive.get();
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(ui::vbWindowBackground));
-        if (focused) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
-        text_in(text, x + 2, y + 2, width - DropButtonPixels - 4, height - 4, focused ? FL_WHITE : fore);
+        // An editable combo box shows its text highlighted while it is selected; a drop-down list
+        // whenever it has the focus.
+        const bool marked = focused && (!combo || combo->Style == ui::vbComboDropdownList || combo->SelLength > 0);
+        if (marked) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
+        // The text starts one pixel inside the highlight and runs up to the drop button.
+        text_in(text, x + 1, y + 2, width - DropButtonPixels - 3, height - 4, marked ? FL_WHITE : fore);
         fl_draw_box(FL_UP_BOX, x + width - DropButtonPixels - 2, y + 2, DropButtonPixels, height - 4,
                     to_fl_color(ui::vbButtonFace));
         fl_color(fore);
@@ -350,8 +373,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         fl_polygon(ax - 4, ay - 2, ax + 4, ay - 2, ax, ay + 3);
         (void)list;
     } else if (auto* dir = dynamic_cast<ui::DirListBox*>(&c)) {
-        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
-        ContentClip clip(*this, c, w, width, height);
+        ContentClip clip(*this, c, w, width, height, to_fl_color(c.BackColor));
         int row = fl_height() + 2, chain = dir_chain_length(*dir), total = chain + dir->ListCount();
         for (int r = dir->TopIndex, line = 0; r < total && line * row < height; ++r, ++line) {
             int index = r < chain ? -(chain - r) : r - chain;
@@ -365,14 +387,30 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
             text_in(name, x + 22 + indent, ry, width - 26 - indent, row, cursor && focused ? FL_WHITE : fore);
         }
     } else if (auto* list = dynamic_cast<ui::ListControl*>(&c)) {
-        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
-        ContentClip clip(*this, c, w, width, height);
+        ContentClip clip(*this, c, w, width, height, to_fl_color(c.BackColor));
         int row = std::max(1, list->ItemHeightPixels());
+        // A check-box list: a box before each entry shows its check, and the highlight is the cursor's.
+        const bool checks = is_check_list(c);
+        const int textLeft = checks ? CheckRoomPixels : 0;
         for (int i = list->TopIndex, line = 0; i < list->ListCount() && line * row < height - 2; ++i, ++line) {
             int ry = y + 2 + line * row;
-            bool selected = list->IsSelected(i) || (list->MultiSelect == ui::vbMultiSelectNone && list->ListIndex == i);
-            if (selected) fl_rectf(x + 2, ry, width - 4, row, focused ? Highlight : fl_rgb_color(200, 200, 200));
-            text_in(list->List(i), x + 2, ry, width - 4, row, selected && focused ? FL_WHITE : fore);
+            bool selected = checks ? list->ListIndex == i
+                                   : list->IsSelected(i) ||
+                                         (list->MultiSelect == ui::vbMultiSelectNone && list->ListIndex == i);
+            if (selected)
+                fl_rectf(x + 2 + textLeft, ry, width - 4 - textLeft, row,
+                         focused ? Highlight : fl_rgb_color(200, 200, 200));
+            if (checks) {
+                const int bx = x + 4, by = ry + (row - CheckBoxPixels) / 2;
+                fl_draw_box(FL_DOWN_BOX, bx, by, CheckBoxPixels, CheckBoxPixels, FL_WHITE);
+                if (list->IsSelected(i)) {
+                    fl_color(enabled ? FL_BLACK : fl_rgb_color(128, 128, 128));
+                    fl_line_style(FL_SOLID, 2);
+                    fl_line(bx + 2, by + 5, bx + 4, by + 8, bx + 8, by + 2);
+                    fl_line_style(0);
+                }
+            }
+            text_in(list->List(i), x + 2 + textLeft, ry, width - 4 - textLeft, row, selected && focused ? FL_WHITE : fore);
             if (focused && list->ListIndex == i) {
                 fl_color(FL_BLACK);
                 fl_line_style(FL_DOT);
@@ -381,8 +419,7 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
             }
         }
     } else if (auto* lv = dynamic_cast<ui::ListView*>(&c)) {
-        fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(c.BackColor));
-        ContentClip clip(*this, c, w, width, height);
+        ContentClip clip(*this, c, w, width, height, to_fl_color(c.BackColor));
         int row = lv->RowHeightPixels(), header = lv->HeaderHeightPixels();
         int count = lv->ListItems.Count();
         auto item_colours = [&](ui::ListItem& it, int rx, int ry, int rw) {
@@ -400,7 +437,18 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                     ui::ColumnHeader& h = lv->ColumnHeaders(col);
                     int cw = h.Width / TwipsPerPixel;
                     fl_draw_box(FL_THIN_UP_BOX, cx, y + 2, cw, header, to_fl_color(ui::vbButtonFace));
-                    text_in(h.Text, cx + 2, y + 2, cw - 4, header, FL_BLACK);
+                    // The sort mark of the sorted column (header icon 11 ascending, 12 descending)
+                    // at the header's right end, a triangle pointing up or down.
+                    const bool marked = h.Icon == SortAscendingIcon || h.Icon == SortDescendingIcon;
+                    text_in(h.Text, cx + 2, y + 2, cw - 4 - (marked ? SortMarkPixels : 0), header, FL_BLACK);
+                    if (marked && cw > SortMarkPixels + 4) {
+                        const int mx = cx + cw - SortMarkPixels / 2 - 3, my = y + 2 + header / 2;
+                        fl_color(fl_rgb_color(90, 90, 90));
+                        if (h.Icon == SortAscendingIcon)
+                            fl_polygon(mx - 4, my + 2, mx + 4, my + 2, mx, my - 2);
+                        else
+                            fl_polygon(mx - 4, my - 2, mx + 4, my - 2, mx, my + 2);
+                    }
                     cx += cw;
                 }
             }
@@ -581,7 +629,9 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
                 c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
                 return 1;
             }
-            if (twice)
+            if (is_check_list(c) && px < CheckRoomPixels)
+                static_cast<ui::ListBox&>(c).user_check(i);
+            else if (twice)
                 list->user_dblclick_item(i);
             else
                 list->user_select(i, shift);

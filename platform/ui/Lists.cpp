@@ -262,6 +262,53 @@ void ListControl::handle_key_down(int keyCode, int shift) {
     select_as_user(next, shift & vbShiftMask);
 }
 
+// --- ListBox ---
+
+void ListBox::user_select(int i, int shift) {
+    if (Style != vbListBoxCheckbox) {
+        ListControl::user_select(i, shift);
+        return;
+    }
+    if (!AcceptsInput()) return;
+    float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
+    user_mouse_down(vbLeftButton, shift, 0, y);
+    if (i >= 0 && i < ListCount() && ListIndex != i) {
+        anchor_ = i;
+        ListIndex.store(i);
+        cursor_changed();
+        Click();
+    }
+    user_mouse_up(vbLeftButton, shift, 0, y);
+}
+
+void ListBox::user_check(int i) {
+    if (!AcceptsInput() || i < 0 || i >= ListCount()) return;
+    float y = static_cast<float>((i - TopIndex) * ItemHeightPixels() * (host() ? host()->TwipsPerPixelY() : 15));
+    user_mouse_down(vbLeftButton, 0, 0, y);
+    toggle_check(i);
+    user_mouse_up(vbLeftButton, 0, 0, y);
+}
+
+void ListBox::toggle_check(int i) {
+    Item& item = items_[static_cast<std::size_t>(i)];
+    item.Selected = !item.Selected;
+    notify("Selected");
+    anchor_ = i;
+    if (ListIndex != i) {
+        ListIndex.store(i);
+        cursor_changed();
+    }
+    Click();
+}
+
+void ListBox::handle_key_down(int keyCode, int shift) {
+    if (Style == vbListBoxCheckbox && keyCode == vbKeySpace && shift == 0) {
+        if (ListIndex >= 0 && ListIndex < ListCount()) toggle_check(ListIndex);
+        return;
+    }
+    ListControl::handle_key_down(keyCode, shift);
+}
+
 // --- ComboBox ---
 
 ComboBox::ComboBox() {
@@ -278,6 +325,7 @@ ComboBox::ComboBox() {
         for (int i = 0; i < ListCount() && match < 0; ++i)
             if (items_[static_cast<std::size_t>(i)].Text == v) match = i;
         bool changed = Text.store(std::move(v));
+        SelLength.store(0);
         ListIndex.store(match);
         if (changed) Change();
     };
@@ -285,6 +333,7 @@ ComboBox::ComboBox() {
 
 void ComboBox::cursor_changed() {
     Text.store(List(ListIndex));
+    SelLength.store(0);
 }
 
 void ComboBox::user_type(std::string_view text) {
@@ -298,8 +347,31 @@ void ComboBox::user_type(std::string_view text) {
 }
 
 void ComboBox::handle_key_press(int keyAscii) {
-    if (Style == vbComboDropdownList || keyAscii < 32 || keyAscii > 126) return;
-    Text.store(Text.get() + static_cast<char>(keyAscii));
+    if (Style == vbComboDropdownList) return;
+    const bool typed = keyAscii >= 32 && keyAscii <= 126;
+    if (!typed && keyAscii != vbKeyBack) return;
+    std::string text = Text.get();
+    if (SelLength > 0) {
+        // The selection goes, and a typed character takes its place.
+        auto byte = [&text](int character) {
+            int count = 0;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+                if (count == character) return i;
+                ++count;
+            }
+            return text.size();
+        };
+        const std::size_t from = byte(std::max(0, SelStart.get())), to = byte(SelStart + SelLength);
+        text = text.substr(0, from) + (typed ? std::string(1, static_cast<char>(keyAscii)) : std::string()) +
+               text.substr(to);
+    } else if (typed) {
+        text += static_cast<char>(keyAscii);
+    } else {
+        return; // Backspace without a selection: the screen takes the last character back
+    }
+    Text.store(text);
+    SelLength.store(0);
     ListIndex.store(-1);
     Change();
 }

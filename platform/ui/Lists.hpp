@@ -80,11 +80,27 @@ protected:
     int anchor_ = -1;
 };
 
+enum ListBoxStyleKind : int { vbListBoxStandard = 0, vbListBoxCheckbox = 1 };
+
 class ListBox : public ListControl {
 public:
     std::string_view Kind() const override { return "ListBox"; }
     // The width in pixels the entries can be scrolled across (Windows' horizontal extent).
     Property<int> HorizontalExtent{this, "HorizontalExtent"};
+    // A check-box list shows a check box on each entry; an entry's Selected is its check. Clicking
+    // an entry only moves the cursor to it: a click on its box, or the space bar on the cursor
+    // entry, turns the check over.
+    Property<int> Style{this, "Style", vbListBoxStandard};
+
+    // --- what a user does ---
+    void user_select(int i, int shift = 0) override;
+    // Clicks the check box of entry i: the check turns over and the cursor moves there; Click runs.
+    void user_check(int i);
+    void handle_key_down(int keyCode, int shift) override; // and Space in a check-box list
+
+private:
+    // Turns entry i's check over and moves the cursor there; Click runs.
+    void toggle_check(int i);
 };
 
 enum ComboStyleKind : int { vbComboDropdown = 0, vbComboSimple = 1, vbComboDropdownList = 2 };
@@ -100,6 +116,10 @@ public:
     // that text, or -1; in a drop-down list, Text must name an entry (error 383 otherwise) and
     // selects it.
     Property<std::string> Text{this, "Text"};
+    // The selected part of the edit part's text, in characters (an editable combo only). A typed
+    // character or Backspace replaces it; any new Text clears it.
+    Property<int> SelStart{this, "SelStart"};
+    Property<int> SelLength{this, "SelLength"};
 
     // The user types into the edit part: KeyPress per character, then Change; ListIndex
     // becomes -1, as typed text is no entry.

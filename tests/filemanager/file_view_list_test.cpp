@@ -201,8 +201,8 @@ TEST_F(FileViewListTest, ViewModeImageMakesThePaneActiveAndChecksItsMode) {
     ASSERT_EQ(host.popups().size(), 1u);
     EXPECT_EQ(host.popups()[0].Menu, "mnuFileViewMenu");
     const ui::Image& image = f.Image2[1];
-    EXPECT_EQ(host.popups()[0].X, f.SSTab1[1].Left + image.Left + image.Width);
-    EXPECT_EQ(host.popups()[0].Y, f.SSTab1[1].Top + image.Top + image.Height);
+    EXPECT_EQ(host.popups()[0].X, image.Left + image.Width);
+    EXPECT_EQ(host.popups()[0].Y, image.Top + image.Height);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(f.mnuFileViewMode[i].Checked.get(), i == 2) << i;
 

@@ -142,7 +142,7 @@ TEST_F(PreferencesTest, ANewAppOnTheSameFilesLoadsTheSameState) {
         f.List1[0].AddItem("/opt/filters/");
         f.List1[1].AddItem("/pics/b.bmp");
         f.List1[2].AddItem("/usr/bin/gimp %1");
-        f.List1[3].user_select(3); // unchecks the entry and makes it the current one
+        f.List1[3].user_check(3); // unchecks the entry and makes it the current one
         f.Command6_Click(3);       // removes the current entry
         f.Command1_Click();
     }
