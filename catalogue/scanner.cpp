@@ -123,6 +123,18 @@ struct Scan {
             } else {
                 ok = catalogue::ReadCom8bf(app.FF, full, info);
             }
+            // The category positions of the Premiere Filter Factory and Transition Factory plug-ins
+            // name their kind, whichever reader found them; such a category is written through the
+            // Filter Factory layout (offset 0).
+            const auto premiere_kind = [](std::string& category, std::int32_t& offset) {
+                if (offset == 29108 || offset == 29612 || offset == 32172) {
+                    category = "[Premiere FF]";
+                    offset = 0;
+                } else if (offset == 29172 || offset == 29692 || offset == -26460) {
+                    category = "[Premiere TF]";
+                    offset = 0;
+                }
+            };
             if (ok) {
                 for (const auto& filter : info) {
                     std::int32_t offset = filter.CatOffset;
@@ -130,12 +142,8 @@ struct Scan {
                     if (photoshop) {
                         if (offset == 23896 || offset == 31064 || offset == 34980) offset = 0;
                         if (offset == 30404 && e.Length == 53760 && is_filter_factory(full)) offset = 0;
-                    } else if (offset == 29108 || offset == 29612 || offset == 32172) {
-                        category = "[Premiere FF]";
-                        offset = 0;
-                    } else if (offset == 29172 || offset == 29692 || offset == -26460) {
-                        category = "[Premiere TF]";
-                        offset = 0;
+                    } else {
+                        premiere_kind(category, offset);
                     }
                     add_row(full, category, filter.Title, offset, room_of(filter.CatRoom));
                 }
@@ -143,6 +151,7 @@ struct Scan {
                 std::string cy, fy;
                 std::int32_t placy = 0, room = 0;
                 catalogue::ReadComprm(full, cy, fy, placy, room);
+                premiere_kind(cy, placy);
                 add_row(full, cy, fy, placy, room_of(room));
             } else {
                 add_row(full, "", "", 0, 0);
