@@ -193,3 +193,63 @@ TEST_F(StandInPlugins, OutsideToolsReadTemplatesAndPluginsAsWindowsDlls) {
         }
     }
 }
+
+// --- mends on the catalogue's side of the road ---
+
+TEST_F(StandInPlugins, APremiereFilterFactoryPluginFoundByTheByteSearchIsPremiereFFAndCanBeDisabled) {
+    // A Premiere Filter Factory plug-in has no resources: the byte search finds its title after
+    // "tlFV" at the position the Premiere table names 29612.
+    std::string prm(50176, '\x11');
+    const std::size_t title = 29612 - 2; // 0-based offset of the first letter
+    prm.replace(title - 8, 16, std::string("tlFV\x05\x05\x05\x05", 8) + std::string("Glow\0\x11\x11\x11", 8));
+    data.write("glow.prm", prm);
+    open_folder(0, folder());
+    plugin_view();
+    EXPECT_EQ(categories(), (std::vector<std::string>{"[Premiere FF]"}));
+    EXPECT_EQ(app.PluginCatalog[0].CatOffset[1], 0);
+    EXPECT_EQ(entries_of("[Premiere FF]"), (std::vector<std::string>{"+ Glow"}));
+    select_title("Glow");
+    cmd_EnableDisable(app);
+    EXPECT_TRUE(host.message_boxes().empty()) << host.last_msgbox().Prompt;
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "glow_prm"));
+    EXPECT_EQ(entries_of("[Premiere FF]"), (std::vector<std::string>{"- Glow"}));
+}
+
+TEST_F(StandInPlugins, WritesIntoAFolderMakeEveryPluginViewOnItScanAgain) {
+    test_support::TempDir other{"other"};
+    std::filesystem::create_directories(data.path() / "sub");
+    struct Case {
+        std::string scanned, changed;
+        bool stale;
+    } cases[] = {
+        {folder(), folder(), true},
+        {folder(), folder() + "/", true},
+        {folder(), folder("sub"), true},        // a folder below the scan
+        {folder("sub"), folder(), false},       // a folder above it
+        {folder(), other.path().string(), false},
+        {folder(), folder() + "x", false},      // a name that only begins alike
+    };
+    for (const Case& c : cases) {
+        for (int p = 0; p < 2; ++p) {
+            f.PaneScanPath[static_cast<std::size_t>(p)] = p == 1 ? c.scanned : other.path().string() + "/none";
+            app.ScanValid[static_cast<std::size_t>(p)] = true;
+        }
+        f.FolderChanged(c.changed);
+        EXPECT_EQ(app.ScanValid[1], !c.stale) << c.scanned << " " << c.changed;
+        EXPECT_TRUE(app.ScanValid[0]);
+    }
+}
+
+TEST_F(StandInPlugins, ADoubleClickInThePluginListStopsThePreviewDelay) {
+    compile(Templates[0], "creme.8bf");
+    open_folder(0, folder());
+    plugin_view();
+    const ff::FilterRecord filter = ff_synth::FullRecord();
+    entries_of(filter.Category);
+    select_title(filter.Title);
+    f.List3_Click(0);
+    f.Timer1.Enabled = true;
+    f.List3_DblClick(0);
+    EXPECT_FALSE(f.Timer1.Enabled.get());
+    EXPECT_EQ(app.FF.Record.CodeR, filter.CodeR);
+}
