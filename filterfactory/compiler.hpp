@@ -77,5 +77,10 @@ void SwapRBchannels();
 std::string MakeStandInTemplate(const PluginLayout& layout);
 // Writes "photo30.dll" and "photo304.dll" into `folder`. Throws vb::Error on failure.
 void WriteStandInTemplates(const std::string& folder);
+// Replaces the stand-ins an earlier version left in `folder` (files of the template's length that
+// begin with that version's note instead of a DLL header) by the current ones, so that plug-ins
+// compiled from them are named by the catalogue. Real templates and any other file stay as they
+// are. Throws vb::Error when a file cannot be read or written.
+void RenewOldStandInTemplates(const std::string& folder);
 
 } // namespace vexolan::ff

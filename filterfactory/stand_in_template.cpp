@@ -229,4 +229,15 @@ void WriteStandInTemplates(const std::string& folder) {
         files::replace_file(files::join_path(folder, layout->Template), MakeStandInTemplate(*layout));
 }
 
+void RenewOldStandInTemplates(const std::string& folder) {
+    static constexpr std::string_view OldNote = "Vexolan stand-in Filter Factory template";
+    for (const PluginLayout* layout : {&Layout57344, &Layout49152}) {
+        const std::string path = files::join_path(folder, layout->Template);
+        if (!files::file_exists(path) || files::file_length(path) != static_cast<std::uint64_t>(layout->Lengths[0]))
+            continue;
+        const std::string file = files::read_file_bytes(path);
+        if (file.compare(0, OldNote.size(), OldNote) == 0) files::replace_file(path, MakeStandInTemplate(*layout));
+    }
+}
+
 } // namespace vexolan::ff
