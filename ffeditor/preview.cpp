@@ -22,6 +22,7 @@ namespace vexolan {
 namespace {
 
 constexpr std::string_view EditorCaption = "Filter Factory Editor";
+constexpr std::string_view PreviewTip = "Click me to update preview!";
 constexpr std::array<std::string_view, 4> DefaultCode{"a", "r", "g", "b"};
 constexpr std::string_view AlphaMarker = "Alpha";
 
@@ -90,6 +91,9 @@ struct Busy {
     }
     ~Busy() {
         editor.Caption = editor_caption(editor);
+        // A skinned editor draws no caption: the preview box tells the problem when pointed at.
+        editor.Picture1.ToolTipText =
+            editor.FormulaProblem.empty() ? std::string(PreviewTip) : editor.FormulaProblem;
         if (hourglass) editor.MousePointer = ui::vbDefault;
     }
 };

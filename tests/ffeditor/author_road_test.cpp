@@ -68,6 +68,10 @@ TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInTheCaptionWithoutTakingTheF
     for (const Case& c : cases) {
         type_and_pause(c.red);
         EXPECT_EQ(e.Caption.get(), c.caption) << c.red;
+        const bool compiles = c.caption == "Filter Factory Editor";
+        EXPECT_EQ(e.Picture1.ToolTipText.get(),
+                  compiles ? std::string("Click me to update preview!") : c.caption.substr(std::string("Filter Factory Editor - ").size()))
+            << c.red;
         EXPECT_EQ(e.ActiveControl(), &e.Text5[1]) << c.red;
     }
     EXPECT_TRUE(host.message_boxes().empty());
