@@ -3,6 +3,7 @@
 // named on the command line, and runs the event loop until the last window goes.
 //
 //     vexolan [file]
+#include "filterfactory/compiler.hpp"
 #include "shell/App.hpp"
 #include "shell/artwork.hpp"
 #include "shell/startup.hpp"
@@ -29,6 +30,12 @@ int main(int argc, char** argv) {
         std::cerr << "Vexolan could not prepare its application folder " << appFolder << ": " << e.description()
                   << "\n";
         return 1;
+    }
+    try {
+        vexolan::ff::RenewOldStandInTemplates(appFolder);
+    } catch (const vb::Error& e) {
+        // The old stand-ins still compile plug-ins; only the catalogue cannot name those.
+        std::cerr << "Vexolan could not renew the template plug-ins in " << appFolder << ": " << e.description() << "\n";
     }
     try {
         fltk::FltkHost host;

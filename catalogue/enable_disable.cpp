@@ -110,6 +110,10 @@ void cmd_EnableDisable(App& app) {
                 return;
             }
             if (!done) continue;
+            // This pane's rows follow the rename below; another pane on the same folder scans again.
+            const bool current = app.ScanValid[static_cast<std::size_t>(pane)];
+            f.FolderChanged(GetPathName(path));
+            app.ScanValid[static_cast<std::size_t>(pane)] = current;
             handled.push_back(to->Path);
             for (auto& p : cat.Path)
                 if (p == path) p = to->Path;
@@ -143,7 +147,10 @@ void cmd_EnableDisable(App& app) {
                     RefreshFile1(app, pane);
                     return;
                 }
-                if (done) app.ScanValid[pane] = false;
+                if (done) {
+                    app.ScanValid[pane] = false;
+                    f.FolderChanged(GetPathName(path));
+                }
             }
         }
         if (matched > 0)

@@ -132,6 +132,18 @@ struct Scan {
             } else {
                 ok = catalogue::ReadCom8bf(app.FF, full, info);
             }
+            // The category positions of the Premiere Filter Factory and Transition Factory plug-ins
+            // name their kind, whichever reader found them; such a category is written through the
+            // Filter Factory layout (offset 0).
+            const auto premiere_kind = [](std::string& category, std::int32_t& offset) {
+                if (offset == 29108 || offset == 29612 || offset == 32172) {
+                    category = "[Premiere FF]";
+                    offset = 0;
+                } else if (offset == 29172 || offset == 29692 || offset == -26460) {
+                    category = "[Premiere TF]";
+                    offset = 0;
+                }
+            };
             if (ok) {
                 for (const auto& filter : info) {
                     std::int32_t offset = filter.CatOffset;
@@ -139,12 +151,8 @@ struct Scan {
                     if (photoshop) {
                         if (offset == 23896 || offset == 31064 || offset == 34980) offset = 0;
                         if (offset == 30404 && e.Length == 53760 && is_filter_factory(full)) offset = 0;
-                    } else if (offset == 29108 || offset == 29612 || offset == 32172) {
-                        category = "[Premiere FF]";
-                        offset = 0;
-                    } else if (offset == 29172 || offset == 29692 || offset == -26460) {
-                        category = "[Premiere TF]";
-                        offset = 0;
+                    } else {
+                        premiere_kind(category, offset);
                     }
                     add_row(full, category, filter.Title, offset, room_of(filter.CatRoom));
                 }
@@ -154,6 +162,7 @@ struct Scan {
                 // A held Esc ends the search of a huge file between its slices; the file then counts as
                 // unreadable and the scan stops after it as after any file.
                 catalogue::ReadComprm(full, cy, fy, placy, room, [this] { return escape(); });
+                premiere_kind(cy, placy);
                 add_row(full, cy, fy, placy, room_of(room));
             } else {
                 add_row(full, "", "", 0, 0);

@@ -241,7 +241,10 @@ void FFEditorType1::ApplyDesign() {
     Combo1[0].Move(1296, 4800, 972, 288);
     Combo1[0].ToolTipText = "FF functions ready to paste into a code window";
     Combo1[0].Enabled = false;
+    // No template or snippet is chosen in a window loaded again.
+    Combo1[0].ListIndex = -1;
     Combo1[1].Move(144, 5280, 2088, 288);
+    Combo1[1].ListIndex = -1;
     Combo1[1].Clear();
     Combo1[1].ToolTipText = "Code Snipet Database";
     Combo1[1].Enabled = false;
@@ -261,6 +264,7 @@ void FFEditorType1::ApplyDesign() {
     }
     Timer1.Enabled = false;
     EditedLabel = &Check2;
+    FormulaProblem.clear();
 }
 
 void FFEditorType1::Form_Load() {

@@ -8,6 +8,7 @@
 #include "imaging/handles.hpp"
 #include "imaging/plugin_run.hpp"
 #include "imaging/preview.hpp"
+#include "platform/imgman/imgman.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
@@ -21,20 +22,22 @@ namespace vexolan {
 namespace {
 
 constexpr std::string_view EditorCaption = "Filter Factory Editor";
+constexpr std::string_view PreviewTip = "Click me to update preview!";
 constexpr std::array<std::string_view, 4> DefaultCode{"a", "r", "g", "b"};
 constexpr std::string_view AlphaMarker = "Alpha";
 
-// The colour boxes share the red code while the editor shows one box for all three.
-void single_box_copy(App& app) {
-    if (app.EditorForm().Command10.Caption.get() != "3") return;
-    ff::FilterRecord& r = app.FF.Record;
-    r.CodeG = r.CodeR;
-    r.CodeB = r.CodeR;
+// The editor's caption: its name, and why the formulas do not compile when they do not.
+std::string editor_caption(const FFEditorType1& e) {
+    std::string caption(EditorCaption);
+    if (!e.FormulaProblem.empty()) caption += " - " + e.FormulaProblem;
+    return caption;
 }
 
 // One run of the preview plug-in: the record compiled into "temp.dll" in place (without the
 // plug-in's own dialog), run over PluginImage and drawn into `box`. A compile that wrote nothing
 // has told the user why already; the old "temp.dll" is then not run, as it shows another filter.
+// A run that failed because a formula does not compile leaves the reason in the editor's
+// FormulaProblem; a run that succeeded clears it.
 bool plugin_run(App& app, ui::PictureBox& box) {
     std::string folder = app.AppPath.string();
     // A preview plug-in removed since start-up is made again rather than failing at every move.
@@ -45,6 +48,11 @@ bool plugin_run(App& app, ui::PictureBox& box) {
     std::int32_t owner = 0;
     const bool ran = PluginInvoke(app, folder, name, box, draw, owner);
     box.Refresh();
+    FFEditorType1& e = app.EditorForm();
+    if (ran)
+        e.FormulaProblem.clear();
+    else if (imgman::ImgGetStatus() == imgman::StatusBadFormula)
+        e.FormulaProblem = imgman::ImgGetErrorText();
     return ran;
 }
 
@@ -82,7 +90,10 @@ struct Busy {
         if (hourglass) editor.MousePointer = ui::vbHourglass;
     }
     ~Busy() {
-        editor.Caption = std::string(EditorCaption);
+        editor.Caption = editor_caption(editor);
+        // A skinned editor draws no caption: the preview box tells the problem when pointed at.
+        editor.Picture1.ToolTipText =
+            editor.FormulaProblem.empty() ? std::string(PreviewTip) : editor.FormulaProblem;
         if (hourglass) editor.MousePointer = ui::vbDefault;
     }
 };
@@ -112,7 +123,6 @@ void RefreshPreview(App& app) {
         // A box too small for a picture, or no thumbnail: nothing to run on.
         if (width <= 0 || height <= 0 || !CopyImg(app, width, height, app.PreviewImage, app.PluginImage)) return;
         EditorToFilter(app);
-        single_box_copy(app);
 
         const ff::FilterRecord& r = app.FF.Record;
         const bool alphaDisplay = app.form1().mnuAlphaChannel.Checked;
@@ -151,10 +161,7 @@ void ShowBigPreview(App& app) {
             view.Picture1.Cls();
             view.AdjustWindow();
         });
-        vb::ResumeNext([&] {
-            EditorToFilter(app);
-            single_box_copy(app);
-        });
+        vb::ResumeNext([&] { EditorToFilter(app); });
         vb::ResumeNext([&] { plugin_run(app, view.Picture1); });
         vb::ResumeNext([&] {
             CloseImg(app, app.PicImage);

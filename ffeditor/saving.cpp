@@ -116,8 +116,10 @@ void SaveFilterAs(App& app, int Index) {
         if (answer != OverwriteGo) return;
 
         bool told = false;
-        if (!write_format(app, Index, folder, told) && !told)
-            throw vb::Error(75, "The filter could not be written to " + folder + name);
+        const bool written = write_format(app, Index, folder, told);
+        // Whatever the writer did in the folder, a Plugin View that shows it scans again.
+        f.FolderChanged(folder);
+        if (!written && !told) throw vb::Error(75, "The filter could not be written to " + folder + name);
         RefreshFile1(app, f.Switchy);
     } catch (const vb::Error& err) {
         // A writer's failure is told; the file it wrote over is left whole by the writers.

@@ -23,7 +23,7 @@ class App;
 // The items of Combo1(0), in list order: each function with its parentheses and one comma fewer than
 // it has arguments.
 inline constexpr std::array<std::string_view, 25> FunctionTemplates{
-    "abs()",     "add(,,)", "c2d(,)",   "cnv(,,,,,,,,)", "cos()",   "ctl()",  "dif(,)",  "get()",  "map(,)",
+    "abs()",     "add(,,)", "c2d(,)",   "cnv(,,,,,,,,,)", "cos()",   "ctl()",  "dif(,)",  "get()",  "map(,)",
     "max(,)",    "min(,)",  "mix(,,,)", "put(,)",        "r2x(,)",  "r2y(,)", "rad(,,)", "rnd(,)", "rst()",
     "scl(,,,,)", "sin()",   "sqr()",    "src(,,)",       "sub(,,)", "tan()",  "val(,,)"};
 

@@ -49,6 +49,12 @@ void EditorToFilter(App& app) {
     vb::ResumeNext([&] { r.CodeR = e.Text5[1].Text.get(); });
     vb::ResumeNext([&] { r.CodeG = e.Text5[2].Text.get(); });
     vb::ResumeNext([&] { r.CodeB = e.Text5[3].Text.get(); });
+    // With one box for the three colour channels ("3" offered), its code is the red, green and blue
+    // code alike: what the preview shows is what a save or a copy writes.
+    if (e.Command10.Caption.get() == "3") {
+        r.CodeG = r.CodeR;
+        r.CodeB = r.CodeR;
+    }
 }
 
 void FilterToEditor(App& app) {
@@ -91,6 +97,9 @@ void FilterToEditor(App& app) {
     e.Text5[1].Text = r.CodeR;
     e.Text5[2].Text = r.CodeG;
     e.Text5[3].Text = r.CodeB;
+    // One box would hide green or blue code that differs from the red, and the next save would
+    // replace it: such a filter is shown in three boxes.
+    if (e.Command10.Caption.get() == "3" && (r.CodeG != r.CodeR || r.CodeB != r.CodeR)) e.Command10_Click();
 }
 
 } // namespace vexolan

@@ -106,6 +106,8 @@ void cmd_DeleteFiles(App& app) {
         trash_files(app, UniquePaths(selected));
         vb::ResumeNext([&] { RefreshFile1(app, active); });
         app.ScanValid[active] = false;
+        for (const auto& item : selected)
+            f.FolderChanged(GetPathName(item));
         break;
     }
     case 2: {
@@ -116,6 +118,11 @@ void cmd_DeleteFiles(App& app) {
         HourglassPointer pointer(f);
         if (trash_files(app, paths)) vb::ResumeNext([&] { RemoveRowsOfGoneFiles(app, active); });
         vb::ResumeNext([&] { RefreshFile1(app, active); });
+        // The other pane may show the same folder; this pane's rows were removed already.
+        const bool current = app.ScanValid[active];
+        for (const auto& path : paths)
+            f.FolderChanged(GetPathName(path));
+        app.ScanValid[active] = current;
         break;
     }
     case 3:
@@ -150,6 +157,8 @@ void cmd_Kill(App& app) {
     }
     if (erased == 0) return;
     app.ScanValid[active] = false;
+    for (const auto& item : selected)
+        f.FolderChanged(GetPathName(item));
     if (app.PaneMode[active] == 2) vb::ResumeNext([&] { RemoveRowsOfGoneFiles(app, active); });
     vb::ResumeNext([&] { RefreshFile1(app, active); });
 }

@@ -118,6 +118,8 @@ void cmd_RenameFiles(App& app) {
         }
     }
     if (HasPluginEnding(GetFileName(selected.front()))) app.ScanValid[active] = false;
+    for (const auto& item : items)
+        app.form1().FolderChanged(GetPathName(item));
     vb::ResumeNext([&] { RefreshFile1(app, active); });
 }
 

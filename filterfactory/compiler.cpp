@@ -7,7 +7,6 @@
 #include "platform/fs/files.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace vexolan::ff {
 
@@ -227,29 +226,5 @@ void WriteTF(std::string&) {}
 void DemoPlugin(std::string&, bool, bool, bool) {}
 void EncryptPRM(std::string&, FilePos, bool) {}
 void SwapRBchannels() {}
-
-std::string MakeStandInTemplate(const PluginLayout& layout) {
-    std::string file(static_cast<std::size_t>(layout.Lengths[0]), '\0');
-    string2bytes("Vexolan stand-in Filter Factory template: plug-ins made from it run only in Vexolan.", 1, file);
-    string2bytes(SignatureBlank, layout.Signature, file);
-    // Title and category fields with room behind them: the title up to the category's length byte,
-    // the category up to the supported-modes word.
-    put_field(file, layout.TitleLength, layout.Title, "Untitled", 50);
-    put_field(file, layout.CategoryLength, layout.Category, "Synthetic", 50);
-    put_raw(file, layout.ModesWord, std::string("\x10\x00", 2));
-    put_byte(file, NumberPos(layout, block::EditorFlag), 1);
-    put_byte(file, NumberPos(layout, block::ShowDialog), 1);
-    put_text(file, SlotPos(layout, block::Category), "Synthetic");
-    put_text(file, SlotPos(layout, block::Title), "Untitled");
-    static constexpr std::array<std::string_view, 4> Identity{"r", "g", "b", "a"};
-    for (int k = 0; k < 4; ++k)
-        put_text(file, SlotPos(layout, block::Formula(k)), Identity[k]);
-    return file;
-}
-
-void WriteStandInTemplates(const std::string& folder) {
-    for (const PluginLayout* layout : {&Layout57344, &Layout49152})
-        files::replace_file(files::join_path(folder, layout->Template), MakeStandInTemplate(*layout));
-}
 
 } // namespace vexolan::ff

@@ -66,12 +66,21 @@ void SwapRBchannels();
 
 // --- the stand-in templates ---------------------------------------------------------------------------
 
-// A template plug-in of our own making for `layout` (57344 or 49152 bytes): the exact length, the
-// signature "Filter Factory", title "Untitled" and category "Synthetic" with room behind them, and a
-// parameter block holding the identity formulas "r", "g", "b", "a", the show-dialog flag set and the
-// editor flag 1. Every other byte is 0. Such a plug-in runs only in this program's own plug-in host.
+// A template plug-in of our own making for `layout` (57344 or 49152 bytes): a 32-bit Windows DLL image
+// of the exact length, with no code and no entry point, whose ".rsrc" section header lies in the
+// window the catalogue searches and whose resources are one "PARM" (the parameter block at the layout's
+// position) and one "PIPL" whose name and category properties hold their length byte and text at the
+// layout's title and category fields ("Untitled" with room for 34 letters, "Synthetic" with room for
+// 74) and whose supported-modes property holds the modes word. The signature "Filter Factory" lies in
+// its ".data" section. The parameter block holds the identity formulas "r", "g", "b", "a", the
+// show-dialog flag set and the editor flag 1. Such a plug-in runs only in this program's own host.
 std::string MakeStandInTemplate(const PluginLayout& layout);
 // Writes "photo30.dll" and "photo304.dll" into `folder`. Throws vb::Error on failure.
 void WriteStandInTemplates(const std::string& folder);
+// Replaces the stand-ins an earlier version left in `folder` (files of the template's length that
+// begin with that version's note instead of a DLL header) by the current ones, so that plug-ins
+// compiled from them are named by the catalogue. Real templates and any other file stay as they
+// are. Throws vb::Error when a file cannot be read or written.
+void RenewOldStandInTemplates(const std::string& folder);
 
 } // namespace vexolan::ff

@@ -199,6 +199,7 @@ void cmd_Convert(App& app, int DestType) {
     StatusDisplayClear(app);
     OverwriteCheck(app, "", "");
     app.ScanValid[other] = false;
+    f.FolderChanged(dest);
     if (app.PaneMode[other] == 2) f.SSTab1_Click(other);
     batch.Finish();
 }

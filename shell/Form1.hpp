@@ -39,6 +39,9 @@ public:
     std::array<bool, 2> PaneScanBusy{};
     // The folder of the pane's last scan.
     std::array<std::string, 2> PaneScanPath;
+    // A file was written, renamed or deleted in `folder`: every pane whose last scan covered it
+    // (that folder or one above it) scans again at the next showing of its Plugin View.
+    void FolderChanged(std::string_view folder);
     // A drag of plug-in entries is under way.
     bool PluginDragActive = false;
     // Where a drag from a report list is measured from (twips), and whether the left button was held

@@ -24,6 +24,22 @@ std::string limited(std::string pattern) {
 
 } // namespace
 
+void Form1::FolderChanged(std::string_view folder) {
+    const auto trimmed = [](std::string_view path) {
+        while (path.size() > 1 && path.back() == '/')
+            path.remove_suffix(1);
+        return std::string(path);
+    };
+    const std::string changed = trimmed(folder);
+    for (std::size_t p = 0; p < 2; ++p) {
+        const std::string scanned = trimmed(PaneScanPath[p]);
+        if (scanned.empty()) continue;
+        const bool below = changed.size() > scanned.size() && changed.compare(0, scanned.size(), scanned) == 0 &&
+                           (scanned == "/" || changed[scanned.size()] == '/');
+        if (changed == scanned || below) app.ScanValid[p] = false;
+    }
+}
+
 void Form1::Switchit(int Valy) {
     int p = Valy, q = 1 - Valy;
     Switchy = p;

@@ -151,6 +151,8 @@ void Form1::List3_Click(int Index) {
 }
 
 void Form1::List3_DblClick(int) {
+    // The click before the double click started the preview delay; the editor takes over now.
+    Timer1.Enabled = false;
     LoadintoFFEditor(app, false, false);
 }
 

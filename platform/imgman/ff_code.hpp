@@ -207,8 +207,9 @@ struct Program {
 };
 
 // Compiles the formulas of channels 0..channels-1 for an area of X × Y pixels; nothing when one of
-// them is not a formula.
+// them is not a formula, and then `problem` (when given) says why in words.
 std::optional<Program> compile_program(const std::array<std::string, 4>& formulas,
-                                       const std::array<uint8_t, 8>& sliders, int X, int Y, int channels);
+                                       const std::array<uint8_t, 8>& sliders, int X, int Y, int channels,
+                                       std::string* problem = nullptr);
 
 } // namespace imgman::ff

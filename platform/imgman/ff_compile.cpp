@@ -16,10 +16,18 @@ namespace imgman::ff {
 
 namespace {
 
-struct CompileError {};
+// Why a formula is not one of the language, in words for the formula's author.
+struct CompileError {
+    std::string why;
+};
 
-[[noreturn]] void fail() {
-    throw CompileError{};
+[[noreturn]] void fail(std::string why = "it is not a formula of the language") {
+    throw CompileError{std::move(why)};
+}
+
+// A token as the author typed it, for the messages.
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
 }
 
 // --- tokens ---------------------------------------------------------------------------------------------
@@ -45,7 +53,9 @@ public:
         return true;
     }
     void expect(std::string_view symbol) {
-        if (!accept(symbol)) fail();
+        if (accept(symbol)) return;
+        if (token_.kind == Token::End) fail(quoted(symbol) + " is missing at the end");
+        fail(quoted(symbol) + " expected before " + quoted(token_.text));
     }
 
 private:
@@ -83,7 +93,7 @@ private:
             uint32_t v = 0;
             if (c == '0' && pos_ + 1 < text_.size() && (text_[pos_ + 1] == 'x' || text_[pos_ + 1] == 'X')) {
                 pos_ += 2;
-                if (pos_ >= text_.size() || hex_digit(text_[pos_]) < 0) fail();
+                if (pos_ >= text_.size() || hex_digit(text_[pos_]) < 0) fail("a hexadecimal number without digits");
                 while (pos_ < text_.size() && hex_digit(text_[pos_]) >= 0)
                     v = v * 16u + static_cast<uint32_t>(hex_digit(text_[pos_++]));
             } else {
@@ -107,7 +117,8 @@ private:
                 return;
             }
         }
-        if (std::string_view("+-*/%<>&^|!~(),?:").find(c) == std::string_view::npos) fail();
+        if (std::string_view("+-*/%<>&^|!~(),?:").find(c) == std::string_view::npos)
+            fail("the character " + quoted(text_.substr(pos_, 1)) + " is not part of the language");
         ++pos_;
         token_ = {Token::Symbol, text_.substr(start, 1), 0};
     }
@@ -363,7 +374,10 @@ public:
 
     Value formula() {
         Value v = sequence();
-        if (lex_.peek().kind != Token::End) fail();
+        if (lex_.peek().kind != Token::End) {
+            if (lex_.peek().text == ")") fail("a \")\" without its \"(\"");
+            fail("unexpected " + quoted(lex_.peek().text));
+        }
         return v;
     }
 
@@ -372,11 +386,13 @@ private:
     static constexpr int MaxDepth = 200;
     struct Nesting {
         explicit Nesting(int& depth) : depth_(depth) {
-            if (++depth_ > MaxDepth) fail();
+            if (++depth_ > MaxDepth) fail("the formula is nested too deeply");
         }
         ~Nesting() { --depth_; }
         int& depth_;
     };
+
+    std::string_view function_;
 
     bool at(std::string_view symbol) const { return lex_.peek().kind == Token::Symbol && lex_.peek().text == symbol; }
 
@@ -442,7 +458,8 @@ private:
             lex_.expect(")");
             return v;
         }
-        if (t.kind != Token::Name) fail();
+        if (t.kind == Token::End) fail("the formula ends where a value is expected");
+        if (t.kind != Token::Name) fail("a value is expected before " + quoted(t.text));
         if (at("(")) {
             lex_.take();
             return call(t.text);
@@ -451,12 +468,21 @@ private:
     }
 
     std::vector<Value> arguments(std::size_t count) {
+        const auto wrong_count = [&] {
+            fail(quoted(function_) + " takes " + std::to_string(count) + (count == 1 ? " value" : " values"));
+        };
         std::vector<Value> args;
         for (std::size_t i = 0; i < count; ++i) {
-            if (i > 0) lex_.expect(",");
+            if (i > 0 && !lex_.accept(",")) {
+                if (at(")")) wrong_count();
+                lex_.expect(",");
+            }
             args.push_back(conditional());
         }
-        lex_.expect(")");
+        if (!lex_.accept(")")) {
+            if (at(",")) wrong_count();
+            lex_.expect(")");
+        }
         return args;
     }
 
@@ -498,10 +524,17 @@ private:
         if (name == "Y" || name == "ymax") return constant(p_.Y);
         if (name == "Z" || name == "zmax" || name == "pmax") return constant(p_.Z);
         if (name == "M" || name == "mmax") return constant(ff_M(p_.X, p_.Y));
-        fail();
+        fail("unknown name " + quoted(name));
     }
 
     Value call(std::string_view name) {
+        // The function whose values are being read, for the messages of arguments().
+        struct Naming {
+            std::string_view& current;
+            std::string_view saved;
+            Naming(std::string_view& c, std::string_view name) : current(c), saved(c) { current = name; }
+            ~Naming() { current = saved; }
+        } naming{function_, name};
         if (name == "cnv0" || name == "cnv1") name = "cnv";
         if (name == "src0" || name == "src1") name = "src";
         if (name == "rad0" || name == "rad1") name = "rad";
@@ -607,7 +640,7 @@ private:
             gen_.one(Op::Rst, arguments(1)[0]);
             return constant(0);
         }
-        fail();
+        fail("unknown function " + quoted(name));
     }
 
     Value cnv_kernel(const std::array<int32_t, 10>& kernel) {
@@ -756,7 +789,8 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
 } // namespace
 
 std::optional<Program> compile_program(const std::array<std::string, 4>& formulas,
-                                       const std::array<uint8_t, 8>& sliders, int X, int Y, int channels) {
+                                       const std::array<uint8_t, 8>& sliders, int X, int Y, int channels,
+                                       std::string* problem) {
     Program p;
     p.X = X;
     p.Y = Y;
@@ -771,7 +805,8 @@ std::optional<Program> compile_program(const std::array<std::string, 4>& formula
             Parser parser(p, gen, formulas[static_cast<std::size_t>(z)], z);
             results[static_cast<std::size_t>(z)] = parser.formula();
         }
-    } catch (const CompileError&) {
+    } catch (const CompileError& e) {
+        if (problem) *problem = e.why;
         return std::nullopt;
     }
     finish(p, std::move(gen.code), results);

@@ -493,6 +493,19 @@ bool compiles(std::string_view formula) {
     return compile_program(formulas, {}, 1, 1, 4).has_value();
 }
 
+std::string compile_problem(const Filter& filter, int channels) {
+    static constexpr const char* Names[] = {"red", "green", "blue", "alpha"};
+    for (int k = 0; k < channels && k < 4; ++k) {
+        // Each formula alone, so that the message names the one at fault.
+        std::array<std::string, 4> formulas{"0", "0", "0", "0"};
+        formulas[static_cast<std::size_t>(k)] = filter.formulas[static_cast<std::size_t>(k)];
+        std::string why;
+        if (!compile_program(formulas, filter.sliders, 1, 1, 4, &why))
+            return std::string("The ") + Names[k] + " formula does not compile: " + why;
+    }
+    return {};
+}
+
 FilterRun::FilterRun() = default;
 FilterRun::~FilterRun() = default;
 FilterRun::FilterRun(FilterRun&&) noexcept = default;

@@ -43,6 +43,10 @@ int worker_count();
 // Whether `formula` is a formula of the language (for a picture with alpha).
 bool compiles(std::string_view formula);
 
+// Why the formulas of channels 0..channels-1 of `filter` do not compile, naming the first channel
+// that fails ("The green formula does not compile: unknown function \"sn\""); empty when they compile.
+std::string compile_problem(const Filter& filter, int channels);
+
 class Program;
 
 // One run of a filter over a picture.

@@ -47,6 +47,7 @@ enum Status : int {
     StatusNoPicture = 6,   // the clipboard holds no picture
     StatusPrintFailed = 7, // the print command failed or is missing
     StatusNoScanner = 8,   // there is no scanning device
+    StatusBadFormula = 9,  // a formula of the plug-in's filter does not compile
     StatusCancelled = 26,  // the user cancelled a dialog
 };
 

@@ -152,9 +152,12 @@ int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect) {
     const ff::TargetView target{result.data(), static_cast<std::ptrdiff_t>(width) * 4};
     int32_t seed = s.stored_seed;
     if (!ff::run_filter(filter, channels, source, target, seed)) {
-        // Reported by the result alone: a preview recompiles at every pause in typing.
+        // Told through the status and its text, not in a box: a preview recompiles at every pause in
+        // typing, and the editor shows the reason beside its formulas.
         s.log.Invokes.push_back(entry);
-        return record_failure(StatusBadArgument, "A formula of the filter is not valid.");
+        std::string why = ff::compile_problem(filter, channels);
+        if (why.empty()) why = "A formula of the filter is not valid.";
+        return record_failure(StatusBadFormula, why);
     }
     s.stored_seed = seed;
     for (int y = 0; y < height; ++y)

@@ -302,12 +302,12 @@ TEST_F(EditorEvents, InsertedCodeIsSelectedTemplatesLeaveTheCaretInTheirParenthe
     EXPECT_EQ(e.Text5[2].SelStart.get(), 14);
     EXPECT_EQ(e.Text5[2].SelLength.get(), 0);
     EXPECT_EQ(e.ActiveControl(), &e.Text5[2]);
-    // "cnv(,,,,,,,,)" over a selected word replaces it.
+    // "cnv(,,,,,,,,,)" over a selected word replaces it.
     e.Text5[2].Text = "r+word+g";
     e.Text5[2].SelStart = 2;
     e.Text5[2].SelLength = 4;
     e.Combo1[0].ListIndex = 3;
-    EXPECT_EQ(e.Text5[2].Text.get(), "r+cnv(,,,,,,,,)+g");
+    EXPECT_EQ(e.Text5[2].Text.get(), "r+cnv(,,,,,,,,,)+g");
     EXPECT_EQ(e.Text5[2].SelStart.get(), 6);
     EXPECT_EQ(preview_refreshes(), 3);
 
@@ -329,7 +329,7 @@ TEST_F(EditorEvents, TheTemplateListHoldsTheFunctionsInOrder) {
     load(true);
     ASSERT_EQ(e.Combo1[0].ListCount(), 25);
     EXPECT_EQ(e.Combo1[0].List(0), "abs()");
-    EXPECT_EQ(e.Combo1[0].List(3), "cnv(,,,,,,,,)");
+    EXPECT_EQ(e.Combo1[0].List(3), "cnv(,,,,,,,,,)");
     EXPECT_EQ(e.Combo1[0].List(18), "scl(,,,,)");
     EXPECT_EQ(e.Combo1[0].List(24), "val(,,)");
 }

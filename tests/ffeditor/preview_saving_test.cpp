@@ -138,6 +138,7 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
         std::array<std::string, 4> code; // A, R, G, B as typed
         std::vector<Formulas> runs;
         bool marker;
+        std::string caption = "Filter Factory Editor";
     } cases[] = {
         // Empty boxes get their defaults and one normal run.
         {false, {"", "", "", ""}, {{"r", "g", "b"}}, false},
@@ -148,7 +149,12 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
         // The colour code stores what the alpha code gets back: only blue shows the alpha.
         {true, {"get(0)", "put(r,0)", "g", "b"}, {{"put(r,0)", "g", "b"}, {"put(r,0)", "g", "get(0)"}}, true},
         // "get" is looked for in small letters only.
-        {true, {"GET(0)", "put(r,0)", "g", "b"}, {{"put(r,0)", "g", "b"}, {"GET(0)", "GET(0)", "GET(0)"}}, true},
+        // (and the language knows no "GET": the caption says so)
+        {true,
+         {"GET(0)", "put(r,0)", "g", "b"},
+         {{"put(r,0)", "g", "b"}, {"GET(0)", "GET(0)", "GET(0)"}},
+         true,
+         "Filter Factory Editor - The red formula does not compile: unknown function \"GET\""},
         // Only a and not abs or max become i.
         {true,
          {"abs(a-128)+max(a,0)", "r*2", "g", "b"},
@@ -162,7 +168,7 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
         RefreshPreview(app);
         EXPECT_EQ(runs(), c.runs) << c.code[0] << " / " << c.code[1];
         EXPECT_EQ(alpha_marker_shown(), c.marker) << c.code[0] << " / " << c.code[1];
-        EXPECT_EQ(e.Caption.get(), "Filter Factory Editor");
+        EXPECT_EQ(e.Caption.get(), c.caption);
     }
     EXPECT_EQ(e.Text5[0].Text.get(), "abs(a-128)+max(a,0)"); // the window keeps what was typed
 
@@ -182,18 +188,22 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
     EXPECT_TRUE(marker.Font.Bold);
 }
 
-TEST_F(EditorFlowTest, SingleBoxModeRunsTheRedCodeForAllThreeButSavesTheBoxesAsTheyAre) {
+TEST_F(EditorFlowTest, SingleBoxModeRunsAndSavesTheRedCodeForAllThree) {
     e.Command10.Caption = "3";
     e.Label6[0].Caption = "Single";
     code("a", "255-r", "0", "b/2");
     RefreshPreview(app);
     EXPECT_EQ(runs(), (std::vector<Formulas>{{"255-r", "255-r", "255-r"}}));
     EXPECT_EQ(e.Text5[2].Text.get(), "0");
-    SaveFilterAs(app, 4);
-    ff::FFContext back;
-    ASSERT_TRUE(ff::LoadIt(back, work_file("Single.txt")));
-    EXPECT_EQ(back.Record.CodeG, "0");
-    EXPECT_EQ(back.Record.CodeB, "b/2");
+    // What the preview showed is what every format writes.
+    for (int format : {4, 0}) {
+        SaveFilterAs(app, format);
+        ff::FFContext back;
+        ASSERT_TRUE(ff::LoadIt(back, work_file(format == 4 ? "Single.txt" : "Single.8bf"))) << format;
+        EXPECT_EQ(back.Record.CodeR, "255-r") << format;
+        EXPECT_EQ(back.Record.CodeG, "255-r") << format;
+        EXPECT_EQ(back.Record.CodeB, "255-r") << format;
+    }
 }
 
 TEST_F(EditorFlowTest, NothingRunsWhileTheWindowIsDisabledAndAFailedCompileIsToldAndRestoresTheCaption) {

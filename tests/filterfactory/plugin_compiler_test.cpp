@@ -141,7 +141,7 @@ TEST(StandInTemplates, TheBuildWritesThemWithTheirLayoutsAndIdentityFormulas) {
         EXPECT_EQ(r.Category, "Synthetic");
         EXPECT_EQ((std::array<std::string, 4>{r.CodeR, r.CodeG, r.CodeB, r.CodeA}),
                   (std::array<std::string, 4>{"r", "g", "b", "a"}));
-        EXPECT_EQ(TextFieldRoom(file, at.Title), 50u);
+        EXPECT_EQ(TextFieldRoom(file, at.Title), 34u) << "up to the PiPL category property";
         EXPECT_GE(TextFieldRoom(file, at.Category), 50u);
     }
 }
@@ -403,4 +403,20 @@ TEST_F(Compiler, ToggleFFUISwitchesTheShowDialogFlagOfCompiledLayoutsOnly) {
         EXPECT_EQ(test_support::read_file(path), bytes);
     }
     EXPECT_FALSE(ToggleFFUI((root.path() / "missing.8bf").string(), true));
+}
+
+TEST(StandInTemplates, AnEarlierVersionsStandInIsRenewedAndARealTemplateIsLeftAlone) {
+    test_support::TempDir folder{"renew"};
+    // An earlier stand-in: its note at the first byte, no DLL header.
+    std::string old(57344, '\0');
+    const std::string note = "Vexolan stand-in Filter Factory template: plug-ins made from it run only in Vexolan.";
+    old.replace(0, note.size(), note);
+    folder.write("photo30.dll", old);
+    // A template of the user's own: a DLL header, the layout's signature.
+    std::string real = MakeStandInTemplate(Layout49152);
+    real.replace(0x400, 20, "someone else's code.");
+    folder.write("photo304.dll", real);
+    RenewOldStandInTemplates(folder.path().string());
+    EXPECT_EQ(test_support::read_file(folder.path() / "photo30.dll"), MakeStandInTemplate(Layout57344));
+    EXPECT_EQ(test_support::read_file(folder.path() / "photo304.dll"), real);
 }
