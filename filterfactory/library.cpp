@@ -214,7 +214,7 @@ bool FFLNumWrite(std::string_view FFLfile, int Numy) {
     std::string field = std::to_string(Numy);
     field.insert(0, 5 - field.size(), ' ');
     try {
-        const std::string head = files::read_file_bytes(std::string(FFLfile)).substr(0, 15);
+        const std::string head = files::InputFile(std::string(FFLfile)).Read(0, 15);
         if (head.size() < 15 || head.compare(6, 2, "\r\n") != 0 || head.compare(13, 2, "\r\n") != 0) return false;
         files::write_bytes_at(std::string(FFLfile), 8, field);
     } catch (const vb::Error&) {
