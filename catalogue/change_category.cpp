@@ -190,6 +190,20 @@ bool ChangeTextSource(App& app, const std::string& path, const std::string& cate
     return true;
 }
 
+// The letters the category field of the plug-in at `path` holds at most, when it is a plug-in whose
+// field is too small for `category`; 0 otherwise (not a plug-in with a field, or a category that fits).
+int RoomTooSmall(const std::string& path, const std::string& category) {
+    try {
+        if (!FieldForLength(files::file_length(path))) return 0;
+        const std::string file = files::read_file_bytes(path);
+        if (!FieldOf(file)) return 0;
+        const int letters = std::max(CategoryFieldRoom(file) - 1, 0);
+        return static_cast<int>(one_byte_per_letter(category).size()) > letters ? std::max(letters, 1) : 0;
+    } catch (const vb::Error&) {
+        return 0;
+    }
+}
+
 bool bracketed(const std::string& c) {
     return !c.empty() && c.front() == '[' && c.back() == ']';
 }
@@ -270,6 +284,7 @@ void cmd_ChangeCategory(App& app) {
     PluginCatalogPane& cat = app.PluginCatalog[pane];
     bool changed = false;
     int failed = 0;
+    int tooLong = 0, smallestRoom = 0; // plug-ins refused because the category does not fit their room
     try {
         int i = 0;
         while (i < list.ListCount()) {
@@ -294,6 +309,10 @@ void cmd_ChangeCategory(App& app) {
                 list.RemoveItem(i);
                 cat.Category[static_cast<std::size_t>(row)] = category;
                 changed = true;
+            } else if (const int room = ext == ".afs" || ext == ".txt" ? 0 : RoomTooSmall(path, category); room > 0) {
+                ++tooLong;
+                smallestRoom = smallestRoom == 0 ? room : std::min(smallestRoom, room);
+                ++i;
             } else {
                 ++failed;
                 ++i;
@@ -337,6 +356,12 @@ void cmd_ChangeCategory(App& app) {
         app.host.MsgBox(" " + std::to_string(failed) +
                             " plugin(s) couldn't be moved to the new category.\r\n"
                             "Only Filter Factory plugins and sources can be changed in this edition.",
+                        ui::vbExclamation);
+    if (tooLong > 0)
+        app.host.MsgBox(" " + std::to_string(tooLong) + " plugin(s) couldn't be moved to the new category.\r\n" +
+                            "The new category has " + std::to_string(one_byte_per_letter(category).size()) +
+                            " letters; the category of " + (tooLong == 1 ? "this plugin" : "these plugins") +
+                            " has room for " + std::to_string(smallestRoom) + " letters.",
                         ui::vbExclamation);
     f.MousePointer = ui::vbDefault;
 }

@@ -190,6 +190,28 @@ TEST_F(CatalogueTest, ChangeCategoryWritesOnlyTheFieldAndCountsTheRefused) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"+ Twirl"}));
 }
 
+TEST_F(CatalogueTest, ACategoryTooLongForTheRoomIsRefusedByItsOwnMessage) {
+    put("twirl.8bf", FFPlugin("Twirl", "Distortion"));
+    put("clip.prm", PePlugin({{"Clip", "Distortion"}}));
+    const std::string before = Read(data.path() / "twirl.8bf");
+    plugin_view();
+    show_category("Distortion");
+    select({"Twirl", "Clip"});
+    const std::string tooLong(95, 'c'); // the field holds 90 letters and their 0 byte
+    answer_category(tooLong);
+    host.answer_msgbox(ui::vbOK,
+                       " 1 plugin(s) couldn't be moved to the new category.\r\n"
+                       "Only Filter Factory plugins and sources can be changed in this edition.",
+                       ui::vbExclamation, "Vexolan");
+    host.answer_msgbox(ui::vbOK,
+                       " 1 plugin(s) couldn't be moved to the new category.\r\n"
+                       "The new category has 95 letters; the category of this plugin has room for 90 letters.",
+                       ui::vbExclamation, "Vexolan");
+    cmd_ChangeCategory(app);
+    EXPECT_EQ(host.message_boxes().size(), 2u);
+    EXPECT_EQ(Read(data.path() / "twirl.8bf"), before);
+}
+
 TEST_F(CatalogueTest, ChangeCategoryDialogRefusesWhatItMust) {
     put("twirl.8bf", FFPlugin("Twirl", "Distort"));
     put("smear.8bf", FFPlugin("Smear", "Blur"));
