@@ -274,9 +274,6 @@ std::string fl_filter(const std::vector<ui::FileFilter>& filters) {
 } // namespace
 
 std::string FltkHost::FileDialog(const ui::FileDialogRequest& request) {
-    // FLTK's own chooser, not GTK's, for the same reasons as the folder chooser below: it can be
-    // put over the window that asked, also with no window manager.
-    Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
     Fl_Native_File_Chooser chooser;
     chooser.title(request.Title.empty() ? nullptr : request.Title.c_str());
     switch (request.DialogMode) {

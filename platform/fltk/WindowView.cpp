@@ -922,22 +922,12 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
     }
     auto* combo = dynamic_cast<ui::ComboBox*>(focused);
     bool editable = combo && combo->Style != ui::vbComboDropdownList;
-    std::string before = combo ? combo->Text.get() : std::string();
     if (text && Fl::event_length() > 1 && !ctrl) {
         text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (editable && Fl::event_length() > 1 && !ctrl) {
         combo->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (ascii) {
         model_.user_key_press(ascii);
-    }
-    // The combo box's entry field has no caret of its own here: Backspace takes the last character
-    // back, as it would at the end of the text.
-    if (editable && keyCode == ui::vbKeyBack && focused == model_.ActiveControl() && combo->Text.get() == before &&
-        !before.empty()) {
-        std::size_t cut = before.size() - 1;
-        while (cut > 0 && (static_cast<unsigned char>(before[cut]) & 0xC0) == 0x80)
-            --cut;
-        combo->Text = before.substr(0, cut);
     }
     // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
     if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&

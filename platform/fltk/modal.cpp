@@ -51,6 +51,14 @@ bool is_input(int event) {
     }
 }
 
+// The keyboard goes to the modal window: FLTK gives each key to the focused widget, wherever the
+// display delivered it.
+void take_keyboard(Fl_Window& window) {
+    Fl_Widget* f = Fl::focus();
+    if (f && (f == &window || f->inside(&window))) return;
+    Fl::focus(&window);
+}
+
 } // namespace
 
 void track(Fl_Window& window) {
@@ -70,6 +78,7 @@ void open(Fl_Window* window, Fl_Window* owner) {
     if (owner) owner = top_level(owner);
     if (owner && owner != window && owner->shown()) wm::set_transient_for(*window, *owner);
     wm::raise(*window);
+    take_keyboard(*window);
 }
 
 void close(Fl_Window* window) {
@@ -111,7 +120,9 @@ int dispatch(int event, Fl_Window* window) {
         // window manager the keyboard follows the pointer).
         if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) {
             Fl_Window* to = top() ? top() : Fl::modal();
-            return to && to->shown() && !blocks(to) ? Fl::handle_(event, to) : 0;
+            if (!to || !to->shown() || blocks(to)) return 0;
+            take_keyboard(*to);
+            return Fl::handle_(event, to);
         }
         // A click on a blocked window brings the modal window back to the front, as a desktop does.
         if (event == FL_PUSH) keep_on_top();

@@ -84,6 +84,7 @@ public:
         add(Text1, "Text1");
         add(Command1, "Command1");
         add(Picture1, "Picture1");
+        add(Combo1, "Combo1");
         Caption = std::move(caption);
         Left = left * 15;
         Top = top * 15;
@@ -93,10 +94,12 @@ public:
         Command1.Move(10 * 15, 50 * 15, 100 * 15, 30 * 15);
         Command1.Caption = "Press";
         Picture1.Move(150 * 15, 50 * 15, 100 * 15, 60 * 15);
+        Combo1.Move(10 * 15, 120 * 15, 300 * 15, 22 * 15);
     }
     ui::TextBox Text1;
     ui::CommandButton Command1;
     ui::PictureBox Picture1;
+    ui::ComboBox Combo1;
 };
 
 struct DesktopWindow : test_support::ScreenTest {
@@ -546,4 +549,37 @@ TEST_F(DesktopWindow, HoveringTheEditorsLabelsKeepsTheirTooltipsWhole) {
     EXPECT_EQ(std::string(label->tooltip() ? label->tooltip() : ""), tip);
     CloseImg(app, app.PreviewImage);
     CloseImg(app, app.PluginImage);
+}
+
+TEST_F(DesktopWindow, AnEditableComboBoxEditsLikeATextBox) {
+    PlainWindow w(host, "Combo Plain", 100, 100, 400, 200);
+    w.Combo1.AddItem("/home/user/plugins/");
+    w.Combo1.Text = "/home/user/out/";
+    w.Show();
+    ASSERT_TRUE(pump_until([&] { return on_screen(w); }));
+    // The edit part: 10 to 293 pixels across, 120 to 142 down (the button takes the right end).
+    auto step = [&](const std::string& actions) {
+        Driver user(*this, "id=$(find_window '^Combo Plain$')\nfocus \"$id\"\n" + actions + "\nsleep 0.3\n");
+        user.finish();
+        return w.Combo1.Text.get();
+    };
+    // A click into the text opens no list and puts the caret; Ctrl+A and a typed path replace it all.
+    EXPECT_EQ(step("xdotool mousemove --window \"$id\" 60 131 click 1\nsleep 0.2\n"
+                   "xdotool key ctrl+a\nxdotool type --delay 30 /tmp/in/"),
+              "/tmp/in/");
+    // Home and Delete take the first character; Shift+Left twice from the end selects "n/", and a
+    // typed character replaces it.
+    EXPECT_EQ(step("xdotool key Home Delete End shift+Left shift+Left\nxdotool type X"), "tmp/iX");
+    EXPECT_EQ(w.Combo1.Text->find('\x7f'), std::string::npos);
+    // Dragged over with the mouse from its start to past its end: all selected, and replaced.
+    EXPECT_EQ(step("xdotool mousemove --window \"$id\" 13 131 mousedown 1\nsleep 0.1\n"
+                   "xdotool mousemove --window \"$id\" 150 131\nsleep 0.1\nxdotool mouseup 1\n"
+                   "xdotool type Z"),
+              "Z");
+    // A click puts the caret between characters: before the "Z" here, so "A" goes first.
+    EXPECT_EQ(step("xdotool mousemove --window \"$id\" 13 131 click 1\nsleep 0.1\nxdotool type A"), "AZ");
+    EXPECT_EQ(w.Combo1.ListIndex.get(), -1);
+    // The button still drops the list down; picking an entry shows it.
+    step("xdotool mousemove --window \"$id\" 300 131 click 1\nsleep 0.4\nxdotool key Down Return");
+    EXPECT_EQ(w.Combo1.Text.get(), "/home/user/plugins/");
 }
