@@ -56,7 +56,8 @@ bool is_input(int event) {
 void take_keyboard(Fl_Window& window) {
     Fl_Widget* f = Fl::focus();
     if (f && (f == &window || f->inside(&window))) return;
-    Fl::focus(&window);
+    // As FLTK's own modal windows do: the first control that takes the focus gets it.
+    if (!window.take_focus()) Fl::focus(&window);
 }
 
 } // namespace
