@@ -53,6 +53,7 @@ FltkHost::FltkHost() {
 FltkHost::~FltkHost() {
     Fl::remove_check(check_callback, this);
     Fl::remove_system_handler(x_event);
+    Fl::event_dispatch(nullptr);
     Fl::remove_timeout(timer_callback, this);
     Fl::remove_timeout(wm_changes_callback, this);
     registry().on_schedule_changed = nullptr;
