@@ -4,6 +4,8 @@
 #include "platform/fltk/dialogs.hpp"
 #include "platform/fltk/draw.hpp"
 #include "platform/fltk/fonts.hpp"
+#include "platform/fltk/modal.hpp"
+#include "platform/fltk/wm.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -43,6 +45,8 @@ FltkHost::FltkHost() {
     Fl::scheme("gtk+");
     Fl::background(236, 233, 226);
     Fl::add_check(check_callback, this);
+    Fl::add_system_handler(x_event, this);
+    Fl::event_dispatch(modal::dispatch);
     registry().on_schedule_changed = [this] { arm_timer(); };
     registry().on_window_loaded = [this](ui::Window& w) { view_of(w); };
     registry().on_window_unloaded = [this](ui::Window& w) { unbind(w); };
@@ -50,7 +54,10 @@ FltkHost::FltkHost() {
 
 FltkHost::~FltkHost() {
     Fl::remove_check(check_callback, this);
+    Fl::remove_system_handler(x_event);
+    Fl::event_dispatch(nullptr);
     Fl::remove_timeout(timer_callback, this);
+    Fl::remove_timeout(wm_changes_callback, this);
     registry().on_schedule_changed = nullptr;
     registry().on_window_loaded = nullptr;
     registry().on_window_unloaded = nullptr;
@@ -81,7 +88,33 @@ void FltkHost::check_callback(void* self) {
     }
 }
 
+int FltkHost::x_event(void* event, void* self) {
+    // The window manager maximizes, restores or re-frames a window by setting its properties; the
+    // configure event that moves it may come before or after them.
+    auto* e = static_cast<XEvent*>(event);
+    if (e->type != PropertyNotify) return 0;
+    static const Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+    static const Atom frame = XInternAtom(fl_display, "_NET_FRAME_EXTENTS", False);
+    if (e->xproperty.atom != state && e->xproperty.atom != frame) return 0;
+    auto* host = static_cast<FltkHost*>(self);
+    for (auto& [model, view] : host->views_)
+        if (view->window()->shown() && fl_xid(view->window()) == e->xproperty.window) {
+            host->pending_wm_changes_.insert(model);
+            Fl::add_timeout(0.0, wm_changes_callback, host);
+        }
+    return 0;
+}
+
+void FltkHost::wm_changes_callback(void* self) {
+    auto* host = static_cast<FltkHost*>(self);
+    std::set<ui::Window*> windows;
+    windows.swap(host->pending_wm_changes_);
+    for (ui::Window* w : windows)
+        if (auto it = host->views_.find(w); it != host->views_.end()) it->second->window_manager_changed();
+}
+
 void FltkHost::unbind(ui::Window& window) {
+    pending_wm_changes_.erase(&window);
     auto it = views_.find(&window);
     if (it == views_.end()) return;
     // The window may be in its destructor: only its ui::Window part is touched.
@@ -140,7 +173,9 @@ std::string FltkHost::picture_file(int handle) const {
 // --- questions to the user ----------------------------------------------------------------------------
 
 Fl_Window* FltkHost::owner_window() {
-    // The window the user works in asks; else the screen window that had the last event.
+    // The newest modal window asks; else the window the user works in; else the screen window
+    // that had the last event.
+    if (Fl_Window* w = modal::top(); w && w->shown()) return w;
     if (ui::Window* active = registry().ActiveWindow())
         if (Fl_Window* w = screen_window(*active); w && w->shown()) return w;
     return Fl::first_window();
@@ -157,7 +192,17 @@ void FltkHost::centre_foreign_windows() {
         if (ours || w->parent() || w->menu_window() || w->tooltip_window()) continue;
         placed_.insert(w);
         place_over(*w, foreign_owner_);
+        wm::set_transient_for(*w, *foreign_owner_);
+        wm::raise(*w);
     }
+}
+
+void FltkHost::open_foreign_modal() {
+    modal::open(nullptr, nullptr);
+}
+
+void FltkHost::close_foreign_modal() {
+    modal::close(nullptr);
 }
 
 int FltkHost::MsgBox(std::string_view prompt, int style, std::string_view title) {
@@ -169,9 +214,12 @@ std::string FltkHost::InputBox(std::string_view prompt, std::string_view title, 
 }
 
 void FltkHost::ShowModal(ui::Window& window) {
+    Fl_Window* owner = owner_window();
     WindowView* view = view_of(window);
     if (!view) return;
     view->sync_window();
+    // Above the window it was opened from; no other window of the program takes input meanwhile.
+    modal::Scope scope(view->window(), owner);
     // The window runs its own loop until the program hides or unloads it.
     while (window.Loaded() && window.Visible) {
         Fl::wait(1e20);
@@ -325,6 +373,12 @@ Bool find_press(Display*, XEvent* e, XPointer arg) {
 } // namespace
 
 bool FltkHost::KeyDown(int keyCode) {
+    // The mouse buttons: X tells no keyboard query about them. The state comes from the events
+    // the program received: every press, release and move carries it, and a release read by
+    // DoEvents clears it (FLTK keeps it in the event state).
+    if (keyCode == ui::vbKeyLButton) return (Fl::event_state() & FL_BUTTON1) != 0;
+    if (keyCode == ui::vbKeyRButton) return (Fl::event_state() & FL_BUTTON3) != 0;
+    if (keyCode == 4) return (Fl::event_state() & FL_BUTTON2) != 0; // the middle button
     // Long work asks for Esc before every file; each question is a round trip to the display, so
     // the display is asked at most every EscapePollInterval and the answer stands until then.
     if (keyCode == ui::vbKeyEscape) {

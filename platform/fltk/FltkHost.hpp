@@ -104,17 +104,27 @@ public:
 private:
     // While a chooser that is not ours runs, its windows are put over the window that asked.
     struct ForeignDialog {
-        explicit ForeignDialog(FltkHost& h) : host(h) { host.foreign_owner_ = host.owner_window(); }
+        explicit ForeignDialog(FltkHost& h) : host(h) {
+            host.foreign_owner_ = host.owner_window();
+            open_foreign_modal();
+        }
         ~ForeignDialog() {
+            close_foreign_modal();
             host.foreign_owner_ = nullptr;
             host.placed_.clear();
         }
         FltkHost& host;
     };
     void centre_foreign_windows();
+    // While a chooser that is not ours runs, no window of the program takes input.
+    static void open_foreign_modal();
+    static void close_foreign_modal();
     Fl_Window* foreign_owner_ = nullptr;
     std::set<Fl_Window*> placed_;
     static void check_callback(void* self);
+    static int x_event(void* event, void* self);
+    static void wm_changes_callback(void* self);
+    std::set<ui::Window*> pending_wm_changes_;
     static void timer_callback(void* self);
     void arm_timer();
 

@@ -2,8 +2,10 @@
 
 #include "platform/fltk/FltkHost.hpp"
 #include "platform/fltk/draw.hpp"
+#include "platform/fltk/modal.hpp"
 #include "platform/fltk/pictures.hpp"
 #include "platform/fltk/shape.hpp"
+#include "platform/fltk/wm.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -22,6 +24,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <set>
 
 namespace fltk {
 
@@ -112,6 +115,14 @@ char access_key(std::string_view caption) {
     return 0;
 }
 
+// A text that stays at one address for the rest of the run. FLTK's tooltip keeps the pointer it was
+// given while its timer runs: a style change of the control (a label whose colour follows the
+// pointer) must not free the text under it. Tooltip texts are few and repeat, so each is kept once.
+const char* lasting_text(const std::string& text) {
+    static std::set<std::string> kept;
+    return kept.insert(text).first->c_str();
+}
+
 int depth_of(const ui::Control& c) {
     int d = 0;
     for (const ui::Control* p = c.Container(); p; p = p->Container())
@@ -176,7 +187,7 @@ public:
     void resize(int x, int y, int w, int h) override {
         bool moved = x != this->x() || y != this->y() || w != this->w() || h != this->h();
         Fl_Double_Window::resize(x, y, w, h);
-        if (moved && shown() && !view_.applying()) view_.screen_geometry_changed(x, y, w, h);
+        if (moved && shown() && !view_.applying()) view_.screen_window_configured();
     }
 
 private:
@@ -186,7 +197,11 @@ private:
 // --- construction ----------------------------------------------------------------------------------
 
 WindowView::WindowView(FltkHost& host, ui::Window& model) : host_(host), model_(model) {
+    // The window's design size, as its class made it: the smallest the user can size it to.
+    min_w_ = model_.Width / TwipsPerPixel - 8;
+    min_h_ = model_.Height / TwipsPerPixel - 8 - host_.CaptionHeight();
     window_ = new ScreenWindow(*this);
+    modal::track(*window_);
     model_.attach_view(this);
     sync_controls();
     rebuild_menus();
@@ -196,9 +211,11 @@ WindowView::WindowView(FltkHost& host, ui::Window& model) : host_(host), model_(
 
 WindowView::~WindowView() {
     Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(configured_callback, this);
     Fl::remove_timeout(rebuild_menus_callback, this);
     // The model may be gone by now (the App ends before the host): touch only the screen side.
     if (window_) {
+        modal::untrack(*window_);
         window_->hide();
         Fl::delete_widget(window_);
     }
@@ -207,6 +224,7 @@ WindowView::~WindowView() {
 void WindowView::detach() {
     detached_ = true;
     Fl::remove_timeout(paint_callback, this);
+    Fl::remove_timeout(configured_callback, this);
     Fl::remove_timeout(rebuild_menus_callback, this);
     if (window_) window_->hide();
 }
@@ -363,6 +381,27 @@ void WindowView::layout() {
     window_->redraw();
 }
 
+bool WindowView::sizable() const {
+    return model_.BorderStyle == ui::vbSizable && model_.MaxButton;
+}
+
+void WindowView::frame_offset(int& left, int& top) const {
+    // Where the client area lies inside the outer rectangle the model keeps: the window manager's
+    // real frame where it says what it is; else the frame the model assumes (4 pixels and the
+    // caption). The same offset is used both ways, so a position read back is the one given.
+    left = 4;
+    top = 4 + host_.CaptionHeight();
+    std::optional<wm::Frame> frame = wm::frame_of(*window_);
+    if (frame && (frame->left || frame->top || frame->right || frame->bottom))
+        wm::remember_frame(*frame);
+    else
+        frame = wm::expected_frame();
+    if (frame) {
+        left = frame->left;
+        top = frame->top;
+    }
+}
+
 void WindowView::apply_window_geometry() {
     ++applying_;
     int tpp = TwipsPerPixel;
@@ -370,36 +409,131 @@ void WindowView::apply_window_geometry() {
     int w = model_.Width / tpp, h = model_.Height / tpp;
     int x = model_.Left / tpp, y = model_.Top / tpp;
     if (!borderless) {
-        // The desktop draws the frame and caption around the client area.
+        // The model's size counts a frame of 4 pixels and its caption; the position is the outer
+        // corner, placed by the window manager's own frame.
         w -= 8;
         h -= 8 + host_.CaptionHeight();
-        x += 4;
-        y += 4 + host_.CaptionHeight();
+        int left = 0, top = 0;
+        frame_offset(left, top);
+        placed_left_ = left;
+        placed_top_ = top;
+        x += left;
+        y += top;
     }
     w = std::max(w, 1);
     h = std::max(h, 1);
+    if (sizable()) {
+        // The user may size the window down to its design size (or the smaller size it opened at).
+        window_->resizable(window_);
+        window_->size_range(std::max(1, std::min(min_w_, w)), std::max(1, std::min(min_h_, h)), 0, 0);
+    }
+    const int previous = applied_state_;
+    applied_state_ = model_.WindowState;
     if (model_.WindowState == ui::vbMinimized) {
         if (window_->shown()) window_->iconize();
+    } else if (model_.WindowState == ui::vbMaximized && sizable()) {
+        maximize_on_screen();
     } else {
+        // Restored by the program: the window manager restores it too. (A window the user just
+        // maximized, whose model has not heard of it yet, stays maximized.)
+        if (previous == ui::vbMaximized && window_->shown() && wm::maximized(*window_)) {
+            restore_requested_ = true;
+            wm::set_maximized(*window_, false);
+        }
         window_->resize(x, y, w, h);
     }
     --applying_;
     layout();
 }
 
+void WindowView::maximize_on_screen() {
+    if (!window_->shown()) return; // asked again once shown
+    if (wm::running()) {
+        if (!wm::maximized(*window_)) {
+            maximize_requested_ = true;
+            wm::set_maximized(*window_, true);
+        }
+        return;
+    }
+    // No window manager: the window fills the work area.
+    int sx, sy, sw, sh;
+    Fl::screen_work_area(sx, sy, sw, sh, window_->x() + window_->w() / 2, window_->y() + window_->h() / 2);
+    window_->resize(sx, sy, sw, sh);
+}
+
 void WindowView::screen_geometry_changed(int x, int y, int w, int h) {
     if (detached_) return;
+    if (sizable() && wm::running() && window_->shown()) {
+        // The window manager's maximize button, or its restore: the model follows.
+        const bool onScreen = wm::maximized(*window_);
+        if (onScreen) maximize_requested_ = false;
+        if (!onScreen) restore_requested_ = false;
+        if (onScreen && model_.WindowState == ui::vbNormal && !restore_requested_) {
+            model_.user_maximize();
+            layout();
+            schedule_paint();
+            return;
+        }
+        if (!onScreen && model_.WindowState == ui::vbMaximized && !maximize_requested_) {
+            model_.user_restore();
+            return;
+        }
+        if (onScreen) {
+            layout();
+            return;
+        }
+    }
+    if (model_.WindowState != ui::vbNormal) return;
     bool borderless = model_.BorderStyle == ui::vbBSNone;
     int frameW = borderless ? 0 : 8, frameH = borderless ? 0 : 8 + host_.CaptionHeight();
-    int outerX = borderless ? x : x - 4, outerY = borderless ? y : y - 4 - host_.CaptionHeight();
+    int left = 0, top = 0;
+    if (!borderless) frame_offset(left, top);
+    int outerX = x - left, outerY = y - top;
+    struct FromScreen {
+        int& n;
+        explicit FromScreen(int& count) : n(count) { ++n; }
+        ~FromScreen() { --n; }
+    } fromScreen(from_screen_);
     // The model keeps twips; only a change the screen's pixels can show counts as the user's.
     int tpp = TwipsPerPixel;
+    if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
     if (w + frameW != model_.Width / tpp || h + frameH != model_.Height / tpp) {
         model_.user_resize((w + frameW) * tpp, (h + frameH) * tpp);
         layout();
         schedule_paint();
     }
-    if (outerX != model_.Left / tpp || outerY != model_.Top / tpp) model_.user_move(outerX * tpp, outerY * tpp);
+}
+
+void WindowView::screen_window_configured() {
+    // A window the user may maximize: the window manager sets the maximized state just after it
+    // gives the window its new size. The model hears of both together, a moment later, so that a
+    // maximized window is never taken for one the user dragged to the screen's size.
+    if (sizable() && wm::running()) {
+        Fl::remove_timeout(configured_callback, this);
+        Fl::add_timeout(0.05, configured_callback, this);
+        return;
+    }
+    screen_geometry_changed(window_->x(), window_->y(), window_->w(), window_->h());
+}
+
+void WindowView::configured_callback(void* self) {
+    auto* v = static_cast<WindowView*>(self);
+    if (!v->detached_ && v->window_->shown())
+        v->screen_geometry_changed(v->window_->x(), v->window_->y(), v->window_->w(), v->window_->h());
+}
+
+void WindowView::window_manager_changed() {
+    if (detached_ || !window_->shown() || applying_) return;
+    // Placed before the window manager said what frame it draws: placed again by the real one,
+    // so that the outer corner is where the model has it.
+    std::optional<wm::Frame> frame = wm::frame_of(*window_);
+    if (frame && model_.BorderStyle != ui::vbBSNone && model_.WindowState == ui::vbNormal && !wm::maximized(*window_) &&
+        (frame->left != placed_left_ || frame->top != placed_top_) &&
+        (frame->left || frame->top || frame->right || frame->bottom)) {
+        apply_window_geometry();
+        return;
+    }
+    screen_window_configured();
 }
 
 void WindowView::activate_model_window() {
@@ -420,12 +554,13 @@ void WindowView::sync_window() {
     if (visible && !window_->shown()) {
         place_over_opener();
         window_->border(model_.BorderStyle != ui::vbBSNone);
-        if (model_.Modal())
-            window_->set_modal();
-        else
-            window_->set_non_modal();
+        // Kept above the others by the window manager; a modal window's blocking of the other
+        // windows is the host's (one modal window at a time, see modal.hpp).
+        window_->set_non_modal();
         apply_window_geometry();
         window_->show();
+        if (!model_.Modal() || modal::top() != window_) modal::keep_on_top();
+        if (model_.WindowState == ui::vbMaximized && sizable()) maximize_on_screen();
         if (model_.WindowRegion()) apply_window_shape(*window_, model_.WindowRegion());
         host_.apply_pointer(*window_);
         shown_ = true;
@@ -433,6 +568,7 @@ void WindowView::sync_window() {
         schedule_paint();
     } else if (visible && !window_->visible()) {
         window_->show();
+        modal::keep_on_top();
         schedule_paint();
     } else if (!visible && window_->shown()) {
         window_->hide();
@@ -454,9 +590,18 @@ void WindowView::place_over_opener() {
     if (!ours && (model_.Left != 0 || model_.Top != 0)) return;
     ui::Window* opener = model_.Opener();
     const auto& loaded = host_.registry().LoadedWindows();
-    if (!opener || std::find(loaded.begin(), loaded.end(), opener) == loaded.end() || !opener->Visible) return;
-    int left = opener->Left + (opener->Width - model_.Width) / 2;
-    int top = opener->Top + (opener->Height - model_.Height) / 2;
+    auto usable = [&](ui::Window* w) {
+        return w && w != &model_ && std::find(loaded.begin(), loaded.end(), w) != loaded.end() && w->Visible;
+    };
+    // Opened with no window the user worked in (a key before any click): over the active window,
+    // or else in the middle of the screen, never in its corner.
+    if (!usable(opener)) opener = host_.registry().ActiveWindow();
+    int left = (host_.ScreenWidth() - model_.Width) / 2;
+    int top = (host_.ScreenHeight() - model_.Height) / 2;
+    if (usable(opener)) {
+        left = opener->Left + (opener->Width - model_.Width) / 2;
+        top = opener->Top + (opener->Height - model_.Height) / 2;
+    }
     left = std::max(0, std::min(left, host_.ScreenWidth() - model_.Width));
     top = std::max(0, std::min(top, host_.ScreenHeight() - model_.Height));
     model_.Left = left;
@@ -530,6 +675,22 @@ void WindowView::changed(ui::Window&, std::string_view property) {
     if (property == "RedrawFrozen" && !model_.RedrawFrozen()) sync_lists_filled_while_frozen();
     if (property == "Caption" || property == "Visible" || property == "Enabled" || property == "BorderStyle") {
         sync_window();
+    } else if (from_screen_ && (property == "Left" || property == "Top")) {
+        // The model follows the screen: nothing to move back (the window manager may already have
+        // moved the window on since the event that is being handled).
+    } else if (from_screen_ && (property == "Width" || property == "Height")) {
+        // The program corrects a size the user gave (a minimum, a snapped height): the size only.
+        ++applying_;
+        int w = std::max(1, model_.Width / TwipsPerPixel - 8);
+        int h = std::max(1, model_.Height / TwipsPerPixel - 8 - host_.CaptionHeight());
+        if (model_.BorderStyle == ui::vbBSNone) {
+            w = std::max(1, model_.Width / TwipsPerPixel);
+            h = std::max(1, model_.Height / TwipsPerPixel);
+        }
+        if (model_.WindowState == ui::vbNormal && (w != window_->w() || h != window_->h())) window_->size(w, h);
+        --applying_;
+        layout();
+        schedule_paint();
     } else if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
                property == "WindowState") {
         apply_window_geometry();
@@ -555,6 +716,8 @@ void WindowView::changed(ui::Window&, std::string_view property) {
             host_.apply_pointer(*window_);
     } else if (property == "Focus" || property == "ZOrder") {
         if (window_->shown()) window_->show();
+        // A window brought forward stays under the modal window that is open.
+        modal::keep_on_top();
     }
     window_->redraw();
     if (property == "Refresh") host_.FlushDrawing();
@@ -584,10 +747,7 @@ void WindowView::sync_style(ui::Control& c, Fl_Widget& w) {
     w.labelsize(to_fl_size(f));
     w.labelcolor(to_fl_color(c.ForeColor));
     w.color(to_fl_color(c.BackColor));
-    if (!c.ToolTipText->empty())
-        w.copy_tooltip(c.ToolTipText->c_str());
-    else
-        w.tooltip(nullptr);
+    w.tooltip(c.ToolTipText->empty() ? nullptr : lasting_text(c.ToolTipText.get()));
 }
 
 void WindowView::sync_control(ui::Control& c) {
@@ -734,6 +894,8 @@ bool WindowView::key_is_used_up(int keyCode, int shift) const {
 }
 
 int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& base) {
+    // A key typed into a window makes it the one the user works in, as a click does.
+    activate_model_window();
     int keyCode = key_code_of_event();
     int shift = shift_of_event();
     auto* text = dynamic_cast<ui::TextBox*>(focused);
@@ -775,27 +937,19 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
     default:
         if (Fl::event_length() == 1) {
             unsigned char c = static_cast<unsigned char>(Fl::event_text()[0]);
-            if (c < 128 && (c >= 32 || ctrl)) ascii = c;
+            // Delete arrives with the DEL character as its text; it is a key, not a character
+            // (the control's KeyDown deletes), and raises no KeyPress.
+            if (c < 127 && (c >= 32 || ctrl)) ascii = c;
         }
     }
     auto* combo = dynamic_cast<ui::ComboBox*>(focused);
     bool editable = combo && combo->Style != ui::vbComboDropdownList;
-    std::string before = combo ? combo->Text.get() : std::string();
     if (text && Fl::event_length() > 1 && !ctrl) {
         text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (editable && Fl::event_length() > 1 && !ctrl) {
         combo->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
     } else if (ascii) {
         model_.user_key_press(ascii);
-    }
-    // The combo box's entry field has no caret of its own here: Backspace takes the last character
-    // back, as it would at the end of the text.
-    if (editable && keyCode == ui::vbKeyBack && focused == model_.ActiveControl() && combo->Text.get() == before &&
-        !before.empty()) {
-        std::size_t cut = before.size() - 1;
-        while (cut > 0 && (static_cast<unsigned char>(before[cut]) & 0xC0) == 0x80)
-            --cut;
-        combo->Text = before.substr(0, cut);
     }
     // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
     if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&

@@ -69,6 +69,11 @@ public:
     void draw_window_surface();
     // The user moved or sized the screen window (not the model).
     void screen_geometry_changed(int x, int y, int w, int h);
+    // The screen window got a new place or size from outside the program.
+    void screen_window_configured();
+    static void configured_callback(void* self);
+    // The window manager changed the window's state or frame (a property of the X window).
+    void window_manager_changed();
     void close_requested();
     void activate_model_window();
     bool applying() const { return applying_ != 0; }
@@ -94,6 +99,21 @@ private:
     static void paint_callback(void* self);
     static void rebuild_menus_callback(void* self);
     void apply_window_geometry();
+    // A window the user may resize and maximize.
+    bool sizable() const;
+    // Pixels from the window's outer corner to its client area.
+    void frame_offset(int& left, int& top) const;
+    void maximize_on_screen();
+    int min_w_ = 1, min_h_ = 1;
+    // The frame offset the window was last placed with.
+    int placed_left_ = 0, placed_top_ = 0;
+    // The model is being told what the user did to the window on the screen.
+    int from_screen_ = 0;
+    // The window state the screen window was last given.
+    int applied_state_ = 0;
+    // Asked of the window manager and not yet done: its configure events meanwhile change nothing.
+    bool maximize_requested_ = false;
+    bool restore_requested_ = false;
     void place_over_opener();
     int route_key(ui::Control* focused, const std::function<int(int)>& base);
     bool key_is_used_up(int keyCode, int shift) const;

@@ -62,6 +62,46 @@ void text_in(const std::string& text, int x, int y, int w, int h, Fl_Color colou
     fl_pop_clip();
 }
 
+// An editable combo box: its edit part, left of the drop-down button, edits like a text box.
+bool editable_combo(const ui::Control& c) {
+    auto* combo = dynamic_cast<const ui::ComboBox*>(&c);
+    return combo && combo->Style != ui::vbComboDropdownList;
+}
+
+// Where the edit part's text starts (window pixels), as text_in draws it.
+int combo_text_left(int x) {
+    return x + 4;
+}
+
+// The character of the edit part's text nearest to the window pixel `px` (font set).
+int combo_char_at(const std::string& text, int left, int px) {
+    int chars = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        double before = fl_width(text.c_str(), static_cast<int>(i));
+        double after = fl_width(text.c_str(), static_cast<int>(next));
+        if (px < left + (before + after) / 2) return chars;
+        ++chars;
+        i = next;
+    }
+    return chars;
+}
+
+std::size_t combo_byte_of(const std::string& text, int n) {
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (count == n) return i;
+        ++count;
+    }
+    return text.size();
+}
+
+// The combo box whose edit part the left button was pressed in (a drag then selects).
+const ui::Control* combo_selecting = nullptr;
+
 // The rows of a folder box: the open folder's chain from the root down, then its sub-folders. Row r
 // stands for Windows' index -(chain length - r) for the chain and r - chain length for the rest.
 int dir_chain_length(const ui::DirListBox& d) {
@@ -360,12 +400,37 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         auto& list = static_cast<ui::ListControl&>(c);
         std::string text = combo ? combo->Text.get() : static_cast<ui::DriveListBox&>(c).Drive.get();
         fl_draw_box(FL_DOWN_BOX, x, y, width, height, to_fl_color(ui::vbWindowBackground));
-        // An editable combo box shows its text highlighted while it is selected; a drop-down list
-        // whenever it has the focus.
-        const bool marked = focused && (!combo || combo->Style == ui::vbComboDropdownList || combo->SelLength > 0);
-        if (marked) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
-        // The text starts one pixel inside the highlight and runs up to the drop button.
-        text_in(text, x + 1, y + 2, width - DropButtonPixels - 3, height - 4, marked ? FL_WHITE : fore);
+        if (editable_combo(c)) {
+            // The edit part: the selection highlighted, and a caret while the box has the focus.
+            const int left = combo_text_left(x);
+            auto at = [&](int chars) {
+                return left + static_cast<int>(fl_width(text.c_str(), static_cast<int>(combo_byte_of(text, chars))));
+            };
+            fl_push_clip(x + 2, y + 2, width - DropButtonPixels - 4, height - 4);
+            if (focused && combo->SelLength > 0) {
+                int a = at(combo->SelStart), b = at(combo->SelStart + combo->SelLength);
+                fl_rectf(a, y + 3, b - a, height - 6, Highlight);
+            }
+            text_in(text, x + 2, y + 2, width - DropButtonPixels - 4, height - 4, fore);
+            if (focused && combo->SelLength > 0) {
+                // The selected characters in white over the highlight.
+                int a = at(combo->SelStart), b = at(combo->SelStart + combo->SelLength);
+                fl_push_clip(a, y + 2, b - a, height - 4);
+                text_in(text, x + 2, y + 2, width - DropButtonPixels - 4, height - 4, FL_WHITE);
+                fl_pop_clip();
+            }
+            if (focused) {
+                int cx = at(combo->Caret());
+                fl_color(fore);
+                fl_line(cx, y + 4, cx, y + height - 5);
+            }
+            fl_pop_clip();
+        } else {
+            // A drop-down list shows its text highlighted while it has the focus. The text starts one
+            // pixel inside the highlight and runs up to the drop button.
+            if (focused) fl_rectf(x + 3, y + 3, width - DropButtonPixels - 6, height - 6, Highlight);
+            text_in(text, x + 1, y + 2, width - DropButtonPixels - 3, height - 4, focused ? FL_WHITE : fore);
+        }
         fl_draw_box(FL_UP_BOX, x + width - DropButtonPixels - 2, y + 2, DropButtonPixels, height - 4,
                     to_fl_color(ui::vbButtonFace));
         fl_color(fore);
@@ -606,6 +671,23 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         bool twice = Fl::event_clicks() != 0 && button == ui::vbLeftButton;
         if (auto* combo = dynamic_cast<ui::ComboBox*>(&c); combo || dynamic_cast<ui::DriveListBox*>(&c)) {
             c.user_focus();
+            if (editable_combo(c) && Fl::event_x() < w.x() + w.w() - DropButtonPixels - 2) {
+                // A press in the edit part puts the caret there (Shift: selects up to there).
+                if (button == ui::vbLeftButton) {
+                    set_font(c);
+                    combo->user_set_caret(combo_char_at(combo->Text.get(), combo_text_left(w.x()), Fl::event_x()),
+                                          shift & ui::vbShiftMask);
+                    if (twice) {
+                        // A double click selects the whole text.
+                        combo->user_set_caret(0, false);
+                        combo->user_set_caret(1 << 30, true);
+                    }
+                    combo_selecting = &c;
+                }
+                c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+                w.redraw();
+                return 1;
+            }
             if (button == ui::vbLeftButton) drop_down(w, static_cast<ui::ListControl&>(c));
             return 1;
         }
@@ -693,6 +775,14 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         return 1;
     }
     case FL_DRAG:
+        if (combo_selecting == &c && !model_.DragSource()) {
+            // Dragging over the edit part selects.
+            auto& combo = static_cast<ui::ComboBox&>(c);
+            set_font(c);
+            combo.user_set_caret(combo_char_at(combo.Text.get(), combo_text_left(w.x()), Fl::event_x()), true);
+            w.redraw();
+            return 1;
+        }
         // While a control is dragged the pointer's moves are drag-overs, not mouse moves.
         if (!model_.DragSource())
             c.user_mouse_move(Fl::event_button1() ? ui::vbLeftButton : ui::vbRightButton, shift, twips_x(w),
@@ -700,6 +790,7 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
         if (model_.DragSource()) follow_drag(false);
         return 1;
     case FL_RELEASE:
+        if (combo_selecting == &c) combo_selecting = nullptr;
         if (model_.DragSource()) {
             follow_drag(true);
             return 1;

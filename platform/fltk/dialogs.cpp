@@ -1,6 +1,7 @@
 #include "platform/fltk/dialogs.hpp"
 
 #include "platform/fltk/draw.hpp"
+#include "platform/fltk/modal.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -82,8 +83,10 @@ public:
 
 void run_until_answered(MessageWindow& win, Fl_Window* owner) {
     place_over(win, owner);
-    win.set_modal();
+    win.set_non_modal();
     win.show();
+    // Above the window that asked, and the only one of the program that takes input meanwhile.
+    modal::Scope scope(&win, owner);
     while (win.shown() && win.answer == 0)
         Fl::wait();
     win.hide();

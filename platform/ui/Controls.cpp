@@ -201,7 +201,7 @@ void TextBox::handle_key_press(int keyAscii) {
     }
     if (keyAscii < 32 && keyAscii != vbKeyTab) return;
     if (keyAscii == vbKeyTab && !MultiLine) return;
-    if (keyAscii > 127) return; // only ASCII arrives as a key code here
+    if (keyAscii >= 127) return; // only ASCII arrives as a key code here; DEL is no character
     SetSelText(std::string(1, static_cast<char>(keyAscii)));
 }
 

@@ -311,7 +311,40 @@ void ListBox::handle_key_down(int keyCode, int shift) {
 
 // --- ComboBox ---
 
+namespace {
+
+// Characters (UTF-8 code points) of a combo's text, and the byte where the n-th one starts.
+int combo_length(std::string_view s) {
+    int n = 0;
+    for (char ch : s)
+        n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    return n;
+}
+
+std::size_t combo_byte(std::string_view s, int n) {
+    int count = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) continue;
+        if (count == n) return i;
+        ++count;
+    }
+    return s.size();
+}
+
+} // namespace
+
 ComboBox::ComboBox() {
+    // The selection set from code: the caret goes to its end, as in a text box.
+    SelStart.adjust = [this](int v) {
+        if (v < 0) throw vb::Error(380);
+        return std::min(v, combo_length(Text.get()));
+    };
+    SelStart.on_change = [this] { select(SelStart, SelStart); };
+    SelLength.adjust = [this](int v) {
+        if (v < 0) throw vb::Error(380);
+        return std::min(v, combo_length(Text.get()) - SelStart);
+    };
+    SelLength.on_change = [this] { select(SelStart, SelStart + SelLength); };
     Text.setter = [this](std::string v) {
         if (Style == vbComboDropdownList) {
             for (int i = 0; i < ListCount(); ++i)
@@ -325,15 +358,17 @@ ComboBox::ComboBox() {
         for (int i = 0; i < ListCount() && match < 0; ++i)
             if (items_[static_cast<std::size_t>(i)].Text == v) match = i;
         bool changed = Text.store(std::move(v));
-        SelLength.store(0);
         ListIndex.store(match);
+        // Text set from code leaves the caret at its end: typing goes on from there.
+        if (changed) select(combo_length(Text.get()), combo_length(Text.get()));
         if (changed) Change();
     };
 }
 
 void ComboBox::cursor_changed() {
     Text.store(List(ListIndex));
-    SelLength.store(0);
+    int end = combo_length(Text.get());
+    select(end, end);
 }
 
 void ComboBox::user_type(std::string_view text) {
@@ -347,32 +382,89 @@ void ComboBox::user_type(std::string_view text) {
 }
 
 void ComboBox::handle_key_press(int keyAscii) {
-    if (Style == vbComboDropdownList) return;
-    const bool typed = keyAscii >= 32 && keyAscii <= 126;
-    if (!typed && keyAscii != vbKeyBack) return;
-    std::string text = Text.get();
-    if (SelLength > 0) {
-        // The selection goes, and a typed character takes its place.
-        auto byte = [&text](int character) {
-            int count = 0;
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-                if (count == character) return i;
-                ++count;
-            }
-            return text.size();
-        };
-        const std::size_t from = byte(std::max(0, SelStart.get())), to = byte(SelStart + SelLength);
-        text = text.substr(0, from) + (typed ? std::string(1, static_cast<char>(keyAscii)) : std::string()) +
-               text.substr(to);
-    } else if (typed) {
-        text += static_cast<char>(keyAscii);
-    } else {
-        return; // Backspace without a selection: the screen takes the last character back
+    if (!editable()) return;
+    if (keyAscii == vbKeyBack) {
+        if (SelLength == 0) {
+            if (caret_ == 0) return;
+            select(caret_ - 1, caret_);
+        }
+        replace_selection("");
+        return;
     }
-    Text.store(text);
-    SelLength.store(0);
+    if (keyAscii < 32 || keyAscii > 126) return;
+    replace_selection(std::string(1, static_cast<char>(keyAscii)));
+}
+
+void ComboBox::handle_key_down(int keyCode, int shift) {
+    if (!editable() || keyCode == vbKeyUp || keyCode == vbKeyDown || keyCode == vbKeyPageUp ||
+        keyCode == vbKeyPageDown) {
+        ListControl::handle_key_down(keyCode, shift);
+        return;
+    }
+    const int len = combo_length(Text.get());
+    const bool extend = shift & vbShiftMask;
+    auto move = [&](int to) { select(extend ? anchor_ : to, std::clamp(to, 0, len)); };
+    switch (keyCode) {
+    case vbKeyDelete:
+        if (SelLength == 0) {
+            if (caret_ >= len) return;
+            select(caret_, caret_ + 1);
+        }
+        replace_selection("");
+        break;
+    case vbKeyLeft:
+        if (!extend && SelLength > 0)
+            move(SelStart);
+        else
+            move(caret_ - 1);
+        break;
+    case vbKeyRight:
+        if (!extend && SelLength > 0)
+            move(SelStart + SelLength);
+        else
+            move(caret_ + 1);
+        break;
+    case vbKeyHome:
+        move(0);
+        break;
+    case vbKeyEnd:
+        move(len);
+        break;
+    case 'A':
+        if (shift & vbCtrlMask) select(0, len);
+        break;
+    default:
+        break;
+    }
+}
+
+std::string ComboBox::SelText() const {
+    const std::string& t = Text.get();
+    std::size_t a = combo_byte(t, SelStart), b = combo_byte(t, SelStart + SelLength);
+    return t.substr(a, b - a);
+}
+
+void ComboBox::user_set_caret(int position, bool extend) {
+    position = std::clamp(position, 0, combo_length(Text.get()));
+    select(extend ? anchor_ : position, position);
+}
+
+void ComboBox::select(int anchor, int caret) {
+    const int len = combo_length(Text.get());
+    anchor_ = std::clamp(anchor, 0, len);
+    caret_ = std::clamp(caret, 0, len);
+    SelStart.store(std::min(anchor_, caret_));
+    SelLength.store(std::abs(caret_ - anchor_));
+    property_changed("SelStart");
+}
+
+void ComboBox::replace_selection(std::string_view text) {
+    const std::string& t = Text.get();
+    std::size_t a = combo_byte(t, SelStart), b = combo_byte(t, SelStart + SelLength);
+    const int caret = SelStart + combo_length(text);
+    Text.store(t.substr(0, a) + std::string(text) + t.substr(b));
     ListIndex.store(-1);
+    select(caret, caret);
     Change();
 }
 

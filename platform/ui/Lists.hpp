@@ -116,18 +116,33 @@ public:
     // that text, or -1; in a drop-down list, Text must name an entry (error 383 otherwise) and
     // selects it.
     Property<std::string> Text{this, "Text"};
-    // The selected part of the edit part's text, in characters (an editable combo only). A typed
-    // character or Backspace replaces it; any new Text clears it.
-    Property<int> SelStart{this, "SelStart"};
-    Property<int> SelLength{this, "SelLength"};
-
     // The user types into the edit part: KeyPress per character, then Change; ListIndex
     // becomes -1, as typed text is no entry.
     void user_type(std::string_view text);
     void handle_key_press(int keyAscii) override;
+    // The edit part of an editable combo edits as a text box does: Delete, Left, Right, Home and
+    // End move the caret (with Shift they extend the selection), Ctrl+A selects everything; Up
+    // and Down still pick entries.
+    void handle_key_down(int keyCode, int shift) override;
+
+    // The selection in the edit part, in characters; the caret is at one end of it.
+    Property<int> SelStart{this, "SelStart"};
+    Property<int> SelLength{this, "SelLength"};
+    std::string SelText() const;
+    // The user puts the caret at a character (dragging or with Shift, the selection ends there).
+    void user_set_caret(int position, bool extend);
+    int Caret() const { return caret_; }
 
 protected:
     void cursor_changed() override;
+
+private:
+    bool editable() const { return Style != vbComboDropdownList; }
+    // Replaces the selection with `text` and puts the caret after it (Change follows).
+    void replace_selection(std::string_view text);
+    void select(int anchor, int caret);
+    int caret_ = 0;
+    int anchor_ = 0;
 };
 
 // Drive box: the places a user's files live on Linux: "/", the home folder and mounted
