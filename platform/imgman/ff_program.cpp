@@ -100,6 +100,25 @@ void convolve_step(const Program& p, const Step& st, int channel, const std::arr
     }
 }
 
+// Channel `channel` of the source pixels (x0 + dx .. x0 + dx + n - 1, y + dy), positions clamped to
+// the picture: the row is clamped once, the columns only where the run passes the picture's edge.
+template <typename T>
+inline void shifted_run(const Program& p, const SourceView& s, int x0, int y, int n, int32_t dx, int32_t dy,
+                        int channel, T* __restrict d) {
+    const uint8_t* row = s.pixels + clamp_int(y + dy, 0, p.Y - 1) * s.stride + channel;
+    const int first = x0 + dx;
+    // Lanes [0, lo) lie left of the picture, [hi, n) right of it.
+    const int lo = std::clamp(-first, 0, n), hi = std::clamp(p.X - first, lo, n);
+    for (int i = 0; i < lo; ++i)
+        d[i] = row[0];
+    const uint8_t* inner = row + static_cast<std::ptrdiff_t>(first) * 4;
+    for (int i = lo; i < hi; ++i)
+        d[i] = inner[i * 4];
+    const uint8_t last = row[static_cast<std::ptrdiff_t>(p.X - 1) * 4];
+    for (int i = hi; i < n; ++i)
+        d[i] = last;
+}
+
 // Runs the instructions [first, last) over the lanes of a step. `regs` is the first lane's place in
 // the registers, `stride` the distance from one register to the next. With `Fixed` 1 the step is one
 // pixel and every loop below compiles to a single operation.
@@ -197,6 +216,9 @@ void execute(const Program& p, const Instruction* first, const Instruction* last
         case Op::SrcK:
             for (int i = 0; i < n; ++i)
                 d[i] = sample(p, s, a[i], b[i], in.k);
+            break;
+        case Op::SrcShift:
+            shifted_run(p, s, st.x0, st.y, n, in.a, in.b, in.k, d);
             break;
         case Op::Rad:
             for (int i = 0; i < n; ++i)
@@ -298,6 +320,9 @@ void store(const Program& p, const Step& st, const int32_t* regs, int stride, co
         case Output::Copy:
             for (int i = 0; i < n; ++i)
                 b[i] = in[i * 4 + o.value];
+            break;
+        case Output::Shifted:
+            shifted_run(p, s, st.x0, st.y, n, o.dx, o.dy, o.value, b);
             break;
         case Output::Register: {
             const int32_t* __restrict r = regs + o.value * stride;
@@ -570,6 +595,9 @@ std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) 
             break;
         case Output::Copy:
             values[z] = in[o.value];
+            break;
+        case Output::Shifted:
+            values[z] = sample(p, source, x + o.dx, y + o.dy, o.value);
             break;
         case Output::Register:
             values[z] = regs[static_cast<std::size_t>(o.value)];
