@@ -124,6 +124,7 @@ enum class Op : uint8_t {
     MapK,  // a = n, k = pair
     Src,   // a, b, c
     SrcK,  // a, b; k = channel
+    SrcShift, // src(x + a, y + b, k): the position moved by constants of the run
     Rad,   // a, b, c
     RadK,  // a, b; k = channel
     Mix,   // operands extra[k..k+3]
@@ -149,8 +150,9 @@ struct Instruction {
 
 // What a formula's result is.
 struct Output {
-    enum Kind : uint8_t { None, Constant, Copy, Register } kind = None;
+    enum Kind : uint8_t { None, Constant, Copy, Register, Shifted } kind = None;
     int32_t value = 0; // the constant, the source channel copied, or the register
+    int32_t dx = 0, dy = 0; // Shifted: channel `value` of the source pixel at (x + dx, y + dy)
 };
 
 // What put, get, rnd and rst act on. Put and rst stamp each write with the position in scan order

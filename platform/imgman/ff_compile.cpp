@@ -211,6 +211,7 @@ template <typename F> void for_each_operand(Instruction& in, std::vector<int32_t
     case Op::Distance:
     case Op::Const:
     case Op::CnvK:
+    case Op::SrcShift:
         return;
     case Op::Ctl:
     case Op::MapK:
@@ -580,6 +581,16 @@ private:
             const bool src = name == "src";
             if (!args[2].constant) return gen_.three(src ? Op::Src : Op::Rad, args[0], args[1], args[2]);
             if (args[2].k < 0 || args[2].k >= p_.Z) return constant(0);
+            if (src) {
+                const auto dx = offset_from(args[0], Op::X, p_.X), dy = offset_from(args[1], Op::Y, p_.Y);
+                if (dx && dy) {
+                    Instruction in{Op::SrcShift};
+                    in.a = *dx;
+                    in.b = *dy;
+                    in.k = args[2].k;
+                    return gen_.emit(in);
+                }
+            }
             return gen_.two(src ? Op::SrcK : Op::RadK, args[0], args[1], args[2].k);
         }
         if (name == "cnv") {
@@ -643,6 +654,33 @@ private:
         fail("unknown function " + quoted(name));
     }
 
+    // When `v` is the coordinate `axis` (x or y, below `size`) plus or minus constants, the sum of
+    // those constants. Only offsets small enough that no sum on the way can wrap around: then the
+    // position is the coordinate plus the offset, exactly as the instructions would compute it.
+    std::optional<int32_t> offset_from(const Value& v, Op axis, int size) const {
+        constexpr int64_t Far = int64_t{1} << 28;
+        if (v.constant || v.reg < 0 || size > Far) return std::nullopt;
+        int64_t offset = 0;
+        int32_t reg = v.reg;
+        for (;;) {
+            const Instruction& in = gen_.code[static_cast<std::size_t>(reg)];
+            if (in.op == axis) return static_cast<int32_t>(offset);
+            int64_t k = in.k;
+            if (in.op == Op::Add && in.form == Form::RK) {
+                reg = in.a;
+            } else if (in.op == Op::Add && in.form == Form::KR) {
+                reg = in.b;
+            } else if (in.op == Op::Sub && in.form == Form::RK) {
+                reg = in.a;
+                k = -k;
+            } else {
+                return std::nullopt;
+            }
+            offset += k;
+            if (k > Far || k < -Far || offset > Far || offset < -Far) return std::nullopt;
+        }
+    }
+
     Value cnv_kernel(const std::array<int32_t, 10>& kernel) {
         std::size_t index = 0;
         while (index < p_.kernels.size() && p_.kernels[index] != kernel)
@@ -665,11 +703,18 @@ private:
 
 void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> results) {
     // A result that is a source channel as it stands is copied from the source: no register for it.
+    // So is a source channel at a position moved by constants.
     std::array<int32_t, 4> copies{-1, -1, -1, -1};
+    std::array<const Instruction*, 4> shifted{};
     for (std::size_t z = 0; z < 4; ++z) {
         Value& v = results[z];
-        if (!v.constant && v.reg >= 0 && code[static_cast<std::size_t>(v.reg)].op == Op::Channel) {
-            copies[z] = code[static_cast<std::size_t>(v.reg)].k;
+        if (v.constant || v.reg < 0) continue;
+        const Instruction& in = code[static_cast<std::size_t>(v.reg)];
+        if (in.op == Op::Channel) {
+            copies[z] = in.k;
+            v.reg = -1;
+        } else if (in.op == Op::SrcShift) {
+            shifted[z] = &in;
             v.reg = -1;
         }
     }
@@ -776,6 +821,8 @@ void finish(Program& p, std::vector<Instruction> code, std::array<Value, 4> resu
         Output& out = p.outputs[z];
         if (copies[z] >= 0) {
             out = {Output::Copy, copies[z]};
+        } else if (shifted[z]) {
+            out = {Output::Shifted, shifted[z]->k, shifted[z]->a, shifted[z]->b};
         } else if (v.constant) {
             out = {Output::Constant, v.k};
         } else if (v.reg < 0) {

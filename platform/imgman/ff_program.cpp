@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -22,6 +23,10 @@ namespace imgman::ff {
 namespace {
 
 constexpr int Lanes = 256;
+// The distance from one register's lanes to the next one's: a little more than the lanes, so that
+// the same lane of two registers never lies a multiple of 4 KiB apart, which the processor takes
+// for the same place (a load then waits for an unrelated store to another register).
+constexpr int Stride = Lanes + 16;
 
 // Where the lanes of one step lie: `n` pixels of row `y` from column `x0`.
 struct Step {
@@ -98,6 +103,25 @@ void convolve_step(const Program& p, const Step& st, int channel, const std::arr
         }
         d[i] = divisor == 1 ? wrap(sum) : div32(wrap(sum), divisor);
     }
+}
+
+// Channel `channel` of the source pixels (x0 + dx .. x0 + dx + n - 1, y + dy), positions clamped to
+// the picture: the row is clamped once, the columns only where the run passes the picture's edge.
+template <typename T>
+inline void shifted_run(const Program& p, const SourceView& s, int x0, int y, int n, int32_t dx, int32_t dy,
+                        int channel, T* __restrict d) {
+    const uint8_t* row = s.pixels + clamp_int(y + dy, 0, p.Y - 1) * s.stride + channel;
+    const int first = x0 + dx;
+    // Lanes [0, lo) lie left of the picture, [hi, n) right of it.
+    const int lo = std::clamp(-first, 0, n), hi = std::clamp(p.X - first, lo, n);
+    for (int i = 0; i < lo; ++i)
+        d[i] = row[0];
+    const uint8_t* inner = row + static_cast<std::ptrdiff_t>(first) * 4;
+    for (int i = lo; i < hi; ++i)
+        d[i] = inner[i * 4];
+    const uint8_t last = row[static_cast<std::ptrdiff_t>(p.X - 1) * 4];
+    for (int i = hi; i < n; ++i)
+        d[i] = last;
 }
 
 // Runs the instructions [first, last) over the lanes of a step. `regs` is the first lane's place in
@@ -198,6 +222,9 @@ void execute(const Program& p, const Instruction* first, const Instruction* last
             for (int i = 0; i < n; ++i)
                 d[i] = sample(p, s, a[i], b[i], in.k);
             break;
+        case Op::SrcShift:
+            shifted_run(p, s, st.x0, st.y, n, in.a, in.b, in.k, d);
+            break;
         case Op::Rad:
             for (int i = 0; i < n; ++i)
                 d[i] = c[i] >= 0 && c[i] < p.Z
@@ -280,8 +307,10 @@ void store(const Program& p, const Step& st, const int32_t* regs, int stride, co
     const uint8_t* in = s.pixels + st.y * s.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
     uint8_t* __restrict out = target.pixels + st.y * target.stride + static_cast<std::ptrdiff_t>(st.x0) * 4;
     // Each channel's bytes side by side first (the clamping then runs over whole vectors), then
-    // the four woven into the pixels in one pass.
-    alignas(64) uint8_t bytes[4][Lanes];
+    // the four woven into the pixels in one pass. The loops over registers and the weaving run over
+    // all the lanes, a count the compiler knows, so that they compile to vector code; only the
+    // first n lanes reach the picture.
+    alignas(64) uint8_t bytes[4][Lanes] = {};
     const int n = st.n;
     for (int z = 0; z < 4; ++z) {
         const Output& o = p.outputs[static_cast<std::size_t>(z)];
@@ -299,20 +328,28 @@ void store(const Program& p, const Step& st, const int32_t* regs, int stride, co
             for (int i = 0; i < n; ++i)
                 b[i] = in[i * 4 + o.value];
             break;
+        case Output::Shifted:
+            shifted_run(p, s, st.x0, st.y, n, o.dx, o.dy, o.value, b);
+            break;
         case Output::Register: {
             const int32_t* __restrict r = regs + o.value * stride;
-            for (int i = 0; i < n; ++i)
+            for (int i = 0; i < Lanes; ++i)
                 b[i] = clamp_byte(r[i]);
             break;
         }
         }
     }
-    for (int i = 0; i < n; ++i) {
-        out[i * 4] = bytes[0][i];
-        out[i * 4 + 1] = bytes[1][i];
-        out[i * 4 + 2] = bytes[2][i];
-        out[i * 4 + 3] = bytes[3][i];
+    alignas(64) uint32_t pixels[Lanes];
+    if constexpr (std::endian::native == std::endian::little) {
+        for (int i = 0; i < Lanes; ++i)
+            pixels[i] = static_cast<uint32_t>(bytes[0][i]) | static_cast<uint32_t>(bytes[1][i]) << 8 |
+                        static_cast<uint32_t>(bytes[2][i]) << 16 | static_cast<uint32_t>(bytes[3][i]) << 24;
+    } else {
+        for (int i = 0; i < Lanes; ++i)
+            pixels[i] = static_cast<uint32_t>(bytes[3][i]) | static_cast<uint32_t>(bytes[2][i]) << 8 |
+                        static_cast<uint32_t>(bytes[1][i]) << 16 | static_cast<uint32_t>(bytes[0][i]) << 24;
     }
+    std::memcpy(out, pixels, static_cast<std::size_t>(n) * 4);
 }
 
 std::vector<int32_t> registers_for(const Program& p, int stride) {
@@ -368,111 +405,161 @@ void whole_runs(const Program& p, const SourceView& source, const TargetView& ta
     for (int y = first; y < end; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
             const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
-            execute<0>(p, code, code + p.code.size(), st, regs, Lanes, state);
-            store(p, st, regs, Lanes, target);
+            execute<0>(p, code, code + p.code.size(), st, regs, Stride, state);
+            store(p, st, regs, Stride, target);
         }
 }
 
+// What runs an instruction of the part in scan order: the instruction's own code (its Op), one of
+// the forms below, or the end of the code.
+constexpr int OpCount = static_cast<int>(Op::Rst) + 1;
+enum Handler : int {
+    GetCell = OpCount, // get of a constant cell: reads the cell through its pointer
+    PutCell,           // put into a constant cell
+    End,
+    // A two-operand instruction with a constant right (RK) or left (KR) operand: Rk + its Op.
+    Rk,
+    Kr = Rk + OpCount,
+    HandlerCount = Kr + OpCount
+};
+
 // An instruction of the part that runs in scan order, made ready for one pixel at a time: its
-// registers as pointers into the lanes, a constant operand as a pointer to itself with a mask that
-// keeps every lane at it.
+// registers as pointers into the lanes, a constant operand in `k`, a constant cell as a pointer to
+// the cell.
 struct Scalar {
-    Op op{};
+    int handler = End;
     const Instruction* in = nullptr;
     int32_t* d = nullptr;
     const int32_t *a = nullptr, *b = nullptr, *c = nullptr;
-    unsigned ma = ~0u, mb = ~0u;
+    int32_t* cell = nullptr;
     int32_t k = 0;
 };
 
-std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* last, int32_t* regs) {
-    std::vector<Scalar> out(static_cast<std::size_t>(last - first));
-    for (std::size_t j = 0; j < out.size(); ++j) {
+// The code of [first, last) for one pixel at a time, ending with an End. `constants` are the run's
+// constant registers; the cells are those of `state`.
+std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* last, int32_t* regs,
+                                const std::vector<Instruction>& constants, State& state) {
+    auto constant_cell = [&](int32_t reg) -> int32_t* {
+        for (const Instruction& c : constants)
+            if (c.dst == reg) return c.k >= 0 && c.k <= 255 ? &state.cells[static_cast<std::size_t>(c.k)] : nullptr;
+        return nullptr;
+    };
+    std::vector<Scalar> out(static_cast<std::size_t>(last - first) + 1);
+    for (std::size_t j = 0; j + 1 < out.size(); ++j) {
         const Instruction& in = first[j];
         Scalar& s = out[j];
-        s.op = in.op;
+        s.handler = static_cast<int>(in.op);
         s.in = &in;
         s.k = in.k;
-        s.d = regs + in.dst * Lanes;
-        s.a = regs + in.a * Lanes;
-        s.b = regs + in.b * Lanes;
-        s.c = regs + in.c * Lanes;
+        s.d = regs + in.dst * Stride;
+        s.a = regs + in.a * Stride;
+        s.b = regs + in.b * Stride;
+        s.c = regs + in.c * Stride;
+        if (in.op == Op::Get && (s.cell = constant_cell(in.a))) s.handler = GetCell;
+        if (in.op == Op::Put && (s.cell = constant_cell(in.b))) s.handler = PutCell;
     }
-    // The constants point into the vector, which no longer moves.
     for (Scalar& s : out) {
-        if (s.in->op > Op::R2y) continue; // only the two-operand instructions have constant forms
-        if (s.in->form == Form::RK) {
-            s.b = &s.k;
-            s.mb = 0;
-        } else if (s.in->form == Form::KR) {
-            s.a = &s.k;
-            s.ma = 0;
-        }
+        if (!s.in || s.in->op > Op::R2y) continue; // only the two-operand instructions have constant forms
+        if (s.in->form == Form::RK) s.handler = Rk + static_cast<int>(s.in->op);
+        if (s.in->form == Form::KR) s.handler = Kr + static_cast<int>(s.in->op);
     }
     return out;
 }
 
-// The part in scan order over the pixels of a step, one pixel after the other.
+// The part in scan order over the pixels of a step, one pixel after the other. Each instruction's
+// code jumps straight to the next one's (a jump from every instruction's own place, which the
+// processor predicts far better than one shared jump).
 void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs,
                       State& state) {
-    for (int i = 0; i < st.n; ++i) {
-        const auto u = static_cast<unsigned>(i);
-        for (const Scalar& s : code) {
-            switch (s.op) {
+    const void* handlers[HandlerCount];
+    for (const void*& h : handlers)
+        h = &&other;
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
-    case Op::name:                                                                                                     \
-        s.d[i] = fn(s.a[u & s.ma], s.b[u & s.mb]);                                                                     \
-        break;
-                VEXOLAN_FF_BINARY_OPS(VEXOLAN_FF_RUN)
+    handlers[static_cast<int>(Op::name)] = &&op_##name;                                                                \
+    handlers[Rk + static_cast<int>(Op::name)] = &&rk_##name;                                                           \
+    handlers[Kr + static_cast<int>(Op::name)] = &&kr_##name;
+    VEXOLAN_FF_BINARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+#define VEXOLAN_FF_RUN(name, fn) handlers[static_cast<int>(Op::name)] = &&op_##name;
+    VEXOLAN_FF_UNARY_OPS(VEXOLAN_FF_RUN)
+    VEXOLAN_FF_TERNARY_OPS(VEXOLAN_FF_RUN)
+#undef VEXOLAN_FF_RUN
+    handlers[static_cast<int>(Op::Get)] = &&get;
+    handlers[static_cast<int>(Op::Put)] = &&put;
+    handlers[static_cast<int>(Op::Rnd)] = &&rnd;
+    handlers[GetCell] = &&get_cell;
+    handlers[PutCell] = &&put_cell;
+    handlers[End] = &&end;
+
+    int i = 0;
+    const Scalar* s = code.data();
+    if (st.n <= 0) return;
+    goto *handlers[s->handler];
+#define VEXOLAN_FF_NEXT                                                                                                \
+    ++s;                                                                                                               \
+    goto *handlers[s->handler]
+#define VEXOLAN_FF_RUN(name, fn)                                                                                       \
+    op_##name : s->d[i] = fn(s->a[i], s->b[i]);                                                                        \
+    VEXOLAN_FF_NEXT;                                                                                                   \
+    rk_##name : s->d[i] = fn(s->a[i], s->k);                                                                           \
+    VEXOLAN_FF_NEXT;                                                                                                   \
+    kr_##name : s->d[i] = fn(s->k, s->b[i]);                                                                           \
+    VEXOLAN_FF_NEXT;
+    VEXOLAN_FF_BINARY_OPS(VEXOLAN_FF_RUN)
 #undef VEXOLAN_FF_RUN
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
-    case Op::name:                                                                                                     \
-        s.d[i] = fn(s.a[i]);                                                                                           \
-        break;
-                VEXOLAN_FF_UNARY_OPS(VEXOLAN_FF_RUN)
+    op_##name : s->d[i] = fn(s->a[i]);                                                                                 \
+    VEXOLAN_FF_NEXT;
+    VEXOLAN_FF_UNARY_OPS(VEXOLAN_FF_RUN)
 #undef VEXOLAN_FF_RUN
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
-    case Op::name:                                                                                                     \
-        s.d[i] = fn(s.a[i], s.b[i], s.c[i]);                                                                           \
-        break;
-                VEXOLAN_FF_TERNARY_OPS(VEXOLAN_FF_RUN)
+    op_##name : s->d[i] = fn(s->a[i], s->b[i], s->c[i]);                                                               \
+    VEXOLAN_FF_NEXT;
+    VEXOLAN_FF_TERNARY_OPS(VEXOLAN_FF_RUN)
 #undef VEXOLAN_FF_RUN
-            case Op::Get: {
-                const int32_t cell = s.a[i];
-                s.d[i] = cell >= 0 && cell <= 255 ? state.cells[static_cast<std::size_t>(cell)] : cell;
-                break;
-            }
-            case Op::Put: {
-                // In scan order every write is the latest: no stamp needed (they matter only
-                // when runs done apart are put together).
-                const int32_t cell = s.b[i];
-                if (cell >= 0 && cell <= 255) state.cells[static_cast<std::size_t>(cell)] = s.a[i];
-                s.d[i] = s.a[i];
-                break;
-            }
-            case Op::Rnd:
-                s.d[i] = state.random.rnd(s.a[i], s.b[i]);
-                break;
-            default:
-                execute<1>(p, s.in, s.in + 1, Step{st.source, st.x0 + i, st.y, 1}, regs + i, Lanes, state);
-                break;
-            }
-        }
-    }
+get : {
+    const int32_t cell = s->a[i];
+    s->d[i] = cell >= 0 && cell <= 255 ? state.cells[static_cast<std::size_t>(cell)] : cell;
+    VEXOLAN_FF_NEXT;
+}
+get_cell:
+    s->d[i] = *s->cell;
+    VEXOLAN_FF_NEXT;
+    // In scan order every write is the latest: no stamp needed (they matter only when runs done apart
+    // are put together). Nothing reads the register of a put: its value is that of its operand.
+put : {
+    const int32_t cell = s->b[i];
+    if (cell >= 0 && cell <= 255) state.cells[static_cast<std::size_t>(cell)] = s->a[i];
+    VEXOLAN_FF_NEXT;
+}
+put_cell:
+    *s->cell = s->a[i];
+    VEXOLAN_FF_NEXT;
+rnd:
+    s->d[i] = state.random.rnd(s->a[i], s->b[i]);
+    VEXOLAN_FF_NEXT;
+other:
+    execute<1>(p, s->in, s->in + 1, Step{st.source, st.x0 + i, st.y, 1}, regs + i, Stride, state);
+    VEXOLAN_FF_NEXT;
+end:
+    if (++i == st.n) return;
+    s = code.data();
+    goto *handlers[s->handler];
+#undef VEXOLAN_FF_NEXT
 }
 
 // The whole picture for a program with a part that runs in scan order.
 void ordered_runs(Program& p, const SourceView& source, const TargetView& target, int32_t* regs) {
     const Instruction* code = p.code.data();
     const Instruction *middle = code + p.ordered_begin, *after = code + p.ordered_end, *end = code + p.code.size();
-    const std::vector<Scalar> in_order = scalar_code(middle, after, regs);
+    const std::vector<Scalar> in_order = scalar_code(middle, after, regs, p.constants, p.state);
     for (int y = 0; y < source.height; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
             const Step st{&source, x0, y, std::min(Lanes, source.width - x0)};
-            execute<0>(p, code, middle, st, regs, Lanes, p.state);
+            execute<0>(p, code, middle, st, regs, Stride, p.state);
             execute_in_order(p, in_order, st, regs, p.state);
-            execute<0>(p, after, end, st, regs, Lanes, p.state);
-            store(p, st, regs, Lanes, target);
+            execute<0>(p, after, end, st, regs, Stride, p.state);
+            store(p, st, regs, Stride, target);
         }
 }
 
@@ -535,14 +622,14 @@ void FilterRun::scan(const SourceView& source, const TargetView& target) {
         return;
     }
     if (p.ordered_begin < p.ordered_end) {
-        std::vector<int32_t> regs = registers_for(p, Lanes);
+        std::vector<int32_t> regs = registers_for(p, Stride);
         ordered_runs(p, source, target, regs.data());
         return;
     }
     std::vector<std::vector<int32_t>> regs;
     std::vector<State> states(static_cast<std::size_t>(workers), p.state);
     for (int w = 0; w < workers; ++w)
-        regs.push_back(registers_for(p, Lanes));
+        regs.push_back(registers_for(p, Stride));
     in_bands(source.height, workers, [&](int first, int end, int worker) {
         const auto w = static_cast<std::size_t>(worker);
         whole_runs(p, source, target, first, end, regs[w].data(), states[w]);
@@ -570,6 +657,9 @@ std::array<int32_t, 4> FilterRun::pixel(const SourceView& source, int x, int y) 
             break;
         case Output::Copy:
             values[z] = in[o.value];
+            break;
+        case Output::Shifted:
+            values[z] = sample(p, source, x + o.dx, y + o.dy, o.value);
             break;
         case Output::Register:
             values[z] = regs[static_cast<std::size_t>(o.value)];
