@@ -28,27 +28,8 @@ struct ScanBenchmark : test_support::MainWindowTest {};
 } // namespace
 
 TEST_F(ScanBenchmark, DISABLED_ScanOfTenThousandPluginsBesideCat) {
-    std::mt19937 rng(2026);
-    for (int top = 0; top < 10; ++top) {
-        for (int sub = 0; sub < 10; ++sub) {
-            auto dir = data.path() / ("Group " + std::to_string(top)) / ("Set" + std::to_string(sub));
-            std::filesystem::create_directories(dir);
-            for (int k = 0; k < 100; ++k) {
-                pe_synth::Options o;
-                std::vector<pe_synth::PiplFilter> filters;
-                for (std::uint32_t j = 0; j <= rng() % 3; ++j)
-                    filters.push_back({"Filter " + std::to_string(k) + "." + std::to_string(j),
-                                       "Category " + std::to_string(rng() % 40)});
-                o.Resources.push_back(pe_synth::Pipl(filters));
-                o.Length = 50 * 1024 + rng() % (450 * 1024);
-                std::string bytes = pe_synth::Make(o).Bytes;
-                // Code-like filler rather than zeros, as real files carry.
-                for (std::size_t i = 0x2000; i < bytes.size(); ++i)
-                    bytes[i] = static_cast<char>(i * 131 + 7);
-                std::ofstream(dir / ("plugin" + std::to_string(k) + ".8bf"), std::ios::binary) << bytes;
-            }
-        }
-    }
+    // Ten thousand plug-ins of 50 to 500 KB, a hundred to a folder.
+    pe_synth::WriteBenchmarkPlugins(data.path(), 10000, 50 * 1024, 450 * 1024);
     f.Dir1[0].Path = folder();
     f.File1[0].Pattern = "*.8bf;*._bf;*_8bf;*?prm;*.pr-;*_prm;*?aex;*._ex;*_aex;*.bin";
     app.form2().Check1.Value = ui::vbChecked;

@@ -7,6 +7,7 @@
 // times are only printed.
 #include "platform/imgman/ff_functions.hpp"
 #include "platform/imgman/ff_program.hpp"
+#include "tests/imgman/ff_bench_pictures.hpp"
 #include "tests/support/bench.hpp"
 
 #include <gtest/gtest.h>
@@ -23,27 +24,9 @@ using namespace imgman::ff;
 
 namespace {
 
-std::vector<uint8_t> picture(int w, int h) {
-    std::vector<uint8_t> p(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
-    for (std::size_t i = 0; i < p.size(); ++i)
-        p[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
-    return p;
-}
-
-// The best of several timings of `work`, in seconds.
-double best_of(int runs, const std::function<void()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    }
-    return best;
-}
-
-inline uint8_t clamp_byte(int32_t v) {
-    return static_cast<uint8_t>(std::clamp(v, 0, 255));
-}
+using ff_bench::best_of;
+using ff_bench::clamp_byte;
+using ff_bench::picture;
 
 constexpr uint8_t Slider0 = 170;
 

@@ -28,24 +28,9 @@ struct PluginViewSpeed : ScreenTest {
     std::string startFolder = files::CurDir();
     ~PluginViewSpeed() override { files::ChDir(startFolder); }
 
-    // `count` plug-ins of 20 to 60 KB, a hundred to a folder, one to three filters each.
+    // `count` plug-ins of 20 to 60 KB.
     static void make_plugins(const std::filesystem::path& root, int count) {
-        std::mt19937 rng(2026);
-        for (int k = 0; k < count; ++k) {
-            auto dir = root / ("Group " + std::to_string(k / 1000)) / ("Set" + std::to_string(k / 100 % 10));
-            std::filesystem::create_directories(dir);
-            pe_synth::Options o;
-            std::vector<pe_synth::PiplFilter> filters;
-            for (std::uint32_t j = 0; j <= rng() % 3; ++j)
-                filters.push_back({"Filter " + std::to_string(k) + "." + std::to_string(j),
-                                   "Category " + std::to_string(rng() % 40)});
-            o.Resources.push_back(pe_synth::Pipl(filters));
-            o.Length = 20 * 1024 + rng() % (40 * 1024);
-            std::string bytes = pe_synth::Make(o).Bytes;
-            for (std::size_t i = 0x2000; i < bytes.size(); ++i)
-                bytes[i] = static_cast<char>(i * 131 + 7);
-            std::ofstream(dir / ("plugin" + std::to_string(k) + ".8bf"), std::ios::binary) << bytes;
-        }
+        pe_synth::WriteBenchmarkPlugins(root, count, 20 * 1024, 40 * 1024);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "tests/support/pe_synth.hpp"
 
 #include <algorithm>
+#include <fstream>
+#include <random>
 
 namespace pe_synth {
 
@@ -204,6 +206,25 @@ std::string FilterFactoryPlugin(const std::string& title, const std::string& cat
     bytes.resize(49152, '\0');
     Put(bytes, 21024, std::string("Filter Factory", 15));
     return bytes;
+}
+
+void WriteBenchmarkPlugins(const std::filesystem::path& root, int count, std::size_t length, std::size_t spread) {
+    std::mt19937 rng(2026);
+    for (int k = 0; k < count; ++k) {
+        const auto dir = root / ("Group " + std::to_string(k / 1000)) / ("Set" + std::to_string(k / 100 % 10));
+        std::filesystem::create_directories(dir);
+        Options o;
+        std::vector<PiplFilter> filters;
+        for (std::uint32_t j = 0; j <= rng() % 3; ++j)
+            filters.push_back({"Filter " + std::to_string(k) + "." + std::to_string(j),
+                               "Category " + std::to_string(rng() % 40)});
+        o.Resources.push_back(Pipl(filters));
+        o.Length = length + rng() % spread;
+        std::string bytes = Make(o).Bytes;
+        for (std::size_t i = 0x2000; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 131 + 7);
+        std::ofstream(dir / ("plugin" + std::to_string(k) + ".8bf"), std::ios::binary) << bytes;
+    }
 }
 
 } // namespace pe_synth

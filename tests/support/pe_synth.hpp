@@ -6,6 +6,7 @@
 //     o.Resources.push_back(pe_synth::Pipl({{"Twirl", "Distort"}, {"Wave", "Distort"}}));
 //     pe_synth::Built pe = pe_synth::Make(o);   // pe.Bytes, pe.S, pe.Data[type][filter] (D)
 
+#include <filesystem>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -77,5 +78,10 @@ void PutU32(std::string& file, std::size_t offset, std::uint32_t value);
 // A 49152-byte Filter Factory plug-in: its PiPL name and category lie in the layout's title and
 // category fields, and it carries the Filter Factory signature.
 std::string FilterFactoryPlugin(const std::string& title, const std::string& category);
+
+// Writes `count` plug-ins for the scan benchmarks under `root`, a hundred to a folder
+// ("Group G/SetS/pluginK.8bf"), each with one to three filters in forty categories and
+// `length` + a random part of `spread` bytes, filled with code-like bytes rather than zeros.
+void WriteBenchmarkPlugins(const std::filesystem::path& root, int count, std::size_t length, std::size_t spread);
 
 } // namespace pe_synth
