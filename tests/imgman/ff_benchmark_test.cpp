@@ -23,6 +23,7 @@ constexpr int W = 1024, H = 768;
 
 using ff_bench::best_of;
 using ff_bench::clamp_byte;
+using ff_bench::hand_blur;
 using ff_bench::picture;
 
 void hand_identity(const uint8_t* src, uint8_t* dst, int w, int h) {
@@ -48,23 +49,6 @@ void hand_warp(const uint8_t* src, uint8_t* dst, int w, int h) {
         }
 }
 
-// cnv(1,2,1,2,4,2,1,2,1,16) in every channel
-void hand_blur(const uint8_t* src, uint8_t* dst, int w, int h) {
-    static const int k[9] = {1, 2, 1, 2, 4, 2, 1, 2, 1};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            for (int z = 0; z < 3; ++z) {
-                int sum = 0;
-                for (int j = -1; j <= 1; ++j)
-                    for (int i = -1; i <= 1; ++i) {
-                        const int sx = std::clamp(x + i, 0, w - 1), sy = std::clamp(y + j, 0, h - 1);
-                        sum += k[(j + 1) * 3 + i + 1] * src[(sy * w + sx) * 4 + z];
-                    }
-                dst[(y * w + x) * 4 + z] = clamp_byte(sum / 16);
-            }
-            dst[(y * w + x) * 4 + 3] = src[(y * w + x) * 4 + 3];
-        }
-}
 
 struct Case {
     const char* name;

@@ -26,6 +26,7 @@ namespace {
 
 using ff_bench::best_of;
 using ff_bench::clamp_byte;
+using ff_bench::hand_blur;
 using ff_bench::picture;
 
 constexpr uint8_t Slider0 = 170;
@@ -82,23 +83,6 @@ void hand_shift(const uint8_t* src, uint8_t* dst, int w, int h) {
             o[1] = s[1];
             o[2] = s[2];
             o[3] = src[(static_cast<std::ptrdiff_t>(y) * w + x) * 4 + 3];
-        }
-}
-// cnv(1,2,1,2,4,2,1,2,1,16) in every channel
-void hand_blur(const uint8_t* src, uint8_t* dst, int w, int h) {
-    static const int k[9] = {1, 2, 1, 2, 4, 2, 1, 2, 1};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            for (int z = 0; z < 3; ++z) {
-                int sum = 0;
-                for (int j = -1; j <= 1; ++j)
-                    for (int i = -1; i <= 1; ++i) {
-                        const int sx = std::clamp(x + i, 0, w - 1), sy = std::clamp(y + j, 0, h - 1);
-                        sum += k[(j + 1) * 3 + i + 1] * src[(static_cast<std::ptrdiff_t>(sy) * w + sx) * 4 + z];
-                    }
-                dst[(static_cast<std::ptrdiff_t>(y) * w + x) * 4 + z] = clamp_byte(sum / 16);
-            }
-            dst[(static_cast<std::ptrdiff_t>(y) * w + x) * 4 + 3] = src[(static_cast<std::ptrdiff_t>(y) * w + x) * 4 + 3];
         }
 }
 // c+rnd(-32,32) in red, green and blue: the draws in scan order, channel after channel.
