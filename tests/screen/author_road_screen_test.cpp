@@ -10,6 +10,7 @@
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
+#include "tests/screen/editor_screen.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/editor_support.hpp"
 
@@ -23,16 +24,10 @@ using test_support::Driver;
 
 namespace {
 
-struct AuthorRoadScreen : test_support::ScreenTest {
-    Form1& f = app.form1();
-    FFEditorType1& e = app.EditorForm();
+struct AuthorRoadScreen : test_support::EditorScreenTest {
     test_support::TempDir data{"myfilters"};
-    std::string startFolder = files::CurDir();
 
     AuthorRoadScreen() {
-        test_support::prepare_editor_folder(app);
-        test_support::choose_skinned_editor(app);
-        app.form2().Check4.Value = ui::vbChecked; // saves go to the active pane's folder
         // A plug-in already there, so that the first scan finds something and is kept.
         ff::FFContext old;
         ff::IniVars(old.Record);
@@ -46,27 +41,11 @@ struct AuthorRoadScreen : test_support::ScreenTest {
             f.Dir1[p].Path = data.path().string();
         f.Caption = "Vexolan 1.52 - Light Edition";
     }
-    ~AuthorRoadScreen() override { files::ChDir(startFolder); }
-    void TearDown() override {
-        app.host.registry().UnloadAll();
-        CloseImg(app, app.PreviewImage);
-        CloseImg(app, app.PluginImage);
-    }
     // "x y" of a point `dx`, `dy` pixels into a control, in its window's client area.
     std::string point_in(ui::Control& c, int dx, int dy) {
         Fl_Widget* w = host.widget(c);
         EXPECT_NE(w, nullptr);
         return w ? std::to_string(w->x() + dx) + " " + std::to_string(w->y() + dy) : "0 0";
-    }
-    static std::string downs_to(const ui::Menu& menu, const ui::Menu& entry) {
-        std::string keys;
-        for (ui::Menu* m : menu.PresentItems()) {
-            if (m->IsSeparator() || !m->Visible || !m->Enabled) continue;
-            keys += " Down";
-            if (m == &entry) return keys;
-        }
-        ADD_FAILURE() << entry.Name() << " is not on " << menu.Name();
-        return keys;
     }
     std::vector<std::string> categories(int pane) {
         std::vector<std::string> out;

@@ -11,6 +11,7 @@
 #include "platform/imgman/images.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
+#include "tests/screen/editor_screen.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/editor_support.hpp"
 
@@ -23,40 +24,16 @@ using test_support::Driver;
 
 namespace {
 
-struct Editor3Screen : test_support::ScreenTest {
-    Form1& f = app.form1();
-    FFEditorType1& e = app.EditorForm();
+struct Editor3Screen : test_support::EditorScreenTest {
     test_support::TempDir data{"filters"};
-    std::string startFolder = files::CurDir();
 
     Editor3Screen() {
-        test_support::prepare_editor_folder(app);
-        test_support::choose_skinned_editor(app);
-        app.form2().Check4.Value = ui::vbChecked; // saves go to the active pane's folder
         data.write("amount.txt", "Category: Screen\r\nTitle: Amount\r\nR:r\r\nG:g\r\nB:b\r\nA:a\r\n"
                                  "ctl[0]: Amount\r\nval[0]: 10\r\n");
         f.Combo1[0].AddItem("All Files (*.*)");
         f.Combo1[0].ListIndex = 0;
         f.Dir1[0].Path = data.path().string();
         f.Caption = "Vexolan 1.52 - Light Edition";
-    }
-    ~Editor3Screen() override { files::ChDir(startFolder); }
-    void TearDown() override {
-        app.host.registry().UnloadAll();
-        CloseImg(app, app.PreviewImage);
-        CloseImg(app, app.PluginImage);
-    }
-    // The keys that choose `entry` of a pop-up menu: one Down for each entry it passes (the screen
-    // skips separators and hidden entries).
-    static std::string downs_to(const ui::Menu& menu, const ui::Menu& entry) {
-        std::string keys;
-        for (ui::Menu* m : menu.PresentItems()) {
-            if (m->IsSeparator() || !m->Visible || !m->Enabled) continue;
-            keys += " Down";
-            if (m == &entry) return keys;
-        }
-        ADD_FAILURE() << entry.Name() << " is not on " << menu.Name();
-        return keys;
     }
 };
 
