@@ -47,19 +47,6 @@ bool holds_own_folders(const std::string& folder) {
     return false;
 }
 
-// A local date and time in seconds since 1970.
-std::int64_t seconds_since_1970(const vb::DateTime& d) {
-    std::tm tm{};
-    tm.tm_year = d.Year - 1900;
-    tm.tm_mon = d.Month - 1;
-    tm.tm_mday = d.Day;
-    tm.tm_hour = d.Hour;
-    tm.tm_min = d.Minute;
-    tm.tm_sec = d.Second;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm));
-}
-
 } // namespace
 
 std::string ZipProgram() {
@@ -261,7 +248,7 @@ void mnuClearTmp_Click(App& app) {
         HourglassPointer pointer(f);
         before = GetFreeDiskSpace(temp);
         // Other programs keep live files there: only what has rested for a day goes.
-        failures = CleanTemporaryFolder(app, temp, seconds_since_1970(app.host.Now()) - 24 * 60 * 60);
+        failures = CleanTemporaryFolder(app, temp, static_cast<std::int64_t>(vb::TimeFromDate(app.host.Now())) - 24 * 60 * 60);
     }
     after = GetFreeDiskSpace(temp);
     if (failures >= 1)

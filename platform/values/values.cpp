@@ -350,6 +350,18 @@ DateTime DateFromTime(std::time_t t) {
     return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
+std::time_t TimeFromDate(const DateTime& d) {
+    std::tm tm{};
+    tm.tm_year = d.Year - 1900;
+    tm.tm_mon = d.Month - 1;
+    tm.tm_mday = d.Day;
+    tm.tm_hour = d.Hour;
+    tm.tm_min = d.Minute;
+    tm.tm_sec = d.Second;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
 DateTime Now() {
     return DateFromTime(std::time(nullptr));
 }

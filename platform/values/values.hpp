@@ -121,6 +121,7 @@ struct DateTime {
 };
 
 DateTime DateFromTime(std::time_t t); // local time
+std::time_t TimeFromDate(const DateTime& d); // its inverse: a local date and time as seconds since 1970
 DateTime Now();
 // The general date text of an English Windows system: "12/9/2026 4:15:16 AM", the date alone at
 // midnight, the time alone on the zero date 12/30/1899.

@@ -159,6 +159,20 @@ struct DesktopWindow : test_support::ScreenTest {
         return it == list.end() ? -1 : static_cast<int>(it - list.begin());
     }
     void settle(double seconds = 0.5) { pump_until([] { return false; }, seconds); }
+    // Shows the main window at 60,40 with the start-up's first layout, which records the design
+    // sizes, and waits until it is on the screen.
+    bool show_main_window() {
+        Form1& f = app.form1();
+        f.Caption = "Vexolan 1.52 - Light Edition";
+        f.Left = 60 * 15;
+        f.Top = 40 * 15;
+        f.Show();
+        f.Enabled = true;
+        f.Form_Resize();
+        if (!pump_until([&] { return on_screen(f); })) return false;
+        settle();
+        return true;
+    }
 };
 
 // A screen window that is not the model's and whose caption is `caption`, or nullptr.
@@ -176,15 +190,7 @@ TEST_F(DesktopWindow, MainWindowResizesAboveItsMinimumAndMaximizesUnderAWindowMa
     Openbox box;
     NEED_OPENBOX(box);
     Form1& f = app.form1();
-    f.Caption = "Vexolan 1.52 - Light Edition";
-    f.Left = 60 * 15;
-    f.Top = 40 * 15;
-    f.Show();
-    // The start-up's first layout records the design sizes.
-    f.Enabled = true;
-    f.Form_Resize();
-    ASSERT_TRUE(pump_until([&] { return on_screen(f); }));
-    settle();
+    ASSERT_TRUE(show_main_window());
 
     // The window manager is told a minimum size and no maximum.
     XSizeHints hints{};
@@ -484,14 +490,7 @@ TEST_F(DesktopWindow, AHeldMouseButtonIsKnownUntilItsRelease) {
 
 TEST_F(DesktopWindow, TheMainWindowLaysOutOnceTheButtonComesUp) {
     Form1& f = app.form1();
-    f.Caption = "Vexolan 1.52 - Light Edition";
-    f.Left = 60 * 15;
-    f.Top = 40 * 15;
-    f.Show();
-    f.Enabled = true;
-    f.Form_Resize();
-    ASSERT_TRUE(pump_until([&] { return on_screen(f); }));
-    settle();
+    ASSERT_TRUE(show_main_window());
     const int listBefore = f.ListView1[0].Width;
     int during = 0;
     bool deferred = false;

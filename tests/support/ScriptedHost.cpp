@@ -221,15 +221,7 @@ void ScriptedHost::set_start_date(const vb::DateTime& d) {
 }
 
 vb::DateTime ScriptedHost::Now() {
-    std::tm tm{};
-    tm.tm_year = start_date_.Year - 1900;
-    tm.tm_mon = start_date_.Month - 1;
-    tm.tm_mday = start_date_.Day;
-    tm.tm_hour = start_date_.Hour;
-    tm.tm_min = start_date_.Minute;
-    tm.tm_sec = start_date_.Second;
-    tm.tm_isdst = -1;
-    std::time_t t = std::mktime(&tm);
+    std::time_t t = vb::TimeFromDate(start_date_);
     t += static_cast<std::time_t>(std::chrono::duration_cast<std::chrono::seconds>(now_ - start_).count());
     return vb::DateFromTime(t);
 }
