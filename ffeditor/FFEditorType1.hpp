@@ -69,7 +69,8 @@ public:
     std::vector<std::string> SnippetCode;
     // Spots a text source marked as stored while the window was not loaded: shown as it loads.
     std::array<bool, 10> PendingSpotMarks{};
-    // Why the formulas did not compile at the last preview, shown in the caption; "" once they do.
+    // Why the filter could not run at the last preview (a formula too long or not compiling, named by
+    // its box), shown in the preview box, its tip and the caption; "" once every formula can run.
     std::string FormulaProblem;
 
     // Puts every control back to its design geometry, caption and state (at 12 twips per pixel).

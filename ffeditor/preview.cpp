@@ -8,13 +8,16 @@
 #include "imaging/handles.hpp"
 #include "imaging/plugin_run.hpp"
 #include "imaging/preview.hpp"
-#include "platform/imgman/imgman.hpp"
 #include "platform/fs/files.hpp"
+#include "platform/imgman/imgman.hpp"
+#include "platform/imgman/plugin_host.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/status.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vexolan {
@@ -36,8 +39,6 @@ std::string editor_caption(const FFEditorType1& e) {
 // One run of the preview plug-in: the record compiled into "temp.dll" in place (without the
 // plug-in's own dialog), run over PluginImage and drawn into `box`. A compile that wrote nothing
 // has told the user why already; the old "temp.dll" is then not run, as it shows another filter.
-// A run that failed because a formula does not compile leaves the reason in the editor's
-// FormulaProblem; a run that succeeded clears it.
 bool plugin_run(App& app, ui::PictureBox& box) {
     std::string folder = app.AppPath.string();
     // A preview plug-in removed since start-up is made again rather than failing at every move.
@@ -48,12 +49,80 @@ bool plugin_run(App& app, ui::PictureBox& box) {
     std::int32_t owner = 0;
     const bool ran = PluginInvoke(app, folder, name, box, draw, owner);
     box.Refresh();
-    FFEditorType1& e = app.EditorForm();
-    if (ran)
-        e.FormulaProblem.clear();
-    else if (imgman::ImgGetStatus() == imgman::StatusBadFormula)
-        e.FormulaProblem = imgman::ImgGetErrorText();
     return ran;
+}
+
+// What keeps the window's filter from running: the first code box, in the order of the boxes (C or
+// R, G, B, then the alpha box), whose formula is too long for a plug-in's slot or does not compile,
+// named as the user sees the box: in single-box mode the red box is "C" and green and blue are its
+// copies; the alpha box has no label and is called "alpha". Every formula counts, also those the
+// preview's alpha rules leave out of a run, as a saved plug-in carries all four.
+struct RunProblem {
+    std::string reason;   // "" when every formula can run
+    bool tooLong = false; // a formula does not fit: the compiler would refuse the filter
+};
+
+RunProblem formula_problem(const ff::FFContext& ff, bool singleBox) {
+    static constexpr std::array<std::string_view, 4> Boxes{"R", "G", "B", "alpha"};
+    RunProblem problem;
+    for (int k = 0; k < 4; ++k) {
+        if (singleBox && (k == 1 || k == 2)) continue;
+        std::string code = ff.Record.Code(k);
+        // The code as the compiler will write it.
+        if (!ff.pFlag) ff::Correctprmcode(code);
+        const std::string box(singleBox && k == 0 ? std::string_view("C") : Boxes[static_cast<std::size_t>(k)]);
+        if (vb::Utf8ToCp1252(code).size() > ff::MaxFormulaLength) {
+            problem.tooLong = true;
+            if (problem.reason.empty())
+                problem.reason = "The " + box + " formula is longer than " + std::to_string(ff::MaxFormulaLength) +
+                                 " characters and does not fit into a plug-in.";
+            return problem;
+        }
+        if (problem.reason.empty()) {
+            const std::string why = imgman::formula_problem(code);
+            if (!why.empty()) problem.reason = "The " + box + " formula does not compile: " + why;
+        }
+    }
+    return problem;
+}
+
+// The part of `text` from `from` that fits `room` twips, broken after a blank where one is in
+// reach, else inside the word (never inside a letter's bytes); at least one letter.
+std::size_t fitting_end(const ui::PictureBox& box, std::string_view text, std::size_t from, int room) {
+    std::size_t end = from, lastBlank = std::string_view::npos;
+    while (end < text.size()) {
+        std::size_t next = end + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        if (end > from && box.TextWidth(text.substr(from, next - from)) > room) break;
+        if (text[end] == ' ') lastBlank = end;
+        end = next;
+    }
+    if (end < text.size() && lastBlank != std::string_view::npos && lastBlank > from) return lastBlank;
+    return end;
+}
+
+// The reason in place of the picture, which no longer shows the filter: red lines inside the box,
+// broken between words at its width.
+void print_problem(ui::PictureBox& box, std::string_view problem) {
+    constexpr int Margin = 60;
+    box.Cls();
+    box.ForeColor = 255;
+    box.Font.Name = "Arial";
+    box.Font.Size = 8;
+    box.Font.Bold = true;
+    const int room = std::max(box.ScaleWidth() - 2 * Margin, 1);
+    box.CurrentY = Margin;
+    std::size_t from = 0;
+    while (from < problem.size()) {
+        const std::size_t end = fitting_end(box, problem, from, room);
+        box.CurrentX = Margin;
+        box.Print(problem.substr(from, end - from));
+        from = end;
+        while (from < problem.size() && problem[from] == ' ')
+            ++from;
+    }
+    box.Refresh();
 }
 
 // The alpha channel shown as grey: the alpha code with a read as i, in the blue box only when the
@@ -91,9 +160,8 @@ struct Busy {
     }
     ~Busy() {
         editor.Caption = editor_caption(editor);
-        // A skinned editor draws no caption: the preview box tells the problem when pointed at.
-        editor.Picture1.ToolTipText =
-            editor.FormulaProblem.empty() ? std::string(PreviewTip) : editor.FormulaProblem;
+        // The preview box shows the problem; its tip holds the whole text where the box cuts it.
+        editor.Picture1.ToolTipText = editor.FormulaProblem.empty() ? std::string(PreviewTip) : editor.FormulaProblem;
         if (hourglass) editor.MousePointer = ui::vbDefault;
     }
 };
@@ -123,6 +191,18 @@ void RefreshPreview(App& app) {
         // A box too small for a picture, or no thumbnail: nothing to run on.
         if (width <= 0 || height <= 0 || !CopyImg(app, width, height, app.PreviewImage, app.PluginImage)) return;
         EditorToFilter(app);
+        // A formula that cannot run is said where the picture was, at once and without a box that
+        // would take the focus from the code being typed. One that does not fit into a plug-in is
+        // not given to the compiler, which would refuse it with its message box.
+        const RunProblem problem = formula_problem(app.FF, e.Command10.Caption.get() == "3");
+        const bool shown = !e.FormulaProblem.empty();
+        e.FormulaProblem = problem.reason;
+        if (problem.tooLong) {
+            print_problem(e.Picture1, problem.reason);
+            return;
+        }
+        // The last reason goes even where no run draws a picture.
+        if (shown && problem.reason.empty()) e.Picture1.Cls();
 
         const ff::FilterRecord& r = app.FF.Record;
         const bool alphaDisplay = app.form1().mnuAlphaChannel.Checked;
@@ -139,8 +219,9 @@ void RefreshPreview(App& app) {
         if (alpha) {
             alpha_view(app);
             plugin_run(app, e.Picture1);
-            print_alpha_marker(e.Picture1);
+            if (problem.reason.empty()) print_alpha_marker(e.Picture1);
         }
+        if (!problem.reason.empty()) print_problem(e.Picture1, problem.reason);
     } catch (const vb::Error& err) {
         app.Err.Raise(err);
         ErrorMessage(app);
@@ -187,8 +268,14 @@ void OpenPreviewPic(App& app) {
     try {
         int opened = 0;
         const std::string name = OpenImgDialog(app, opened);
+        // Only a picture the dialog could open becomes the preview picture: a file it could not read
+        // changes nothing, and is said as the picture editor says it.
+        if (opened == 0) {
+            if (!name.empty() && imgman::ImgGetStatus() != imgman::StatusCancelled)
+                app.host.MsgBox(CouldNotOpenText(name), ui::vbExclamation);
+            return;
+        }
         CloseImg(app, opened);
-        if (name.empty()) return;
         const std::string lowered = vb::LCase(name);
         if (lowered.find(".bmp") == std::string::npos && lowered.find(".jpg") == std::string::npos) {
             app.host.MsgBox("\r\nPlease select a BMP or JPG file!", ui::vbExclamation);

@@ -13,7 +13,7 @@ void ShowBigPreview(App& app);
 // Toolbar "Save filtered picture".
 void SaveFilteredPic(App& app);
 // File > "Open Preview Image..." and the toolbar's "Open new BMP picture as preview source": asks
-// for a new preview picture.
+// for a new preview picture. A file the imaging layer cannot open changes nothing.
 void OpenPreviewPic(App& app);
 // Makes the preview plug-in "temp.dll" in the application folder: a copy of the template
 // "Photo30.dll" with its dialog flag cleared. False when there is no template.

@@ -1,6 +1,7 @@
 #include "platform/imgman/plugin_host.hpp"
 
 #include "platform/fs/files.hpp"
+#include "platform/imgman/ff_code.hpp"
 #include "platform/imgman/ff_program.hpp"
 #include "platform/imgman/images.hpp"
 #include "platform/imgman/plugin_dialog.hpp"
@@ -176,6 +177,14 @@ int32_t ImgPlugInHostUnload() {
     s.folder.clear();
     ++s.log.HostUnloads;
     return 1;
+}
+
+std::string formula_problem(std::string_view formula) {
+    // In the alpha slot of a picture with alpha, where every name of the language is known.
+    const std::array<std::string, 4> formulas{"0", "0", "0", std::string(formula)};
+    std::string why;
+    if (ff::compile_program(formulas, {}, 1, 1, 4, &why)) return {};
+    return why.empty() ? std::string("it is not a formula of the language") : why;
 }
 
 bool ImgPlugInHostIsEnabled() {

@@ -55,6 +55,10 @@ int32_t ImgPlugInLoad(std::string_view name);
 int32_t ImgPlugInInvoke(int32_t handle, ui::Host* owner, const Rect& rect);
 // Releases the plug-in and disables the host. 1.
 int32_t ImgPlugInHostUnload();
+// Why `formula` does not compile as a formula of any channel, alpha included, whether the picture
+// it would run on has alpha or not; empty when it compiles. Lets the caller say what is wrong with
+// a filter before it runs one.
+std::string formula_problem(std::string_view formula);
 bool ImgPlugInHostIsEnabled();
 // Shows what a plug-in file says about itself, through `owner`, without running it: title, author
 // and copyright of a Filter Factory plug-in; for any other its name and what the installed describer

@@ -1,7 +1,7 @@
-// The filter author's road through the editor: a formula that does not compile is told in the caption
-// and nowhere else, loading a filter never hides its green or blue code behind the single box, a
-// window loaded again starts with no template or snippet chosen, and every function template filled
-// in compiles.
+// The filter author's road through the editor: a formula that does not compile is told in the preview
+// box in place of the picture, loading a filter never hides its green or blue code behind the single
+// box, a window loaded again starts with no template or snippet chosen, and every function template
+// filled in compiles.
 
 #include "ffeditor/FFEditorType1.hpp"
 #include "ffeditor/preview.hpp"
@@ -51,7 +51,7 @@ struct AuthorRoad : test_support::AppTest {
 
 } // namespace
 
-TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInTheCaptionWithoutTakingTheFocus) {
+TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInThePreviewWithoutTakingTheFocus) {
     e.Label2_Click(1);
     ASSERT_EQ(e.ActiveControl(), &e.Text5[1]);
     struct Case {
@@ -59,20 +59,25 @@ TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInTheCaptionWithoutTakingTheF
         std::string caption;
     } cases[] = {
         {"((x^y)*ctl(0)/64)&255", "Filter Factory Editor"},
-        {"((x^y)*ctl(0)/64&255", "Filter Factory Editor - The red formula does not compile: \")\" is missing at the end"},
-        {"sn(x)+r", "Filter Factory Editor - The red formula does not compile: unknown function \"sn\""},
-        {"src(x,y)", "Filter Factory Editor - The red formula does not compile: \"src\" takes 3 values"},
-        {"r+)", "Filter Factory Editor - The red formula does not compile: a value is expected before \")\""},
+        {"((x^y)*ctl(0)/64&255", "Filter Factory Editor - The R formula does not compile: \")\" is missing at the end"},
+        {"sn(x)+r", "Filter Factory Editor - The R formula does not compile: unknown function \"sn\""},
+        {"src(x,y)", "Filter Factory Editor - The R formula does not compile: \"src\" takes 3 values"},
+        {"r+)", "Filter Factory Editor - The R formula does not compile: a value is expected before \")\""},
         {"255-r", "Filter Factory Editor"},
     };
     for (const Case& c : cases) {
         type_and_pause(c.red);
         EXPECT_EQ(e.Caption.get(), c.caption) << c.red;
         const bool compiles = c.caption == "Filter Factory Editor";
-        EXPECT_EQ(e.Picture1.ToolTipText.get(),
-                  compiles ? std::string("Click me to update preview!") : c.caption.substr(std::string("Filter Factory Editor - ").size()))
+        EXPECT_EQ(e.Picture1.ToolTipText.get(), compiles
+                                                    ? std::string("Click me to update preview!")
+                                                    : c.caption.substr(std::string("Filter Factory Editor - ").size()))
             << c.red;
         EXPECT_EQ(e.ActiveControl(), &e.Text5[1]) << c.red;
+        std::string printed;
+        for (const ui::PrintedText& t : e.Picture1.Texts())
+            printed += (printed.empty() ? "" : " ") + t.Text;
+        EXPECT_EQ(printed, e.FormulaProblem) << c.red;
     }
     EXPECT_TRUE(host.message_boxes().empty());
     // Each pause ran the plug-in once, and the last picture is the compiled formula's.
@@ -81,7 +86,7 @@ TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInTheCaptionWithoutTakingTheF
     // A green formula at fault is named as such.
     e.Text5[2].Text = "g+";
     type_and_pause("r");
-    EXPECT_EQ(e.Caption.get(), "Filter Factory Editor - The green formula does not compile: the formula ends where a "
+    EXPECT_EQ(e.Caption.get(), "Filter Factory Editor - The G formula does not compile: the formula ends where a "
                                "value is expected");
     // A window loaded again says nothing of the last problem.
     e.Unload();

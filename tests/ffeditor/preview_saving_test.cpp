@@ -149,12 +149,12 @@ TEST_F(EditorFlowTest, TheAlphaRulesDecideTheRunsAndTheMarker) {
         // The colour code stores what the alpha code gets back: only blue shows the alpha.
         {true, {"get(0)", "put(r,0)", "g", "b"}, {{"put(r,0)", "g", "b"}, {"put(r,0)", "g", "get(0)"}}, true},
         // "get" is looked for in small letters only.
-        // (and the language knows no "GET": the caption says so)
+        // (and the language knows no "GET": the reason names the alpha box, and replaces the marker)
         {true,
          {"GET(0)", "put(r,0)", "g", "b"},
          {{"put(r,0)", "g", "b"}, {"GET(0)", "GET(0)", "GET(0)"}},
-         true,
-         "Filter Factory Editor - The red formula does not compile: unknown function \"GET\""},
+         false,
+         "Filter Factory Editor - The alpha formula does not compile: unknown function \"GET\""},
         // Only a and not abs or max become i.
         {true,
          {"abs(a-128)+max(a,0)", "r*2", "g", "b"},
@@ -283,6 +283,47 @@ TEST_F(EditorFlowTest, ANewPreviewPictureIsCheckedThumbnailedAndAutoAdded) {
     EXPECT_EQ(prefs.List1[1].ListCount(), 2);
     EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "Pic1", ""), "");
     EXPECT_EQ(e.MousePointer.get(), ui::vbDefault);
+}
+
+TEST_F(EditorFlowTest, AChosenFileThatIsNotAPictureChangesNothing) {
+    Form2& prefs = app.form2();
+    prefs.Check10[1].Value = ui::vbChecked; // Auto Add
+    prefs.List1[1].AddItem(previewPicture);
+    prefs.ListToMenu(1);
+    e.Show();
+    const int thumbnail = app.PreviewImage;
+    const auto menu = [&] {
+        std::vector<std::string> captions;
+        for (int i : f.mnuPictures.Indices())
+            captions.push_back(f.mnuPictures[i].Caption.get() + (f.mnuPictures[i].Visible ? "" : " (hidden)"));
+        return captions;
+    };
+    const std::vector<std::string> menuBefore = menu();
+    // Named as a picture, but text inside.
+    const std::string notPicture = root.write("notes.bmp", "Shopping list: milk, bread.\r\n").string();
+    const std::string couldNot = "Couldn't open " + notPicture;
+
+    host.answer_file_dialog(notPicture);
+    host.answer_msgbox(ui::vbOK);
+    OpenPreviewPic(app);
+    ASSERT_EQ(host.message_boxes().size(), 1u);
+    EXPECT_EQ(host.last_msgbox().Prompt.substr(0, couldNot.size()), couldNot);
+    EXPECT_EQ(app.OriginalBMP, previewPicture);
+    EXPECT_EQ(app.PreviewImage, thumbnail);
+    ASSERT_EQ(prefs.List1[1].ListCount(), 1);
+    EXPECT_EQ(prefs.List1[1].List(0), previewPicture);
+    EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "Pic1", ""), "");
+    EXPECT_EQ(menu(), menuBefore);
+    e.Unload();
+    EXPECT_EQ(app.Settings.GetSetting("Vexo10", "Settings", "PreviewPic", ""), previewPicture);
+
+    // The picture editor's Open of the same file still says which file failed.
+    host.answer_file_dialog(notPicture);
+    host.answer_msgbox(ui::vbOK);
+    app.picView().mnuOpen_Click();
+    ASSERT_EQ(host.message_boxes().size(), 2u);
+    EXPECT_EQ(host.last_msgbox().Prompt.substr(0, couldNot.size()), couldNot);
+    EXPECT_EQ(app.PicImage, 0);
 }
 
 // --- the plain editor ("Original FF Editor!") -------------------------------------------------------
