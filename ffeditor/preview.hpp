@@ -5,8 +5,9 @@ namespace vexolan {
 
 class App;
 
-// Compiles the window's filter and shows it in the preview box. Every slider move with Auto
-// Preview on calls it.
+// Compiles the window's filter and shows it in the preview box; when a formula is too long for a
+// plug-in or does not compile, the box shows why in place of the picture, naming the code box.
+// Every slider move with Auto Preview on calls it.
 void RefreshPreview(App& app);
 // Toolbar "Show large preview": the filter over the full-size picture, shown in the picture editor.
 void ShowBigPreview(App& app);
