@@ -44,7 +44,7 @@ struct TypedTextScreen : test_support::ScreenTest {
     test_support::TempDir data{"typed"};
     test_support::TempDir other{"target"};
     std::string startFolder = files::CurDir();
-    bool german = std::system("setxkbmap de") == 0;
+    bool german = std::system("setxkbmap de") == 0 && std::system("setxkbmap -query | grep -q '^layout: *de$'") == 0;
 
     TypedTextScreen() {
         data.write("copy.txt", "bytes of copy.txt");
