@@ -85,6 +85,11 @@ int CategoryFieldRoom(std::string_view file) {
     return static_cast<int>(i - start);
 }
 
+int CategoryLetters(std::string_view file) {
+    if (!FieldOf(file)) return -1;
+    return std::max(CategoryFieldRoom(file) - 1, 0);
+}
+
 bool WriteCategoryField(std::string& file, std::string_view category) {
     const CategoryField* field = FieldOf(file);
     if (!field) return false;
@@ -191,16 +196,15 @@ bool ChangeTextSource(App& app, const std::string& path, const std::string& cate
 }
 
 // The letters the category field of the plug-in at `path` holds at most, when it is a plug-in whose
-// field is too small for `category`; 0 otherwise (not a plug-in with a field, or a category that fits).
+// field is too small for `category`; -1 otherwise (not a plug-in with a field, or a category that fits).
 int RoomTooSmall(const std::string& path, const std::string& category) {
     try {
-        if (!FieldForLength(files::file_length(path))) return 0;
-        const std::string file = files::read_file_bytes(path);
-        if (!FieldOf(file)) return 0;
-        const int letters = std::max(CategoryFieldRoom(file) - 1, 0);
-        return static_cast<int>(one_byte_per_letter(category).size()) > letters ? std::max(letters, 1) : 0;
+        if (!FieldForLength(files::file_length(path))) return -1;
+        const int letters = CategoryLetters(files::read_file_bytes(path));
+        if (letters < 0) return -1;
+        return static_cast<int>(one_byte_per_letter(category).size()) > letters ? letters : -1;
     } catch (const vb::Error&) {
-        return 0;
+        return -1;
     }
 }
 
@@ -284,7 +288,7 @@ void cmd_ChangeCategory(App& app) {
     PluginCatalogPane& cat = app.PluginCatalog[pane];
     bool changed = false;
     int failed = 0;
-    int tooLong = 0, smallestRoom = 0; // plug-ins refused because the category does not fit their room
+    int tooLong = 0, smallestRoom = -1; // plug-ins refused because the category does not fit their room
     try {
         int i = 0;
         while (i < list.ListCount()) {
@@ -309,9 +313,9 @@ void cmd_ChangeCategory(App& app) {
                 list.RemoveItem(i);
                 cat.Category[static_cast<std::size_t>(row)] = category;
                 changed = true;
-            } else if (const int room = ext == ".afs" || ext == ".txt" ? 0 : RoomTooSmall(path, category); room > 0) {
+            } else if (const int room = ext == ".afs" || ext == ".txt" ? -1 : RoomTooSmall(path, category); room >= 0) {
                 ++tooLong;
-                smallestRoom = smallestRoom == 0 ? room : std::min(smallestRoom, room);
+                smallestRoom = smallestRoom < 0 ? room : std::min(smallestRoom, room);
                 ++i;
             } else {
                 ++failed;

@@ -32,6 +32,9 @@ bool WriteCategoryField(std::string& file, std::string_view category);
 // The letters the category field of a Filter Factory plug-in holds (its text and the zeros after
 // it, at most 255); 0 when `file` has no such field.
 int CategoryFieldRoom(std::string_view file);
+// The letters a category written into the plug-in `file` may have: its field's room less the 0 byte
+// that ends the text. -1 when `file` is no Filter Factory plug-in whose category can be written.
+int CategoryLetters(std::string_view file);
 // A text source with its category line (and nothing else) changed; `category` is UTF-8.
 std::string WithTextSourceCategory(std::string_view source, std::string_view category);
 

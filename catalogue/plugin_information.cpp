@@ -102,6 +102,9 @@ Information Inspect(App& app, const std::string& path) {
         }
         info.Filters = filter_lines(list);
         info.Room = list[0].CatRoom;
+        // For a plug-in whose category Change Category writes, the box promises what that command
+        // accepts: the letters that fit before the 0 byte that ends the text.
+        if (const int letters = CategoryLetters(files::read_file_bytes(path)); letters >= 0) info.Room = letters;
         info.FilterFactory = FilterFactoryLoads(path, false);
     } else if (three == "aex" || three == "_ex") {
         catalogue::PluginInfoList list;

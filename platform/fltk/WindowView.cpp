@@ -903,7 +903,20 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
     // Keys the model leaves to the screen: moving between controls, menus by their access keys,
     // and the text box's selection and clipboard keys.
     if (keyCode == ui::vbKeyTab && !ctrl) return base ? base(FL_KEYBOARD) : 0;
-    if (keyCode == 0) return base ? base(FL_KEYBOARD) : 0;
+    // The characters the key (or an input method) committed, as UTF-8. A key with no key code of
+    // its own (a letter of another alphabet, or a layout's ä, ß or <) still types its character.
+    std::string_view typed;
+    if (Fl::event_length() > 0 && !ctrl && !(shift & ui::vbAltMask) &&
+        static_cast<unsigned char>(Fl::event_text()[0]) >= 32 && Fl::event_text()[0] != 127)
+        typed = std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length()));
+    auto* combo = dynamic_cast<ui::ComboBox*>(focused);
+    bool editable = combo && combo->Style != ui::vbComboDropdownList;
+    if (keyCode == 0) {
+        if (typed.empty() || !((text && !text->Locked) || editable || typed.size() == 1))
+            return base ? base(FL_KEYBOARD) : 0;
+        type_text(typed, text, editable ? combo : nullptr);
+        return 1;
+    }
     bool used = key_is_used_up(keyCode, shift);
     model_.user_key_down(keyCode, shift);
     if (used) return 1;
@@ -942,15 +955,10 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
             if (c < 127 && (c >= 32 || ctrl)) ascii = c;
         }
     }
-    auto* combo = dynamic_cast<ui::ComboBox*>(focused);
-    bool editable = combo && combo->Style != ui::vbComboDropdownList;
-    if (text && Fl::event_length() > 1 && !ctrl) {
-        text->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
-    } else if (editable && Fl::event_length() > 1 && !ctrl) {
-        combo->user_type(std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
-    } else if (ascii) {
+    if (typed.size() > 1)
+        type_text(typed, text, editable ? combo : nullptr);
+    else if (ascii)
         model_.user_key_press(ascii);
-    }
     // Arrows between buttons and boxes move the focus, as the screen's own navigation does.
     if (!text && focused && (keyCode >= ui::vbKeyLeft && keyCode <= ui::vbKeyDown) && base &&
         (dynamic_cast<ui::CommandButton*>(focused) || dynamic_cast<ui::CheckBox*>(focused) ||
@@ -958,6 +966,17 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
         return 0;
     if (base && dynamic_cast<ui::ScrollBar*>(focused)) return base(FL_KEYBOARD);
     return 1;
+}
+
+void WindowView::type_text(std::string_view typed, ui::TextBox* text, ui::ComboBox* combo) {
+    // Into a text box or an editable combo box the characters go whole, through the model's typing
+    // (KeyPress for one-byte characters); a character beyond ASCII is never split into key codes.
+    if (text)
+        text->user_type(typed);
+    else if (combo)
+        combo->user_type(typed);
+    else if (typed.size() == 1)
+        model_.user_key_press(static_cast<unsigned char>(typed[0]));
 }
 
 void WindowView::text_selection_to_model(ui::TextBox& t, Fl_Widget& w) {

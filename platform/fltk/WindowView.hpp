@@ -116,6 +116,9 @@ private:
     bool restore_requested_ = false;
     void place_over_opener();
     int route_key(ui::Control* focused, const std::function<int(int)>& base);
+    // Hands typed characters (UTF-8) to the focused text box or editable combo box, or a one-byte
+    // character to the window as a KeyPress.
+    void type_text(std::string_view typed, ui::TextBox* text, ui::ComboBox* combo);
     bool key_is_used_up(int keyCode, int shift) const;
     void begin_caption_drag();
     void follow_caption_drag();

@@ -109,6 +109,7 @@ void ListControl::Clear() {
     new_index_ = -1;
     anchor_ = -1;
     notify("List");
+    cleared();
 }
 
 void ListControl::replace_items(std::vector<std::string> texts) {
@@ -371,13 +372,30 @@ void ComboBox::cursor_changed() {
     select(end, end);
 }
 
+void ComboBox::cleared() {
+    // The edit part empties with the list; nothing typed is left for the next use.
+    Text.store("");
+    select(0, 0);
+}
+
 void ComboBox::user_type(std::string_view text) {
     user_focus();
-    for (char c : text) {
-        if (Parent())
-            Parent()->user_key_press(static_cast<unsigned char>(c));
-        else
-            handle_key_press(static_cast<unsigned char>(c));
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t next = i + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        std::string_view ch = text.substr(i, next - i);
+        i = next;
+        if (ch.size() == 1) {
+            if (Parent())
+                Parent()->user_key_press(static_cast<unsigned char>(ch[0]));
+            else
+                handle_key_press(static_cast<unsigned char>(ch[0]));
+        } else if (editable()) {
+            // No key code stands for a character beyond ASCII: it goes in whole, never byte by byte.
+            replace_selection(ch);
+        }
     }
 }
 
@@ -432,6 +450,21 @@ void ComboBox::handle_key_down(int keyCode, int shift) {
         break;
     case 'A':
         if (shift & vbCtrlMask) select(0, len);
+        break;
+    case 'C':
+    case 'X':
+        if (shift != vbCtrlMask || SelLength == 0) break;
+        if (Host* h = host()) h->SetClipboardText(SelText());
+        if (keyCode == 'X') replace_selection("");
+        break;
+    case 'V':
+        if (shift != vbCtrlMask) break;
+        if (Host* h = host()) {
+            // The edit part holds one line: what the clipboard holds after a line break stays out.
+            std::string pasted = h->ClipboardText();
+            pasted.resize(std::min(pasted.size(), pasted.find_first_of("\r\n")));
+            if (!pasted.empty() || SelLength > 0) replace_selection(pasted);
+        }
         break;
     default:
         break;

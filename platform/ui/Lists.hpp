@@ -36,6 +36,7 @@ public:
     void AddItem(std::string text, int index = -1);
     // Removes an entry (error 5 outside the list).
     void RemoveItem(int index);
+    // Empties the list (an editable combo box's text too).
     void Clear();
     int NewIndex() const { return new_index_; }
     // Whether entry i is selected; settable: `File1.Selected(i) = true`.
@@ -74,6 +75,8 @@ protected:
     // Moves the cursor to entry i as a user's selection does; Click when something changed.
     void select_as_user(int i, int shift);
     virtual void cursor_changed() {}
+    // Called at the end of Clear, after the entries are gone.
+    virtual void cleared() {}
 
     std::vector<Item> items_;
     int new_index_ = -1;
@@ -116,13 +119,15 @@ public:
     // that text, or -1; in a drop-down list, Text must name an entry (error 383 otherwise) and
     // selects it.
     Property<std::string> Text{this, "Text"};
-    // The user types into the edit part: KeyPress per character, then Change; ListIndex
-    // becomes -1, as typed text is no entry.
+    // The user types into the edit part, as into a text box: a one-byte character raises KeyPress
+    // and goes in unless the handler zeroed it; a longer character (UTF-8) goes in whole. Each
+    // change raises Change; ListIndex becomes -1, as typed text is no entry.
     void user_type(std::string_view text);
     void handle_key_press(int keyAscii) override;
     // The edit part of an editable combo edits as a text box does: Delete, Left, Right, Home and
     // End move the caret (with Shift they extend the selection), Ctrl+A selects everything; Up
-    // and Down still pick entries.
+    // and Down still pick entries. Ctrl+C copies the selection to the clipboard, Ctrl+X cuts it,
+    // Ctrl+V puts the clipboard's first line in its place.
     void handle_key_down(int keyCode, int shift) override;
 
     // The selection in the edit part, in characters; the caret is at one end of it.
@@ -135,6 +140,7 @@ public:
 
 protected:
     void cursor_changed() override;
+    void cleared() override;
 
 private:
     bool editable() const { return Style != vbComboDropdownList; }

@@ -462,7 +462,7 @@ TEST_F(CatalogueTest, InformationBoxTellsKindRoomAndPosition) {
     EXPECT_EQ(m.Title, "Plugin Information");
     EXPECT_EQ(m.Style, ui::vbInformation);
     EXPECT_EQ(m.Prompt, "Distort: Twirl\r\n" + dashes +
-                            "\r\nType: Photoshop Filter Factory 3.04\r\nMax. Category Name: 91 letters\r\n"
+                            "\r\nType: Photoshop Filter Factory 3.04\r\nMax. Category Name: 90 letters\r\n"
                             "Category at &H5D57\r\n");
     m = box_of("orrin.8bf");
     EXPECT_NE(m.Prompt.find("Type: Orrin's FF Design (FF 3.04)\r\n"), std::string::npos);

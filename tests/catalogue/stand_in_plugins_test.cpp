@@ -153,6 +153,82 @@ TEST_F(StandInPlugins, ACompiledFilterIsAFilterFactoryPluginToTheWholeCatalogue)
     }
 }
 
+TEST_F(StandInPlugins, ASecondChangeCategoryWritesOnlyTheCategoryTypedTheSecondTime) {
+    compile(Templates[1], "creme.8bf");
+    open_folder(0, folder());
+    const ff::FilterRecord filter = ff_synth::FullRecord();
+    // The user types into the input box's combo box and presses Enter: the first time after
+    // selecting everything with Ctrl+A, the second time straight away.
+    auto type_category = [&](const std::string& text, bool selectAll) {
+        host.on_modal("Form3", [text, selectAll](ui::Window& w) {
+            auto& box = static_cast<Form3&>(w);
+            box.Combo1.user_focus();
+            if (selectAll) w.user_key('A', ui::vbCtrlMask);
+            box.Combo1.user_type(text);
+            w.user_key(ui::vbKeyReturn);
+        });
+        cmd_ChangeCategory(app);
+    };
+    plugin_view();
+    entries_of(filter.Category);
+    select_title(filter.Title);
+    type_category("Newcomer4", true);
+    plugin_view();
+    entries_of("Newcomer4");
+    select_title(filter.Title);
+    type_category("Mine", false);
+
+    catalogue::PluginInfoList list;
+    ASSERT_TRUE(catalogue::ReadCom8bf(app.FF, (data.path() / "creme.8bf").string(), list));
+    EXPECT_EQ(list[0].Category, "Mine");
+}
+
+TEST_F(StandInPlugins, PluginInformationPromisesTheCategoryLengthChangeCategoryWrites) {
+    for (const Template& t : Templates) {
+        SCOPED_TRACE(t.Type);
+        std::filesystem::remove_all(data.path());
+        std::filesystem::create_directories(data.path());
+        const ff::FilterRecord filter = compile(t, "factory.8bf");
+        const std::filesystem::path plugin = data.path() / "factory.8bf";
+        open_folder(0, folder());
+        plugin_view();
+        f.SSTab1[0].user_select_tab(1);
+        select_items(0, {"factory.8bf"});
+        host.answer_msgbox(ui::vbOK);
+        cmd_PlugInInformation(app);
+        const std::string info = host.last_msgbox().Prompt;
+        const std::string key = "Max. Category Name: ";
+        const std::size_t at = info.find(key);
+        ASSERT_NE(at, std::string::npos) << info;
+        const int shown = std::stoi(info.substr(at + key.size()));
+        ASSERT_GT(shown, 10);
+
+        // One letter more than the box shows is refused, naming the same number.
+        const std::string before = Read(plugin);
+        const std::string tooLong(static_cast<std::size_t>(shown) + 1, 'k');
+        plugin_view();
+        entries_of(filter.Category);
+        select_title(filter.Title);
+        host.answer_msgbox(ui::vbOK,
+                           " 1 plugin(s) couldn't be moved to the new category.\r\nThe new category has " +
+                               std::to_string(shown + 1) + " letters; the category of this plugin has room for " +
+                               std::to_string(shown) + " letters.",
+                           ui::vbExclamation);
+        change_category_to(tooLong);
+        EXPECT_EQ(Read(plugin), before);
+
+        // Exactly as many letters as the box shows are written.
+        const std::string fits(static_cast<std::size_t>(shown), 'k');
+        plugin_view();
+        entries_of(filter.Category);
+        select_title(filter.Title);
+        change_category_to(fits);
+        catalogue::PluginInfoList list;
+        ASSERT_TRUE(catalogue::ReadCom8bf(app.FF, plugin.string(), list));
+        EXPECT_EQ(list[0].Category, fits);
+    }
+}
+
 namespace {
 
 // The output of a command, or nothing when it cannot be started.
