@@ -3,6 +3,7 @@
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -199,9 +200,7 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
 std::string_view TextLines::Next() {
     if (AtEnd()) return {};
     const std::size_t start = next_;
-    std::size_t end = start;
-    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
-        ++end;
+    const std::size_t end = std::min(bytes_.find_first_of("\r\n", start), bytes_.size());
     next_ = end + 1;
     if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n') ++next_;
     return bytes_.substr(start, end - start);

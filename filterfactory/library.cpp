@@ -82,7 +82,11 @@ bool ReadFFLEntry(FFContext& ff, TextLines& lines) {
     std::array<std::string, LibraryEntryLines> entry;
     for (auto& line : entry) {
         if (lines.AtEnd()) return false;
-        line = lines.Next();
+        const std::string_view text = lines.Next();
+        // No line of a real entry comes near the room of a whole entry: a longer one is no entry (and
+        // is not copied).
+        if (text.size() > LibraryBytesPerEntry) return false;
+        line = text;
     }
     return fill_entry(ff, entry);
 }

@@ -36,7 +36,8 @@ std::uint64_t LibraryBound(double count);
 // Fills ff.Record from the next entry of a library's lines, without clearing it first: a green
 // formula of one '"' repeats the red one, a blue one of '"' the green one, a copyright starting with
 // "©" gets "Copyright " in front. pFlag becomes false when the entry's Filename ends in ".prm", else
-// true. False when fewer than 29 lines are left (they are all taken) or a value is not 0..255.
+// true. False when fewer than 29 lines are left (they are all taken), a line is longer than a whole
+// entry's room or a value is not 0..255.
 bool ReadFFLEntry(FFContext& ff, TextLines& lines);
 // The same from a library held in memory, from the cursor's position, line by line with Byt2str.
 bool ReadFFLEntryII(FFContext& ff, ByteCursor& file);

@@ -33,10 +33,16 @@ std::string library_entry(std::string_view name, std::string_view title) {
                       "0",  "0",       "0",   "0",      "0",      "r",     "g", "b",  "a"});
 }
 
-// A library of two entries: the filter `name` and a deleted entry whose title takes `filler` bytes.
+// A library of two entries: the filter `name` and a deleted entry whose texts and formulas take
+// `filler` bytes between them.
 std::string two_entry_library(std::string_view name, std::size_t filler) {
-    return JoinLines({"FFL1.0", "    2"}) + library_entry(name, "Kept") +
-           library_entry("//gone.8bf", std::string(filler, 'x'));
+    std::string deleted = "//gone.8bf\r\n";
+    for (int line = 2; line <= 29; ++line) {
+        const bool value = line >= 18 && line <= 25;
+        const std::size_t share = value ? 0 : filler / 20 + (line == 2 ? filler % 20 : 0);
+        deleted += (value ? std::string("0") : std::string(share, 'x')) + "\r\n";
+    }
+    return JoinLines({"FFL1.0", "    2"}) + library_entry(name, "Kept") + deleted;
 }
 
 std::string text_source(std::string filename) {
