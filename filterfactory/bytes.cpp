@@ -200,7 +200,9 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
 std::string_view TextLines::Next() {
     if (AtEnd()) return {};
     const std::size_t start = next_;
-    const std::size_t end = std::min(bytes_.find_first_of("\r\n", start), bytes_.size());
+    std::size_t end = start;
+    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
+        ++end;
     next_ = end + 1;
     if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n') ++next_;
     return bytes_.substr(start, end - start);
