@@ -177,6 +177,30 @@ struct LastSmallFaultsTest : SmallFaultsTest {
         f.Switchit(0);
     }
 
+    // Moves four files, the second of which cannot go and the third of which replaces an old file;
+    // `fault` makes that replacement fail (and says what the target folder holds then), the user
+    // answers No at "Continue anyway?": the batch ends there, tells the file that failed before and
+    // shows in both panes what moved.
+    void move_stopped_at_no(const std::function<std::vector<std::string>(const std::filesystem::path&)>& fault) {
+        test_support::TempDir from{"from"}, to{"to"};
+        for (const char* name : {"0-moves.txt", "a-fails.txt", "b-stops.txt", "c-never.txt"})
+            from.write(name, name);
+        to.write("b-stops.txt", "old");
+        show(from, to);
+        select_items(0, {"0-moves.txt", "a-fails.txt", "b-stops.txt", "c-never.txt"});
+        files::inject_fault(files::Op::Rename, from / "a-fails.txt", EACCES);
+        const std::vector<std::string> left = fault(to.path());
+        answer_overwrite(0);
+        host.answer_msgbox(ui::vbNo, "Vexo Error 70: Permission denied\r\rContinue anyway?");
+        host.answer_msgbox(ui::vbOK, "1 item was not moved:\r\na-fails.txt (Permission denied)", ui::vbExclamation);
+        cmd_MoveFiles(app, "");
+        files::clear_faults();
+        EXPECT_EQ(everything_in(to), left);
+        EXPECT_TRUE(listed(1, "0-moves.txt"));
+        EXPECT_FALSE(listed(0, "0-moves.txt"));
+        EXPECT_TRUE(listed(0, "c-never.txt"));
+    }
+
     // Move Folder of a folder holding a file and `special` (made by `make`; false when this system
     // cannot), onto another mount of the same file system: the move goes through a copy.
     void move_folder_holding(const std::string& special, const std::function<bool(const std::string&)>& make,
@@ -221,27 +245,19 @@ TEST_F(LastSmallFaultsTest, EachIsMended) {
         std::function<void()> Check;
     };
     const std::vector<Row> rows{
-        {"Move stopped by No at \"Continue anyway?\" tells what failed and shows what moved",
+        {"Move stopped by No where the old target cannot be put aside tells what failed and shows what moved",
          [&] {
-             test_support::TempDir from{"from"}, to{"to"};
-             for (const char* name : {"0-moves.txt", "a-fails.txt", "b-stops.txt", "c-never.txt"})
-                 from.write(name, name);
-             to.write("b-stops.txt", "old");
-             show(from, to);
-             select_items(0, {"0-moves.txt", "a-fails.txt", "b-stops.txt", "c-never.txt"});
-             files::inject_fault(files::Op::Rename, from / "a-fails.txt", EACCES);
-             files::inject_fault(files::Op::Rename, to / "b-stops.txt", EACCES); // it cannot be put aside
-             answer_overwrite(0);
-             host.answer_msgbox(ui::vbNo, "Vexo Error 70: Permission denied\r\rContinue anyway?");
-             host.answer_msgbox(ui::vbOK, "1 item was not moved:\r\na-fails.txt (Permission denied)",
-                                ui::vbExclamation);
-             cmd_MoveFiles(app, "");
-             files::clear_faults();
-             EXPECT_EQ(everything_in(to), (std::vector<std::string>{"0-moves.txt", "b-stops.txt"}));
-             EXPECT_EQ(read_file(to / "b-stops.txt"), "old");
-             EXPECT_TRUE(listed(1, "0-moves.txt"));
-             EXPECT_FALSE(listed(0, "0-moves.txt"));
-             EXPECT_TRUE(listed(0, "c-never.txt"));
+             move_stopped_at_no([](const std::filesystem::path& to) {
+                 files::inject_fault(files::Op::Rename, to / "b-stops.txt", EACCES);
+                 return std::vector<std::string>{"0-moves.txt", "b-stops.txt"};
+             });
+         }},
+        {"Move stopped by No where the put-aside file cannot be erased tells what failed and shows what moved",
+         [&] {
+             move_stopped_at_no([](const std::filesystem::path& to) {
+                 files::inject_fault(files::Op::Delete, to / ".b-stops.txt.replaced-1", EACCES);
+                 return std::vector<std::string>{".b-stops.txt.replaced-1", "0-moves.txt", "b-stops.txt"};
+             });
          }},
         {"Move Folder onto another mount makes a FIFO again without opening it",
          [&] {
