@@ -3,7 +3,6 @@
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
