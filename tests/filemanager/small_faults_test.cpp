@@ -340,6 +340,10 @@ TEST_F(LastSmallFaultsTest, EachIsMended) {
          }},
         {"The temporary folder's cleaning keeps the program of a running process",
          [&] {
+             if (!std::filesystem::exists("/bin/sleep")) {
+                 std::cout << "[   NOTE   ] row left out: no /bin/sleep to run\n";
+                 return;
+             }
              test_support::TempDir temp{"tmp"};
              temp.write("plain.txt", "old");
              const std::filesystem::path program = temp / "waits";
@@ -357,6 +361,8 @@ TEST_F(LastSmallFaultsTest, EachIsMended) {
          }},
         {"A filter whose threads cannot all start is finished by those that did and the caller",
          [&] {
+             if (imgman::ff::worker_count() < 3)
+                 std::cout << "[   NOTE   ] one processor or two: the filter starts too few threads to lose one\n";
              g_thread_starts_left = 1;
              const int wrong = wrong_values("c+1", [](const std::vector<std::uint8_t>& p, int w, int x, int y, int z) {
                  return std::min(p[(static_cast<std::size_t>(y) * w + x) * 4 + z] + 1, 255);
