@@ -146,6 +146,7 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
     const long total = static_cast<long>(items.size());
     long moved = 0;
     std::vector<FailedItem> failed;
+    bool stopped = false;
     for (long i = 0; i < total; ++i) {
         if (EscapePressed(app)) {
             OverwriteCheck(app, "", "");
@@ -174,11 +175,7 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
                     } catch (const vb::Error& e) {
                         go = false;
                         app.Err.Raise(e);
-                        if (ErrorMessage2(app) != ui::vbYes) {
-                            OverwriteCheck(app, "", "");
-                            StatusDisplayClear(app);
-                            return;
-                        }
+                        stopped = ErrorMessage2(app) != ui::vbYes;
                     }
                 }
                 if (go) {
@@ -196,15 +193,14 @@ void cmd_MoveFiles(App& app, const std::string& DestD) {
                         files::delete_file(aside);
                     } catch (const vb::Error& e) {
                         app.Err.Raise(e);
-                        if (ErrorMessage2(app) != ui::vbYes) {
-                            OverwriteCheck(app, "", "");
-                            StatusDisplayClear(app);
-                            return;
-                        }
+                        stopped = ErrorMessage2(app) != ui::vbYes;
                     }
                 }
             }
         }
+        // No at "Continue anyway?" ends the batch here, but what was moved is shown and what failed
+        // is told, as at the end of every batch.
+        if (stopped) break;
         ShowBatchProgress(app, i + 1, total, started);
     }
     StatusDisplayClear(app);

@@ -12,6 +12,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -149,8 +150,38 @@ namespace {
 // A file by its identity: the device and inode number.
 using FileId = std::pair<dev_t, ino_t>;
 
-// The files and folders that processes of this user hold open (their open descriptors) or work in
-// (their current folders), read from /proc. A process that ends or goes meanwhile is passed over.
+// The files mapped into memory by the process whose /proc folder is `base` (code and data of its
+// program and libraries, files it mapped and may have closed since), from its maps: each line ends in
+// the device (major:minor, in hex), the inode and the name. A file is known by the numbers the kernel
+// gives and by its name as it stands, as a stacked file system may show other numbers through the name.
+void add_mapped_files(const std::string& base, std::set<FileId>& held) {
+    std::FILE* maps = std::fopen((base + "/maps").c_str(), "re");
+    if (!maps) return;
+    std::set<std::string> names;
+    char* line = nullptr;
+    std::size_t room = 0;
+    while (::getline(&line, &room, maps) > 0) {
+        unsigned major = 0, minor = 0;
+        unsigned long long inode = 0;
+        int nameAt = 0;
+        if (std::sscanf(line, "%*s %*s %*s %x:%x %llu %n", &major, &minor, &inode, &nameAt) < 3 || inode == 0) continue;
+        held.insert({static_cast<dev_t>(::makedev(major, minor)), static_cast<ino_t>(inode)});
+        std::string name = line + nameAt;
+        while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
+            name.pop_back();
+        if (!name.empty() && name[0] == '/' && !name.ends_with(" (deleted)")) names.insert(name);
+    }
+    std::free(line);
+    std::fclose(maps);
+    for (const std::string& name : names) {
+        struct stat st;
+        if (::stat(name.c_str(), &st) == 0) held.insert({st.st_dev, st.st_ino});
+    }
+}
+
+// The files and folders that processes of this user use: those they hold open (their open
+// descriptors), work in (their current folders), run (their programs) or have mapped into memory,
+// read from /proc. A process that ends or goes meanwhile is passed over.
 std::set<FileId> files_held_open() {
     std::set<FileId> held;
     const uid_t me = ::geteuid();
@@ -163,6 +194,8 @@ std::set<FileId> files_held_open() {
         struct stat st;
         if (::stat(base.c_str(), &st) != 0 || st.st_uid != me) continue;
         if (::stat((base + "/cwd").c_str(), &st) == 0) held.insert({st.st_dev, st.st_ino});
+        if (::stat((base + "/exe").c_str(), &st) == 0) held.insert({st.st_dev, st.st_ino});
+        add_mapped_files(base, held);
         DIR* fds = ::opendir((base + "/fd").c_str());
         if (!fds) continue;
         while (const dirent* fd = ::readdir(fds)) {
@@ -183,7 +216,14 @@ bool rested(const struct stat& st, std::int64_t cutoff) {
     return st.st_mtime < cutoff && st.st_ctime < cutoff && (S_ISLNK(st.st_mode) || st.st_atime < cutoff);
 }
 
-int clean_folder(App& app, const std::string& folder, std::int64_t cutoff, std::uint64_t device,
+// The file system and the mount of the folder being cleaned: an entry with another of either is not
+// its own (a disk mounted below it, or another folder of the same disk bind-mounted there).
+struct Place {
+    std::uint64_t Device = 0;
+    std::uint64_t Mount = 0;
+};
+
+int clean_folder(App& app, const std::string& folder, std::int64_t cutoff, const Place& place,
                  const std::set<FileId>& held) {
     int failures = 0;
     std::vector<files::DirEntry> entries;
@@ -201,11 +241,14 @@ int clean_folder(App& app, const std::string& folder, std::int64_t cutoff, std::
         if (held.count({st.st_dev, st.st_ino})) continue;
         const bool old = rested(st, cutoff);
         try {
+            // A link is looked at as itself; anything else on another file system or mount is not the
+            // folder's own.
+            if (!S_ISLNK(st.st_mode) &&
+                (files::device_of(path) != place.Device || files::mount_of(path) != place.Mount))
+                continue;
             if (S_ISDIR(st.st_mode)) {
-                // A file system mounted below the temporary folder (a share, a disk) is not its own.
-                if (files::device_of(path) != device) continue;
                 if (holds_own_folders(path)) continue;
-                failures += clean_folder(app, path, cutoff, device, held);
+                failures += clean_folder(app, path, cutoff, place, held);
                 if (!old) continue;
                 bool empty = false;
                 vb::ResumeNext([&] { empty = files::list_all(path).empty(); });
@@ -225,13 +268,13 @@ int clean_folder(App& app, const std::string& folder, std::int64_t cutoff, std::
 } // namespace
 
 int CleanTemporaryFolder(App& app, const std::string& folder, std::int64_t cutoff) {
-    std::uint64_t device = 0;
+    Place place;
     try {
-        device = files::device_of(folder);
+        place = {files::device_of(folder), files::mount_of(folder)};
     } catch (const vb::Error&) {
         return 1;
     }
-    return clean_folder(app, folder, cutoff, device, files_held_open());
+    return clean_folder(app, folder, cutoff, place, files_held_open());
 }
 
 void mnuClearTmp_Click(App& app) {
@@ -248,7 +291,8 @@ void mnuClearTmp_Click(App& app) {
         HourglassPointer pointer(f);
         before = GetFreeDiskSpace(temp);
         // Other programs keep live files there: only what has rested for a day goes.
-        failures = CleanTemporaryFolder(app, temp, static_cast<std::int64_t>(vb::TimeFromDate(app.host.Now())) - 24 * 60 * 60);
+        failures =
+            CleanTemporaryFolder(app, temp, static_cast<std::int64_t>(vb::TimeFromDate(app.host.Now())) - 24 * 60 * 60);
     }
     after = GetFreeDiskSpace(temp);
     if (failures >= 1)

@@ -76,6 +76,22 @@ std::string read_file_bytes(const std::filesystem::path& path) {
     return files::read_file_bytes(path.string());
 }
 
+std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& length) {
+    length = files::file_length(path);
+    if (length > bound) return std::nullopt;
+    const files::InputFile file(path);
+    length = file.Length();
+    if (length > bound) return std::nullopt;
+    return file.Read(0, static_cast<std::size_t>(length));
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    std::string digits = std::to_string(bytes);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits + (bytes == 1 ? " byte" : " bytes");
+}
+
 void string2bytes(std::string_view Stringy, FilePos pointer, std::string& file) {
     std::string bytes = vb::Utf8ToCp1252(Stringy);
     bytes.push_back('\0');
@@ -178,6 +194,17 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
     }
     if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
     return lines;
+}
+
+std::string_view TextLines::Next() {
+    if (AtEnd()) return {};
+    const std::size_t start = next_;
+    std::size_t end = start;
+    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
+        ++end;
+    next_ = end + 1;
+    if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n') ++next_;
+    return bytes_.substr(start, end - start);
 }
 
 } // namespace vexolan::ff

@@ -34,6 +34,14 @@ std::string_view zero_terminated_at(std::string_view file, FilePos pos);
 // Reads a whole file. Fails with vb::Error (53 File not found, 75 Path/File access error, ...).
 std::string read_file_bytes(const std::filesystem::path& path);
 
+// Reads a whole source file of at most `bound` bytes; its length goes to `length`. A longer file is
+// refused before it is opened (only its size is looked at) and gives nothing; a file that has grown
+// past the bound by the time it is opened is refused too, so the read never takes more than `bound`
+// bytes. Fails as read_file_bytes does.
+std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& length);
+// A size for the user: "1,048,577 bytes".
+std::string SizeText(std::uint64_t bytes);
+
 // --- fixed-position texts -------------------------------------------------------------------------
 
 // Writes `Stringy` as Windows-1252 bytes from position `pointer` on, then one 0 byte after the last
@@ -90,5 +98,19 @@ namespace vexolan::ff {
 // The lines of a text file, each without its end: CR LF, CR and LF each end a line. A last line
 // without an end counts; nothing follows a final line end.
 std::vector<std::string> SplitTextLines(std::string_view bytes);
+
+// The same lines taken one at a time from the text itself, which the caller keeps: a reader that
+// goes through a file line by line holds no second copy of it.
+class TextLines {
+public:
+    explicit TextLines(std::string_view bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return next_ >= bytes_.size(); }
+    // The next line; empty at the end.
+    std::string_view Next();
+
+private:
+    std::string_view bytes_;
+    std::size_t next_ = 0;
+};
 
 } // namespace vexolan::ff

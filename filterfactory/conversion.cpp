@@ -5,6 +5,7 @@
 #include "filemanager/refresh.hpp"
 #include "filterfactory/Convert.hpp"
 #include "filterfactory/batch.hpp"
+#include "filterfactory/bytes.hpp"
 #include "filterfactory/compiler.hpp"
 #include "filterfactory/library.hpp"
 #include "filterfactory/names.hpp"
@@ -180,7 +181,9 @@ void cmd_Convert(App& app, int DestType) {
                 else if (answer == OverwriteGo && ff::WriteCurrent(app.FF, DestType, dest, options))
                     batch.Written(targetFile);
             } else if (!batch.Cancelled()) {
-                batch.Unreadable(GetFileName(item));
+                // A file larger than any source of its kind was refused unread: its size says why.
+                const std::uint64_t refused = app.FF.RefusedLength;
+                batch.Unreadable(GetFileName(item) + (refused ? " (" + ff::SizeText(refused) + ")" : std::string()));
             }
         } catch (const vb::Error& e) {
             app.Err.Raise(e);

@@ -15,7 +15,9 @@
 
 #include "platform/fs/files.hpp"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace vexolan::ff {
 
@@ -71,14 +73,21 @@ void rewrite_premiere_code(FFContext& ff) {
 
 } // namespace
 
-bool ReadFFLEntry(FFContext& ff, const std::vector<std::string>& lines, std::size_t& next) {
-    if (lines.size() < next + LibraryEntryLines) {
-        next = lines.size();
-        return false;
-    }
+std::uint64_t LibraryBound(double count) {
+    const double counted = std::clamp(count, 0.0, 99999.0);
+    return (static_cast<std::uint64_t>(counted) + 1) * LibraryBytesPerEntry;
+}
+
+bool ReadFFLEntry(FFContext& ff, TextLines& lines) {
     std::array<std::string, LibraryEntryLines> entry;
-    for (auto& line : entry)
-        line = lines[next++];
+    for (auto& line : entry) {
+        if (lines.AtEnd()) return false;
+        const std::string_view text = lines.Next();
+        // No line of a real entry comes near the room of a whole entry: a longer one is no entry (and
+        // is not copied).
+        if (text.size() > LibraryBytesPerEntry) return false;
+        line = text;
+    }
     return fill_entry(ff, entry);
 }
 
@@ -97,28 +106,48 @@ void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestTy
     // A remembered "Overwrite All" or "Ignore All" of an interrupted batch must not reach this one.
     OverwriteCheck(app, "", "");
     const std::string libraryName = GetFileName(FFLy);
-    std::vector<std::string> lines;
+    const std::string path(FFLy);
+    std::string bytes;
+    double n = 0;
     try {
-        lines = SplitTextLines(files::read_file_bytes(std::string(FFLy)));
+        // The first line and the count, from the file's first bytes, say how large it may be.
+        const std::uint64_t length = files::file_length(path);
+        if (length > LibraryBound(99999)) {
+            batch.Unreadable(libraryName + " (" + SizeText(length) + ")");
+            return;
+        }
+        const std::string head = files::InputFile(path).Read(0, 256);
         if (!files::folder_exists(Destdir)) files::make_folders(Destdir);
+        TextLines headLines(head);
+        const std::string_view first = headLines.Next();
+        if (first != "FFL1.0" && first != "FFL1.1") {
+            IniVars(ff.Record);
+            batch.ItemError(std::string(FFLy) + " is not a Filter Factory Library File!", ui::vbExclamation,
+                            "Format Violation");
+            return;
+        }
+        n = vb::Val(headLines.Next());
+        std::uint64_t read = 0;
+        std::optional<std::string> whole = read_bounded_file(path, LibraryBound(n), read);
+        if (!whole) {
+            batch.Unreadable(libraryName + " (" + SizeText(read) + ")");
+            return;
+        }
+        bytes = std::move(*whole);
     } catch (const vb::Error&) {
         batch.Unreadable(libraryName);
         return;
     }
     IniVars(ff.Record);
-    if (lines.empty() || (lines[0] != "FFL1.0" && lines[0] != "FFL1.1")) {
-        batch.ItemError(std::string(FFLy) + " is not a Filter Factory Library File!", ui::vbExclamation,
-                        "Format Violation");
-        return;
-    }
-    const double n = lines.size() > 1 ? vb::Val(lines[1]) : 0;
+    TextLines lines(bytes);
+    lines.Next(); // the header and the count, read above
+    lines.Next();
     const CompileOptions options = app.FFCompileOptions();
     const bool mac = options.TemplateChoice == CompileOptions::Macintosh;
     auto& status = app.form1().Label3;
-    std::size_t next = 2;
-    for (int i = 1; next < lines.size(); ++i) {
+    for (int i = 1; !lines.AtEnd(); ++i) {
         if (app.host.KeyDown(ui::vbKeyEscape) || batch.Cancelled()) break;
-        if (!ReadFFLEntry(ff, lines, next)) {
+        if (!ReadFFLEntry(ff, lines)) {
             // A cut last entry or a damaged value ends the unpacking.
             batch.Unreadable(libraryName + " (entry " + std::to_string(i) + ")");
             break;
@@ -165,6 +194,7 @@ bool WriteCurrent(FFContext& ff, int DestType, std::string Diry, const CompileOp
 }
 
 bool ReadFFfile(FFContext& ff, std::string_view PathFily) {
+    ff.RefusedLength = 0;
     std::string dir = GetPathName(PathFily);
     const std::string name = GetFileName(PathFily);
     const std::string ext = extension_of(name);

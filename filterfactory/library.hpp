@@ -20,12 +20,25 @@ namespace vexolan::ff {
 
 inline constexpr int LibraryEntryLines = 29;
 
-// Fills ff.Record from the next entry of a library's lines, from line `next` on (advanced past the
-// entry), without clearing it first: a green formula of one '"' repeats the red one, a blue one of '"'
-// the green one, a copyright starting with "©" gets "Copyright " in front. pFlag becomes false when
-// the entry's Filename ends in ".prm", else true. False when fewer than 29 lines are left or a value
-// is not 0..255.
-bool ReadFFLEntry(FFContext& ff, const std::vector<std::string>& lines, std::size_t& next);
+// The room a library may take for each entry its second line counts: 16 KiB. An entry holds one filter
+// in 29 lines: four formulas that must each fit a plug-in's 1024-byte slot, sixteen names and texts of
+// at most 255 bytes, a file name and eight values, under 9 KB with its line ends; the bound is about
+// twice that. A library may take this room for each entry counted and once more (for its first two
+// lines and a count that is short by one); a larger one is refused before it is read, with its size
+// named among the files the conversion skipped. The count is read from the file's first bytes, after
+// its first line has shown it to be a library, so that a large file of another kind that merely has the
+// name is never read whole.
+inline constexpr std::uint64_t LibraryBytesPerEntry = 16 * 1024;
+// The largest library whose second line counts `count` entries (a count outside the five digits
+// the line holds counts as 0 or 99999).
+std::uint64_t LibraryBound(double count);
+
+// Fills ff.Record from the next entry of a library's lines, without clearing it first: a green
+// formula of one '"' repeats the red one, a blue one of '"' the green one, a copyright starting with
+// "©" gets "Copyright " in front. pFlag becomes false when the entry's Filename ends in ".prm", else
+// true. False when fewer than 29 lines are left (they are all taken), a line is longer than a whole
+// entry's room or a value is not 0..255.
+bool ReadFFLEntry(FFContext& ff, TextLines& lines);
 // The same from a library held in memory, from the cursor's position, line by line with Byt2str.
 bool ReadFFLEntryII(FFContext& ff, ByteCursor& file);
 

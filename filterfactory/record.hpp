@@ -65,6 +65,11 @@ struct FFContext {
     // "set[" line, and the text writer asks which spots are stored. Empty = no spot is stored.
     std::function<void(int)> MarkPresetSpot;
     std::function<bool(int)> PresetSpotStored;
+    // The length of the file the last source read refused unread because it is larger than any real
+    // file of its kind (the bounds are in text_source.hpp, settings_files.hpp and library.hpp); 0 when
+    // that read refused nothing for its size. The conversion names the size among the skipped files.
+    std::uint64_t RefusedLength = 0;
+
     // The Convert dialog's box "Mac FF Adaption"; empty means unchecked.
     std::function<bool()> MacFFAdaption;
     // The common error box for a run-time error the compiler caught; nothing is shown when empty.

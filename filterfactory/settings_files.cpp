@@ -6,7 +6,7 @@
 
 #include "platform/fs/files.hpp"
 
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vexolan::ff {
@@ -35,26 +35,42 @@ std::string plugin_name(std::string_view FName) {
 // define them, so a file is first given the line ends of its format. An .afs ends every line with a
 // lone CR and follows each formula and text by an empty line. A .pff has its header and values each
 // on a line of its own, followed or not by an empty line, and then either the .afs layout or one
-// item per line; it is brought to the .afs layout throughout.
-std::string with_format_line_ends(std::string_view bytes, bool pff) {
-    if (!pff && bytes.find('\n') == std::string_view::npos) return std::string(bytes);
-    const std::vector<std::string> lines = SplitTextLines(bytes);
-    std::string out;
-    out.reserve(bytes.size() + lines.size() + 32);
-    std::size_t next = 0;
-    if (pff) {
-        for (int item = 0; item < 9 && next < lines.size(); ++item) {
-            out += lines[next++] + "\r\r";
-            if (next < lines.size() && lines[next].empty()) ++next;
+// item per line; it is brought to the .afs layout throughout. The file's bytes are taken over: an
+// .afs is changed in place (its text only shrinks), a .pff is rewritten and its bytes let go.
+std::string with_format_line_ends(std::string bytes, bool pff) {
+    if (!pff && bytes.find('\n') == std::string::npos) return bytes;
+    if (!pff) {
+        // Every line end becomes one CR; a last line without an end gets one.
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            bytes[kept++] = c == '\n' ? '\r' : c;
         }
+        bytes.resize(kept);
+        if (!bytes.empty() && bytes.back() != '\r') bytes.push_back('\r');
+        return bytes;
     }
-    const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return !l.empty(); });
-    const auto lastFilled = static_cast<std::size_t>(lines.rend() - last);
-    bool separated = !pff;
-    for (std::size_t i = next; i < lastFilled && !separated; ++i)
-        separated = lines[i].empty();
-    for (std::size_t i = next; i < lines.size(); ++i)
-        out += lines[i] + (separated ? "\r" : "\r\r");
+    TextLines lines(bytes);
+    std::string out;
+    out.reserve(bytes.size() + 64);
+    for (int item = 0; item < 9 && !lines.AtEnd(); ++item) {
+        out += lines.Next();
+        out += "\r\r";
+        TextLines after = lines;
+        if (!after.AtEnd() && after.Next().empty()) lines = after;
+    }
+    // Items separated by empty lines keep them; items one to a line each get their empty line.
+    bool separated = false, gap = false;
+    for (TextLines rest = lines; !rest.AtEnd() && !separated;) {
+        const bool empty = rest.Next().empty();
+        separated = gap && !empty;
+        gap = gap || empty;
+    }
+    while (!lines.AtEnd()) {
+        out += lines.Next();
+        out += separated ? "\r" : "\r\r";
+    }
     return out;
 }
 
@@ -68,17 +84,23 @@ bool only_line_ends_left(const ByteCursor& file) {
 bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName, bool pff) {
     FilterRecord& r = ff.Record;
     IniVars(r);
+    ff.RefusedLength = 0;
     const std::string path = files::join_path(Diry, FName);
-    std::string read;
+    std::optional<std::string> read;
     try {
-        read = files::read_file_bytes(path);
+        std::uint64_t length = 0;
+        read = read_bounded_file(path, SettingsFileBound, length);
+        if (!read) {
+            ff.RefusedLength = length;
+            return false;
+        }
     } catch (const vb::Error&) {
         // A file that has gone (or is a folder) makes the pane show what is there now.
         if (!files::file_exists(path) && ff.RefreshActivePane) ff.RefreshActivePane();
         return false;
     }
     try {
-        const std::string bytes = with_format_line_ends(read, pff);
+        const std::string bytes = with_format_line_ends(std::move(*read), pff);
         ByteCursor file{bytes};
         const auto line = [&](bool joined) {
             if (file.AtEnd()) throw ReadFailure{};
@@ -163,13 +185,19 @@ bool ReadPFF(FFContext& ff, std::string_view Diry, std::string_view FName) {
 
 bool ReadFFX(FFContext& ff, std::string_view Diry, std::string_view Fily) {
     const std::string path = files::join_path(Diry, Fily);
+    ff.RefusedLength = 0;
     if (!files::file_exists(path)) return false;
     FilterRecord& r = ff.Record;
     IniVars(r);
     r.Filename = std::string(Fily);
     try {
-        const std::string bytes = files::read_file_bytes(path);
-        FfxReader file(bytes);
+        std::uint64_t length = 0;
+        const std::optional<std::string> bytes = read_bounded_file(path, SettingsFileBound, length);
+        if (!bytes) {
+            ff.RefusedLength = length;
+            return false;
+        }
+        FfxReader file(*bytes);
         if (!file.text().starts_with("FFX")) return false;
         r.Title = text_of(file.text());
         r.Category = text_of(file.text());

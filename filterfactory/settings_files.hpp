@@ -9,6 +9,14 @@
 
 namespace vexolan::ff {
 
+// The largest settings file read (.afs, .pff, .ffx): 4 MiB. A file holds one filter: four formulas that
+// must each fit a plug-in's 1024-byte slot, sixteen names and texts of at most 255 bytes and eight
+// values, under 10 KB in all. The bound is hundreds of times that, so that a formula of a megabyte
+// (longer than any plug-in holds, but still read and rewritten) passes, while a large file of another
+// kind that merely has the name (a log, a disk image) is never read whole: a larger file is refused
+// before it is opened, as a file that could not be read, with its length in ff.RefusedLength.
+inline constexpr std::uint64_t SettingsFileBound = 4 * 1024 * 1024;
+
 // Reads the .afs file `FName` in `Diry`. The title and file name become `FName` with "8bf" for its
 // last three letters and the category "Synthetic", unless the file's optional names tail gives them.
 // Optimises the code; pFlag becomes true. A missing file refreshes the active pane; every failure

@@ -3,10 +3,12 @@
 #include "filterfactory/bytes.hpp"
 #include "filterfactory/names.hpp"
 #include "filterfactory/rewrite.hpp"
+#include "filterfactory/settings_files.hpp"
 
 #include "platform/fs/files.hpp"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace vexolan::ff {
@@ -59,26 +61,26 @@ int whole_number(std::string_view text, int low, int high) {
     return static_cast<int>(v);
 }
 
+// The lines of a source, taken one at a time from its bytes (which the caller keeps).
 class Lines {
 public:
-    explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-    bool at_end() const { return next_ >= lines_.size(); }
+    explicit Lines(std::string_view bytes) : lines_(bytes) {}
+    bool at_end() const { return lines_.AtEnd(); }
     // The next line; reading past the end is a format violation.
-    const std::string& read() {
+    std::string read() {
         if (at_end()) throw FormatViolation{};
-        return lines_[next_++];
+        return std::string(lines_.Next());
     }
     // Skips lines up to one that `match` accepts.
-    template <typename Match> const std::string& skip_to(Match match) {
+    template <typename Match> std::string skip_to(Match match) {
         for (;;) {
-            const std::string& line = read();
+            std::string line = read();
             if (match(line)) return line;
         }
     }
 
 private:
-    std::vector<std::string> lines_;
-    std::size_t next_ = 0;
+    TextLines lines_;
 };
 
 // The key and value layout; `line` is the first line, already read.
@@ -167,7 +169,7 @@ bool read_key_value(FFContext& ff, Lines& lines, std::string line, bool Preset) 
 // entry is marked "[]", which ends the list.
 bool read_report_name(Lines& lines, std::string_view word, int k, std::string& name) {
     const std::string key = std::string(word) + " " + std::to_string(k) + ":";
-    const std::string& line = lines.skip_to([&](const std::string& l) { return starts_with(l, word); });
+    const std::string line = lines.skip_to([&](const std::string& l) { return starts_with(l, word); });
     if (!starts_with(line, key)) throw FormatViolation{};
     if (line.ends_with("[]")) return false;
     const std::size_t from = key.size() + 2; // after the blank and the opening bracket
@@ -179,7 +181,7 @@ bool read_report_name(Lines& lines, std::string_view word, int k, std::string& n
 std::string join_until(Lines& lines, const std::function<bool(const std::string&)>& last) {
     std::string code;
     for (;;) {
-        const std::string& line = lines.read();
+        const std::string line = lines.read();
         if (last(line)) return code;
         code += line;
     }
@@ -187,8 +189,9 @@ std::string join_until(Lines& lines, const std::function<bool(const std::string&
 
 void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string_view FName) {
     FilterRecord& r = ff.Record;
-    std::string_view line = lines.skip_to([](const std::string& l) { return starts_with(l, "FILENAME:"); });
-    std::string_view tail = line.size() > 12 ? line.substr(line.size() - 12) : line;
+    const std::string line = lines.skip_to([](const std::string& l) { return starts_with(l, "FILENAME:"); });
+    std::string_view tail = line;
+    if (tail.size() > 12) tail.remove_prefix(tail.size() - 12);
     if (const auto slash = tail.find('\\'); slash != std::string_view::npos) tail.remove_prefix(slash + 1);
     r.Filename = text_of(tail);
     const auto next_after = [&](std::string_view key) {
@@ -210,17 +213,19 @@ void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string
     r.CodeB = text_of(join_until(lines, [](const std::string& l) { return l == "A="; }));
     std::string alpha;
     while (!lines.at_end()) { // an empty line or the end of the file ends the alpha block
-        const std::string& l = lines.read();
+        const std::string l = lines.read();
         if (l.empty()) break;
         alpha += l;
     }
     r.CodeA = text_of(alpha);
 
-    // The control values come from the settings file beside the report.
+    // The control values come from the settings file beside the report: its header and the eight
+    // values on the lines after it, all within the first bytes of any settings file read.
     const std::string companion = std::string(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0)) + "afs";
     const std::string found = files::find_file_no_case(std::string(Diry), companion);
     if (found.empty() || !files::file_exists(found)) return;
-    Lines values(SplitTextLines(files::read_file_bytes(found)));
+    const std::string head = files::InputFile(found).Read(0, SettingsFileBound);
+    Lines values(head);
     values.read(); // the header
     for (int c = 0; c < 8; ++c)
         r.CtlValue[c] = static_cast<std::uint8_t>(whole_number(values.read(), 0, 255));
@@ -230,13 +235,20 @@ void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string
 
 bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool /*Silent*/, bool Preset) {
     IniVars(ff.Record);
+    ff.RefusedLength = 0;
     const std::string path = files::join_path(Diry, FName);
     if (!files::file_exists(path)) {
         if (ff.RefreshActivePane) ff.RefreshActivePane();
         return false;
     }
     try {
-        Lines lines(SplitTextLines(files::read_file_bytes(path)));
+        std::uint64_t length = 0;
+        const std::optional<std::string> bytes = read_bounded_file(path, TextSourceBound, length);
+        if (!bytes) {
+            ff.RefusedLength = length;
+            return false;
+        }
+        Lines lines(*bytes);
         const std::string first = lines.read();
         if (first.substr(0, ReportHeader.size()) != ReportHeader) {
             if (!read_key_value(ff, lines, first, Preset)) return false;

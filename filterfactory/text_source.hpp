@@ -11,6 +11,14 @@
 
 namespace vexolan::ff {
 
+// The largest text source read: 4 MiB. A source holds one filter, whose four formulas must each fit a
+// plug-in's 1024-byte slot; with its names, values and ten preset lines that is under 10 KB. The bound
+// is hundreds of times that, for comments, ignored lines, blank lines and even a formula of a megabyte
+// (longer than any plug-in holds, but still read and rewritten), while a real text file that merely
+// ends in ".txt" (a log, a book) is never read whole: a larger file is refused before it is opened,
+// silently, as a file that could not be read, with its length in ff.RefusedLength.
+inline constexpr std::uint64_t TextSourceBound = 4 * 1024 * 1024;
+
 // Reads `FName` in folder `Diry` into ff.Record. `Silent` has no effect. `Preset` also reads the
 // "set[" lines into MemorySpots and marks their spots. A missing file refreshes the active pane and
 // gives false; a source without all four formulas gives false; a damaged source shows

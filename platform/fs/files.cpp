@@ -15,6 +15,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -40,6 +41,12 @@ struct FakeDevice {
     std::uint64_t device;
 };
 std::vector<FakeDevice> g_devices;
+
+struct FakeMount {
+    std::string path;
+    std::uint64_t mount;
+};
+std::vector<FakeMount> g_mounts;
 
 struct Delay {
     Op op;
@@ -419,7 +426,9 @@ int empty_folder(int dirFd, const std::string& path) {
     return failures;
 }
 
-// Copies a file, link or folder tree to `to`, which must not exist (58 when it does).
+// Copies a file, link or folder tree to `to`, which must not exist (58 when it does). Only regular
+// files are opened: a FIFO is made again as a FIFO (opening it would wait for a writer for good) and
+// a link again as a link; a socket or a device is no file to copy and fails the copy (75) unopened.
 void copy_tree(const std::string& from, const std::string& to) {
     struct stat st;
     if (::lstat(from.c_str(), &st) != 0) fail(errno, from);
@@ -438,15 +447,26 @@ void copy_tree(const std::string& from, const std::string& to) {
         ::chmod(to.c_str(), st.st_mode & 07777);
         struct timespec times[2] = {st.st_atim, st.st_mtim};
         ::utimensat(AT_FDCWD, to.c_str(), times, 0);
-    } else {
+    } else if (S_ISFIFO(st.st_mode)) {
+        check_fault(Op::Write, to);
+        if (::mkfifo(to.c_str(), 0600) != 0) fail(errno, to);
+        ::chmod(to.c_str(), st.st_mode & 07777);
+        struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+    } else if (S_ISREG(st.st_mode)) {
         check_fault(Op::Read, from);
-        Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+        // Without waiting, and checked again once open: the name may lead to something else by now.
+        Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (in.fd < 0) fail(errno, from);
+        if (::fstat(in.fd, &st) != 0) fail(errno, from);
+        if (!S_ISREG(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
         check_fault(Op::Write, to);
         Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (out.fd < 0) fail(errno, to);
         copy_contents(in.fd, st, out.fd, from, to);
         if (::close(out.release()) != 0) fail(errno, to);
+    } else {
+        throw vb::Error(vb::ErrPathFileAccess);
     }
 }
 
@@ -656,6 +676,80 @@ bool same_file_system(const Path& a, const Path& b) {
 
 std::uint64_t device_of(const Path& p) {
     return device_of_abs(absolute_path(p));
+}
+
+namespace {
+
+// The kernel's mount id of `abs` from statx, whose record has a fixed layout: the mask of what was
+// filled first, the mount id at byte 144 (named there only as padding by some C libraries). 0 when the
+// kernel does not give it.
+std::uint64_t statx_mount_id(const std::string& abs) {
+    constexpr unsigned MountIdWanted = 0x1000; // STATX_MNT_ID
+    alignas(8) unsigned char record[256] = {};
+    if (::syscall(SYS_statx, AT_FDCWD, abs.c_str(), AT_SYMLINK_NOFOLLOW, MountIdWanted, record) != 0) return 0;
+    std::uint32_t mask = 0;
+    std::memcpy(&mask, record, sizeof mask);
+    if (!(mask & MountIdWanted)) return 0;
+    std::uint64_t id = 0;
+    std::memcpy(&id, record + 144, sizeof id);
+    return id;
+}
+
+// A mount point as /proc/self/mountinfo writes it, with blanks and the like as "\040".
+std::string unescape_mount_point(const std::string& field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            out.push_back(
+                static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            out.push_back(field[i]);
+        }
+    }
+    return out;
+}
+
+// The mount of `abs` as /proc/self/mountinfo shows it: the mount at the longest mount point above the
+// folder that holds it (of mounts on one point, the last, which hides the others). 0 when unknown.
+std::uint64_t mountinfo_mount_id(const std::string& abs) {
+    char* real = ::realpath(parent_of(abs).c_str(), nullptr);
+    if (!real) return 0;
+    const std::string where = join_path(real, name_of(abs));
+    std::free(real);
+    std::FILE* info = std::fopen("/proc/self/mountinfo", "re");
+    if (!info) return 0;
+    std::uint64_t found = 0;
+    std::size_t longest = 0;
+    char* line = nullptr;
+    std::size_t room = 0;
+    while (::getline(&line, &room, info) > 0) {
+        unsigned long long id = 0;
+        char point[4096];
+        if (std::sscanf(line, "%llu %*u %*s %*s %4095s", &id, point) != 2) continue;
+        const std::string mountPoint = unescape_mount_point(point);
+        if (is_under(where, mountPoint) && mountPoint.size() >= longest) {
+            longest = mountPoint.size();
+            found = id;
+        }
+    }
+    std::free(line);
+    std::fclose(info);
+    return found;
+}
+
+} // namespace
+
+std::uint64_t mount_of(const Path& p) {
+    const std::string abs = absolute_path(p);
+    const FakeMount* fake = nullptr;
+    for (const auto& m : g_mounts)
+        if (is_under(abs, m.path) && (!fake || m.path.size() > fake->path.size())) fake = &m;
+    if (fake) return fake->mount;
+    if (const std::uint64_t id = statx_mount_id(abs)) return id;
+    if (const std::uint64_t id = mountinfo_mount_id(abs)) return id;
+    // Nothing tells mounts apart here: the file system has to do.
+    return device_of_abs(abs);
 }
 
 std::string mount_top(const Path& p) {
@@ -1396,6 +1490,10 @@ void inject_device(const Path& path, std::uint64_t device) {
     g_devices.push_back(FakeDevice{absolute_path(path), device});
 }
 
+void inject_mount(const Path& path, std::uint64_t mount) {
+    g_mounts.push_back(FakeMount{absolute_path(path), mount});
+}
+
 void inject_delay(Op op, const Path& path, int milliseconds) {
     g_delays.push_back(Delay{op, absolute_path(path), milliseconds});
 }
@@ -1404,6 +1502,7 @@ void clear_faults() {
     g_faults.clear();
     g_delays.clear();
     g_devices.clear();
+    g_mounts.clear();
 }
 
 } // namespace files

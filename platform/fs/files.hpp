@@ -73,6 +73,11 @@ bool same_file_system(const Path& a, const Path& b);
 // The file system (device number) holding `p`, or, for a path that does not exist yet, its nearest
 // existing parent. Tests may fake it with inject_device.
 std::uint64_t device_of(const Path& p);
+// The mount holding `p` (a link itself, not what it leads to): the kernel's mount id, or where the
+// system does not give it, the mount /proc/self/mountinfo shows at the longest mount point above it.
+// Two mounts of one file system (a bind mount) have one device but two mounts. Tests may fake it with
+// inject_mount.
+std::uint64_t mount_of(const Path& p);
 // The top folder of the file system holding `p`: the highest folder above it on the same device
 // (its mount point; "/" for the root file system).
 std::string mount_top(const Path& p);
@@ -269,10 +274,13 @@ void inject_fault_after(Op op, const Path& path, int err, int successes);
 // Makes `path` and everything below it report `device` as its file system (device_of,
 // same_file_system, mount_top), so that a test on one real file system can play a second one.
 void inject_device(const Path& path, std::uint64_t device);
+// Makes `path` and everything below it report `mount` as its mount (mount_of), so that a test can play
+// a second mount of the one file system it has.
+void inject_mount(const Path& path, std::uint64_t mount);
 // Makes every `op` on `path` (and below it) take `milliseconds` longer, so that a test can hold a long
 // piece of work (a batch conversion, a folder scan) open for as long as it needs, whatever its speed.
 void inject_delay(Op op, const Path& path, int milliseconds);
-// Clears the faults, the delays and the faked devices.
+// Clears the faults, the delays and the faked devices and mounts.
 void clear_faults();
 // Clears every fault when it goes, so that a failing test leaves none behind.
 struct FaultScope {

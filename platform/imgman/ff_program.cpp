@@ -15,6 +15,7 @@
 #include <atomic>
 #include <bit>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -136,8 +137,11 @@ void execute(const Program& p, const Instruction* first, const Instruction* last
     for (const Instruction* at = first; at != last; ++at) {
         const Instruction& in = *at;
         int32_t* __restrict d = regs + in.dst * stride;
-        const int32_t* a = regs + in.a * stride;
-        const int32_t* b = regs + in.b * stride;
+        // A shifted source holds its offsets in a and b, not registers: no register is addressed by them
+        // (an offset times the stride may pass the range of an int).
+        const bool offsets = in.op == Op::SrcShift;
+        const int32_t* a = regs + (offsets ? 0 : in.a) * stride;
+        const int32_t* b = regs + (offsets ? 0 : in.b) * stride;
         const int32_t* c = regs + in.c * stride;
         switch (in.op) {
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
@@ -374,6 +378,7 @@ constexpr long ThreadedPixels = 1L << 18;
 
 // Calls rows(first, end, worker) for bands of rows covering 0..height-1, on `workers` threads that
 // take the next band as they finish one (the calling thread is worker 0); returns when all are done.
+// A thread the system cannot start leaves its bands to the threads that did start and the caller.
 template <typename Rows> void in_bands(int height, int workers, Rows rows) {
     if (workers <= 1) {
         rows(0, height, 0);
@@ -391,16 +396,20 @@ template <typename Rows> void in_bands(int height, int workers, Rows rows) {
     };
     std::vector<std::thread> threads;
     threads.reserve(static_cast<std::size_t>(workers - 1));
-    for (int w = 1; w < workers; ++w)
-        threads.emplace_back(work, w);
+    try {
+        for (int w = 1; w < workers; ++w)
+            threads.emplace_back(work, w);
+    } catch (const std::system_error&) {
+        // No more threads now: those started (each joined below) and this one do the work.
+    }
     work(0);
     for (std::thread& t : threads)
         t.join();
 }
 
 // The rows [first, end) of a program whose rows are independent.
-void whole_runs(const Program& p, const SourceView& source, const TargetView& target, int first, int end,
-                int32_t* regs, State& state) {
+void whole_runs(const Program& p, const SourceView& source, const TargetView& target, int first, int end, int32_t* regs,
+                State& state) {
     const Instruction* code = p.code.data();
     for (int y = first; y < end; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
@@ -451,9 +460,10 @@ std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* las
         s.handler = static_cast<int>(in.op);
         s.in = &in;
         s.k = in.k;
+        const bool offsets = in.op == Op::SrcShift; // a and b are offsets, as in execute
         s.d = regs + in.dst * Stride;
-        s.a = regs + in.a * Stride;
-        s.b = regs + in.b * Stride;
+        s.a = regs + (offsets ? 0 : in.a) * Stride;
+        s.b = regs + (offsets ? 0 : in.b) * Stride;
         s.c = regs + in.c * Stride;
         if (in.op == Op::Get && (s.cell = constant_cell(in.a))) s.handler = GetCell;
         if (in.op == Op::Put && (s.cell = constant_cell(in.b))) s.handler = PutCell;
@@ -469,8 +479,7 @@ std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* las
 // The part in scan order over the pixels of a step, one pixel after the other. Each instruction's
 // code jumps straight to the next one's (a jump from every instruction's own place, which the
 // processor predicts far better than one shared jump).
-void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs,
-                      State& state) {
+void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs, State& state) {
     const void* handlers[HandlerCount];
     for (const void*& h : handlers)
         h = &&other;
@@ -494,10 +503,10 @@ void execute_in_order(const Program& p, const std::vector<Scalar>& code, const S
     int i = 0;
     const Scalar* s = code.data();
     if (st.n <= 0) return;
-    goto *handlers[s->handler];
+    goto* handlers[s->handler];
 #define VEXOLAN_FF_NEXT                                                                                                \
     ++s;                                                                                                               \
-    goto *handlers[s->handler]
+    goto* handlers[s->handler]
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
     op_##name : s->d[i] = fn(s->a[i], s->b[i]);                                                                        \
     VEXOLAN_FF_NEXT;                                                                                                   \
@@ -544,7 +553,7 @@ other:
 end:
     if (++i == st.n) return;
     s = code.data();
-    goto *handlers[s->handler];
+    goto* handlers[s->handler];
 #undef VEXOLAN_FF_NEXT
 }
 

@@ -53,10 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write("g.afs", "%RGB-1.0\r" + std::string(input));
     ReadAFS(ff, dir, "g.afs");
 
-    const std::vector<std::string> lines = SplitTextLines(input);
-    std::size_t next = 0;
-    while (next < lines.size())
-        if (!ReadFFLEntry(ff, lines, next)) break;
+    TextLines lines(input);
+    while (!lines.AtEnd())
+        if (!ReadFFLEntry(ff, lines)) break;
 
     std::string code(input);
     OptimizeFormula(code, static_cast<int>(size % 4), size % 2 == 0);
