@@ -3,6 +3,7 @@
 #include "shell/Form3.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/pe_synth.hpp"
+#include "tests/support/temp_dir.hpp"
 
 #include <fstream>
 
@@ -10,11 +11,6 @@ using namespace vexolan;
 using test_support::Driver;
 
 namespace {
-
-std::string Read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct CatalogueScreen : test_support::ScreenTest {
     Form1& f = app.form1();
@@ -64,7 +60,7 @@ TEST_F(CatalogueScreen, ChangeCatWithATypedCategoryRewritesTheFile) {
     )");
     user.finish();
     ASSERT_TRUE(pump_until([&] { return !app.form3().Visible.get(); }, 5));
-    EXPECT_EQ(Read(data.path() / "twirl.8bf").substr(23894, 6), std::string("\x04" "Glow\0", 6));
+    EXPECT_EQ(test_support::read_file(data.path() / "twirl.8bf").substr(23894, 6), std::string("\x04" "Glow\0", 6));
     // The list shows the new category; a rescan finds it in the file.
     app.ScanValid[0] = false;
     f.mnuRefresh_Click();

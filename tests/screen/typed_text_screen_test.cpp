@@ -26,11 +26,6 @@ using test_support::Driver;
 
 namespace {
 
-std::string Read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The names in a folder, for messages.
 std::string Names(const std::filesystem::path& folder) {
     std::string out;
@@ -130,7 +125,7 @@ TEST_F(TypedTextScreen, LettersBeyondAsciiReachTextBoxesComboBoxesAndCodeBoxesWh
     f.List3[0].user_select(0);
     run("xdotool key ctrl+h\nbox=$(find_window '^Vexolan - Input$')\nfocus \"$box\"\n"
         "xdotool type --delay 50 'Kätegorie'\nxdotool key Return\ngone '^Vexolan - Input$'\n");
-    EXPECT_EQ(Read(data / "twirl.8bf").substr(23894, 11), std::string("\x09K\xE4tegorie\0", 11));
+    EXPECT_EQ(test_support::read_file(data / "twirl.8bf").substr(23894, 11), std::string("\x09K\xE4tegorie\0", 11));
 
     // A code box of the editor, opened on a filter source.
     f.SSTab1[0].user_select_tab(1);
