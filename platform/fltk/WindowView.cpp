@@ -625,6 +625,8 @@ void WindowView::paint_callback(void* self) {
 void WindowView::sync_focus() {
     ui::Control* active = model_.ActiveControl();
     if (!active) return;
+    // A window held back by a modal window does not take the keyboard from it.
+    if (modal::blocks(window_)) return;
     Fl_Widget* w = widget(*active);
     if (w && Fl::focus() != w && w->visible_r() && window_->shown()) w->take_focus();
 }
