@@ -52,8 +52,12 @@ public:
         add(Picture1, "Picture1");
         add(Combo1, "Combo1");
         Caption = std::move(caption);
-        Left = left * 15;
-        Top = top * 15;
+        // At 0,0 the window is given no position of its own: it opens over the window it was
+        // opened from.
+        if (left != 0 || top != 0) {
+            Left = left * 15;
+            Top = top * 15;
+        }
         Width = width * 15;
         Height = height * 15;
         Text1.Move(10 * 15, 10 * 15, 200 * 15, 24 * 15);
