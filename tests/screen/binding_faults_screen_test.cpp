@@ -57,7 +57,9 @@ struct BindingFaultsScreen : test_support::ScreenTest, ::testing::WithParamInter
     std::string startFolder = files::CurDir();
     files::FaultScope faults;
 
-    BindingFaultsScreen() { app.ExitDraw = [] { return 0.9; }; } // no advertisement when the test ends
+    BindingFaultsScreen() {
+        app.ExitDraw = [] { return 0.9; };
+    } // no advertisement when the test ends
     ~BindingFaultsScreen() override { files::ChDir(startFolder); }
 
     void save(std::string_view section, std::string_view key, std::string_view value) {
@@ -90,7 +92,8 @@ struct BindingFaultsScreen : test_support::ScreenTest, ::testing::WithParamInter
         const imgman::Image* img = imgman::image_of(handle);
         for (int j = y; img && j < y + h; ++j)
             for (int i = x; i < x + w; ++i) {
-                if (i >= hidden[0] && i < hidden[0] + hidden[2] && j >= hidden[1] && j < hidden[1] + hidden[3]) continue;
+                if (i >= hidden[0] && i < hidden[0] + hidden[2] && j >= hidden[1] && j < hidden[1] + hidden[3])
+                    continue;
                 if (i < 0 || j < 0 || i >= img->width || j >= img->height) continue;
                 const std::uint8_t* p = &img->rgba[(static_cast<std::size_t>(j) * img->width + i) * 4];
                 out.push_back((p[0] << 16) | (p[1] << 8) | p[2]);
@@ -144,8 +147,8 @@ const FaultCase Cases[] = {
              shoot "$id" faults_tip_list
          )");
          user.finish();
-         std::vector<std::uint32_t> bar = t.pixels(t.shot("faults_tip_list"), vertical->x(), vertical->y(),
-                                                   vertical->w(), vertical->h(), covered);
+         std::vector<std::uint32_t> bar =
+             t.pixels(t.shot("faults_tip_list"), vertical->x(), vertical->y(), vertical->w(), vertical->h(), covered);
          ASSERT_FALSE(bar.empty()) << "the tip covers the whole scroll bar";
          EXPECT_GT(std::set<std::uint32_t>(bar.begin(), bar.end()).size(), 2u)
              << "the scroll bar's place shows one colour: the bar is not drawn";
@@ -161,10 +164,12 @@ const FaultCase Cases[] = {
          Driver user(t, R"(
              id=$(find_window '^Vexolan 1.52')
              shoot "$id" faults_drive_before
-             xdotool mousemove --window "$id" )" + std::to_string(icon[0] + icon[2] / 2) + " " +
-                                std::to_string(icon[1] + icon[3] / 2) + R"( click 1
+             xdotool mousemove --window "$id" )" +
+                            std::to_string(icon[0] + icon[2] / 2) + " " + std::to_string(icon[1] + icon[3] / 2) +
+                            R"( click 1
              wait_menu
-             echo "$X $Y $WIDTH $HEIGHT" > ')" + menu.string() + R"('
+             echo "$X $Y $WIDTH $HEIGHT" > ')" +
+                            menu.string() + R"('
              shoot "$id" faults_drive_popup
              xdotool key Escape
              sleep 0.5

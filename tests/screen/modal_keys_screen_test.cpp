@@ -8,6 +8,7 @@
 #include "filterfactory/text_source.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/Form1.hpp"
+#include "shell/frmAbout.hpp"
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/ff_sources.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -113,7 +114,8 @@ struct ModalKeysScreen : test_support::ScreenTest, ::testing::WithParamInterface
         // Without a window manager nothing but the program moves the keyboard: the newest modal
         // window of the program must have it whenever the loop waits.
         if (fltk::wm::running() || Fl::grab()) return;
-        for (ui::Window* m : {static_cast<ui::Window*>(&t->app.form2())}) {
+        for (ui::Window* m :
+             {static_cast<ui::Window*>(&t->app.form2()), static_cast<ui::Window*>(&t->app.aboutBox())}) {
             Fl_Window* s = t->host.screen_window(*m);
             if (!s || !s->visible() || !m->Visible) continue;
             Fl_Widget* focus = Fl::focus();
@@ -138,7 +140,8 @@ struct ModalKeysScreen : test_support::ScreenTest, ::testing::WithParamInterface
     std::string main_window() { return "id=$(find_window '^Vexolan 1.52')\n"; }
     std::string click_keep() {
         return "xdotool mousemove --window \"$id\" " +
-               test_support::report_row_point(host, f.ListView1[0], test_support::report_row_of(f.ListView1[0], "keep.afs")) +
+               test_support::report_row_point(host, f.ListView1[0],
+                                              test_support::report_row_of(f.ListView1[0], "keep.afs")) +
                " click 1\nsleep 0.3\n";
     }
     // The x of a menu title on the main window's menu bar, as the bar lays its titles out.
@@ -194,8 +197,9 @@ void preferences_keys(ModalKeysScreen& t, const char* keys) {
         )" + keys + R"(
         sleep 0.5
         shoot "$p" modal_keys_preferences
-        xdotool mousemove --window "$p" )" + ModalKeysScreen::middle(t.app.form2().Command8) +
-                           R"( click 1
+        xdotool mousemove --window "$p" )" +
+                       ModalKeysScreen::middle(t.app.form2().Command8) +
+                       R"( click 1
         gone '^Preferences$'
     )");
     user.finish();
@@ -253,7 +257,8 @@ const ModalCase Cases[] = {
          Driver user(t, t.main_window() + R"(
              o=$(find_window '^Overwrite$')
              sleep 0.3
-             xdotool mousemove )" + t.close_button() + R"( click 1
+             xdotool mousemove )" +
+                            t.close_button() + R"( click 1
              sleep 0.8
              o=$(find_window '^Overwrite$')
              focus "$o"
@@ -269,11 +274,13 @@ const ModalCase Cases[] = {
          Driver user(t, t.main_window() + R"(
              p=$(find_window '^Preferences$')
              sleep 0.3
-             xdotool mousemove )" + t.close_button() + R"( click 1
+             xdotool mousemove )" +
+                            t.close_button() + R"( click 1
              sleep 0.8
              p=$(find_window '^Preferences$')
-             xdotool mousemove --window "$p" )" + ModalKeysScreen::middle(t.app.form2().Command8) +
-                                R"( click 1
+             xdotool mousemove --window "$p" )" +
+                            ModalKeysScreen::middle(t.app.form2().Command8) +
+                            R"( click 1
              gone '^Preferences$'
          )");
          t.f.mnuOptions_Click();
