@@ -181,6 +181,7 @@ public:
         return view_.handle_window_event(event, [this](int e) { return Fl_Double_Window::handle(e); });
     }
     void draw() override {
+        if (!(damage() & ~FL_DAMAGE_CHILD)) redraw_overlapped_children();
         view_.draw_window_surface();
         draw_children();
     }
@@ -191,6 +192,25 @@ public:
     }
 
 private:
+    // Only some controls changed: FLTK draws the window's background again within their boxes and
+    // then only them. A control lying in one of those boxes without having changed itself (a list's
+    // scroll bars, a box over a picture or frame) is drawn again too, or the background covers it.
+    void redraw_overlapped_children() {
+        std::vector<Fl_Widget*> changed;
+        for (int i = 0; i < children(); ++i)
+            if (child(i)->damage()) changed.push_back(child(i)); // hidden ones too: their boxes were painted
+        for (int i = 0; i < children(); ++i) {
+            Fl_Widget* c = child(i);
+            if (c->damage() || !c->visible()) continue;
+            for (Fl_Widget* d : changed)
+                if (c->x() < d->x() + d->w() && d->x() < c->x() + c->w() && c->y() < d->y() + d->h() &&
+                    d->y() < c->y() + c->h()) {
+                    c->clear_damage(FL_DAMAGE_ALL); // the window's drawing is clipped to the changed boxes
+                    break;
+                }
+        }
+    }
+
     WindowView& view_;
 };
 
@@ -587,7 +607,7 @@ void WindowView::place_over_opener() {
     auto centred = host_.centred_places.find(&model_);
     const bool ours = centred != host_.centred_places.end() && centred->second.first == model_.Left &&
                       centred->second.second == model_.Top;
-    if (!ours && (model_.Left != 0 || model_.Top != 0)) return;
+    if (!ours && model_.Placed()) return;
     ui::Window* opener = model_.Opener();
     const auto& loaded = host_.registry().LoadedWindows();
     auto usable = [&](ui::Window* w) {
@@ -625,6 +645,8 @@ void WindowView::paint_callback(void* self) {
 void WindowView::sync_focus() {
     ui::Control* active = model_.ActiveControl();
     if (!active) return;
+    // A window held back by a modal window does not take the keyboard from it.
+    if (modal::blocks(window_)) return;
     Fl_Widget* w = widget(*active);
     if (w && Fl::focus() != w && w->visible_r() && window_->shown()) w->take_focus();
 }
@@ -637,8 +659,7 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         return;
     }
     if (model_.RedrawFrozen() && (property == "Items" || property == "List")) {
-        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) ==
-            filled_while_frozen_.end())
+        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) == filled_while_frozen_.end())
             filled_while_frozen_.push_back(&control);
         return;
     }

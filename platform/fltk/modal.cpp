@@ -6,6 +6,7 @@
 #include <FL/Fl_Window.H>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -22,6 +23,13 @@ std::set<Fl_Window*>& tracked() {
 std::vector<Fl_Window*>& stack() {
     static std::vector<Fl_Window*> windows;
     return windows;
+}
+
+// For each open modal window, the widget that had the keyboard before it opened: it gets the keyboard
+// back when the window closes (the tracker forgets a widget that is deleted meanwhile).
+std::vector<std::unique_ptr<Fl_Widget_Tracker>>& displaced() {
+    static std::vector<std::unique_ptr<Fl_Widget_Tracker>> widgets;
+    return widgets;
 }
 
 Fl_Window* top_level(Fl_Window* w) {
@@ -51,6 +59,15 @@ bool is_input(int event) {
     }
 }
 
+// The window a widget belongs to (a window belongs to itself).
+Fl_Window* home_of(Fl_Widget* w) {
+    return w->as_window() ? w->as_window() : w->window();
+}
+
+bool is_key(int event) {
+    return event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT;
+}
+
 // The keyboard goes to the modal window: FLTK gives each key to the focused widget, wherever the
 // display delivered it.
 void take_keyboard(Fl_Window& window) {
@@ -58,6 +75,19 @@ void take_keyboard(Fl_Window& window) {
     if (f && (f == &window || f->inside(&window))) return;
     // As FLTK's own modal windows do: the first control that takes the focus gets it.
     if (!window.take_focus()) Fl::focus(&window);
+}
+
+// Readies FLTK's own key delivery for a key that goes to the modal window `to`. FLTK gives a key to
+// the focused widget, and one that no widget took it offers as a shortcut to the widget under the
+// pointer and to the front window; each of these may still belong to a blocked window (the focus
+// stays where it was when a pull-down menu opened the modal window and no window manager moves it;
+// the pointer may rest over a blocked window, which gets no pointer moves meanwhile).
+void keys_to(Fl_Window& to) {
+    take_keyboard(to);
+    if (Fl_Widget* below = Fl::belowmouse()) {
+        if (blocks(home_of(below))) Fl::belowmouse(nullptr);
+    }
+    if (Fl::first_window() != &to) Fl::first_window(&to);
 }
 
 } // namespace
@@ -73,8 +103,15 @@ void untrack(Fl_Window& window) {
 
 void open(Fl_Window* window, Fl_Window* owner) {
     auto& s = stack();
-    if (window) s.erase(std::remove(s.begin(), s.end(), window), s.end());
+    auto& d = displaced();
+    if (window)
+        for (std::size_t i = s.size(); i-- > 0;)
+            if (s[i] == window) {
+                s.erase(s.begin() + static_cast<std::ptrdiff_t>(i));
+                d.erase(d.begin() + static_cast<std::ptrdiff_t>(i));
+            }
     s.push_back(window);
+    d.push_back(Fl::focus() ? std::make_unique<Fl_Widget_Tracker>(Fl::focus()) : nullptr);
     if (!window) return;
     if (owner) owner = top_level(owner);
     if (owner && owner != window && owner->shown()) wm::set_transient_for(*window, *owner);
@@ -84,10 +121,19 @@ void open(Fl_Window* window, Fl_Window* owner) {
 
 void close(Fl_Window* window) {
     auto& s = stack();
+    auto& d = displaced();
     // The newest entry of that window: a foreign chooser's scope closes its own entry.
     for (auto it = s.rbegin(); it != s.rend(); ++it)
         if (*it == window) {
-            s.erase(std::next(it).base());
+            const auto at = std::next(it).base() - s.begin();
+            s.erase(s.begin() + at);
+            std::unique_ptr<Fl_Widget_Tracker> before = std::move(d[static_cast<std::size_t>(at)]);
+            d.erase(d.begin() + at);
+            // The keyboard goes back to where it was, unless it went to a window that takes input.
+            Fl_Widget* w = before ? before->widget() : nullptr;
+            Fl_Widget* f = Fl::focus();
+            bool lost = !f || f == window || (window && f->inside(window)) || blocks(home_of(f));
+            if (w && lost && !Fl::grab() && w->visible_r() && !blocks(home_of(w))) Fl::focus(w);
             break;
         }
 }
@@ -116,17 +162,26 @@ void keep_on_top() {
 }
 
 int dispatch(int event, Fl_Window* window) {
-    if (is_input(event) && blocks(window)) {
+    if (any() && is_key(event) && !Fl::grab()) {
         // Keys belong to the modal window whichever window the display gave them to (with no
         // window manager the keyboard follows the pointer).
-        if (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) {
-            Fl_Window* to = top() ? top() : Fl::modal();
+        Fl_Window* to = top() ? top() : Fl::modal();
+        if (blocks(window) || (to && !blocks(to))) {
             if (!to || !to->shown() || blocks(to)) return 0;
-            take_keyboard(*to);
+            keys_to(*to);
             return Fl::handle_(event, to);
         }
-        // A click on a blocked window brings the modal window back to the front, as a desktop does.
-        if (event == FL_PUSH) keep_on_top();
+    }
+    if (event == FL_FOCUS && blocks(window)) {
+        // The display gave a blocked window the keyboard (with no window manager it follows the
+        // pointer): it goes on to the modal window, and the blocked window's controls keep none.
+        if (Fl_Window* to = top(); to && to->shown()) take_keyboard(*to);
+        return 1;
+    }
+    if ((is_input(event) || event == FL_CLOSE) && blocks(window)) {
+        // A click on a blocked window, or a request to close it, brings the modal window back to
+        // the front, as a desktop does; the blocked window stays.
+        if (event == FL_PUSH || event == FL_CLOSE) keep_on_top();
         return 0;
     }
     return Fl::handle_(event, window);

@@ -50,8 +50,14 @@ Window::Window(Host& host, std::string name) : host_(host), name_(std::move(name
         if (WindowState != vbNormal) throw cannot_size_now();
         return v;
     };
-    Left.adjust = size_check;
-    Top.adjust = size_check;
+    // A position set from code is the window's own, even when it is the one it had (0 included).
+    auto place = [this, size_check](int v) {
+        v = size_check(v);
+        placed_ = true;
+        return v;
+    };
+    Left.adjust = place;
+    Top.adjust = place;
     Width.adjust = size_check;
     Height.adjust = size_check;
     Width.on_change = [this] {
@@ -370,6 +376,7 @@ void Window::user_resize(int width, int height) {
 
 void Window::user_move(int left, int top) {
     if (WindowState != vbNormal) return;
+    placed_ = true;
     Left.store(left);
     Top.store(top);
 }

@@ -139,6 +139,9 @@ public:
     // The window the user worked in when this one was last shown (nullptr for none): a window
     // with no position of its own opens over it.
     Window* Opener() const { return opener_; }
+    // Whether the window has a position of its own: code set Left or Top (to any value, 0 too),
+    // or the user moved the window.
+    bool Placed() const { return placed_; }
     void Hide();
     void ZOrder(int position = 0);
     void Refresh();
@@ -274,6 +277,7 @@ private:
     Control* drag_source_ = nullptr;
     View* view_ = nullptr;
     Window* opener_ = nullptr;
+    bool placed_ = false;
     bool loaded_ = false;
     bool shown_once_ = false;
     bool modal_ = false;

@@ -40,41 +40,7 @@ using test_support::Driver;
 
 namespace {
 
-// Openbox on the test's display for the life of the object; `started()` is false without it.
-class Openbox {
-public:
-    Openbox() {
-        for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"})
-            if (std::filesystem::exists(std::string(dir) + "/openbox")) program_ = std::string(dir) + "/openbox";
-        if (program_.empty()) return;
-        std::string arg0 = program_;
-        char* argv[] = {arg0.data(), nullptr};
-        if (posix_spawn(&pid_, program_.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
-        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (pid_ > 0 && !fltk::wm::running() && std::chrono::steady_clock::now() < until)
-            Fl::wait(0.05);
-        // It announces itself before it is ready to manage windows.
-        for (auto ready = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
-             pid_ > 0 && std::chrono::steady_clock::now() < ready;)
-            Fl::wait(0.05);
-    }
-    ~Openbox() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        // The root window forgets the manager once it is gone.
-        for (int i = 0; i < 100 && fltk::wm::running(); ++i)
-            Fl::wait(0.02);
-    }
-    bool started() const { return pid_ > 0 && fltk::wm::running(); }
-
-private:
-    std::string program_;
-    pid_t pid_ = -1;
-};
-
-#define NEED_OPENBOX(box)                                                                                              \
-    if (!(box).started()) GTEST_SKIP() << "openbox is not installed: this test needs a window manager"
+using test_support::Openbox;
 
 // A plain window of the program, sized and placed in pixels.
 class PlainWindow : public ui::Window {
@@ -86,8 +52,12 @@ public:
         add(Picture1, "Picture1");
         add(Combo1, "Combo1");
         Caption = std::move(caption);
-        Left = left * 15;
-        Top = top * 15;
+        // At 0,0 the window is given no position of its own: it opens over the window it was
+        // opened from.
+        if (left != 0 || top != 0) {
+            Left = left * 15;
+            Top = top * 15;
+        }
         Width = width * 15;
         Height = height * 15;
         Text1.Move(10 * 15, 10 * 15, 200 * 15, 24 * 15);

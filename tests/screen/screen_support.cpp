@@ -9,6 +9,8 @@
 #include "platform/ui/ListView.hpp"
 #include "platform/ui/Window.hpp"
 
+#include "platform/fltk/wm.hpp"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
@@ -112,6 +114,18 @@ geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT" >> "$2"
 }
+wait_menu() {
+    for i in $(seq 1 200); do
+        menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | tail -1 || true)
+        if [ -n "$menu" ]; then
+            eval "$(xdotool getwindowgeometry --shell "$menu")"
+            [ "$HEIGHT" -gt 30 ] && [ "$HEIGHT" -lt 600 ] && return 0
+        fi
+        sleep 0.05
+    done
+    echo "no menu opened" >&2
+    return 1
+}
 gone() {
     for i in $(seq 1 100); do
         xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
@@ -173,6 +187,36 @@ void Driver::finish() {
     bool ended = pump_([this] { return !running(); }, 20);
     EXPECT_TRUE(ended) << "the driving script did not end";
     EXPECT_TRUE(WIFEXITED(status_) && WEXITSTATUS(status_) == 0) << "the driving script failed";
+}
+
+Openbox::Openbox() {
+    for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"})
+        if (std::filesystem::exists(std::string(dir) + "/openbox")) program_ = std::string(dir) + "/openbox";
+    if (program_.empty()) return;
+    std::string arg0 = program_;
+    char* argv[] = {arg0.data(), nullptr};
+    pid_t pid = -1;
+    pid_ = posix_spawn(&pid, program_.c_str(), nullptr, nullptr, argv, environ) == 0 ? pid : -1;
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (pid_ > 0 && !fltk::wm::running() && std::chrono::steady_clock::now() < until)
+        Fl::wait(0.05);
+    // It announces itself before it is ready to manage windows.
+    for (auto ready = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+         pid_ > 0 && std::chrono::steady_clock::now() < ready;)
+        Fl::wait(0.05);
+}
+
+Openbox::~Openbox() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    // The root window forgets the manager once it is gone.
+    for (int i = 0; i < 100 && fltk::wm::running(); ++i)
+        Fl::wait(0.02);
+}
+
+bool Openbox::started() const {
+    return pid_ > 0 && fltk::wm::running();
 }
 
 std::string report_row_point(const fltk::FltkHost& host, const ui::ListView& list, int index) {

@@ -19,7 +19,8 @@
 // id; `shoot ID NAME` saves a screenshot as NAME.png in the screenshot folder and fails when the
 // picture is blank (one colour); `focus ID` gives a window the keyboard; `geometry ID FILE` appends
 // "X Y WIDTH HEIGHT" of a window on the screen to FILE; `gone REGEX` waits until no visible window's
-// caption matches. Coordinates are pixels of the window's client area (twips / 15).
+// caption matches; `wait_menu` waits for a pull-down menu and sets X, Y, WIDTH and HEIGHT to its place
+// on the screen. Coordinates are pixels of the window's client area (twips / 15).
 
 #include "shell/App.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -77,6 +78,23 @@ private:
     int status_ = 0;
     std::function<bool(const std::function<bool()>&, double)> pump_;
 };
+
+// Openbox on the test's display for the life of the object; `started()` is false without it.
+class Openbox {
+public:
+    Openbox();
+    ~Openbox();
+    Openbox(const Openbox&) = delete;
+    Openbox& operator=(const Openbox&) = delete;
+    bool started() const;
+
+private:
+    std::string program_;
+    int pid_ = -1;
+};
+
+#define NEED_OPENBOX(box)                                                                                              \
+    if (!(box).started()) GTEST_SKIP() << "openbox is not installed: this test needs a window manager"
 
 // The folder the screenshots go to: $VEXOLAN_SCREENSHOTS, or a temporary one.
 std::string screenshot_folder();
