@@ -13,6 +13,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/x.H>
 
 #include <csignal>
 #include <cstdlib>
@@ -46,6 +47,12 @@ ScreenTest::ScreenTest() : app(*make_app(*this)) {
         std::string file = vexolan::ArtworkFile(handle);
         return file.empty() ? std::string() : files::app_path(file);
     });
+    // Every test starts from the display's own keyboard state, where the keyboard follows the
+    // pointer: a focus that an earlier test's script set on a window of its own would otherwise
+    // outlive that window and change which windows hear of the keyboard.
+    fl_open_display();
+    XSetInputFocus(fl_display, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(fl_display, False);
 }
 
 std::uint32_t ScreenTest::shot_pixel(const std::string& shot, int x, int y) {
