@@ -205,8 +205,19 @@ bool ReadTF(FFContext& ff, std::string& Diry, std::string_view FName, bool Silen
     }
     // A drive root is written without its separator, as the separator comes next.
     if (Diry == "/") Diry.clear();
-    const auto file = read_premiere_file(ff, Diry + "/" + std::string(FName), FName, Silent);
-    if (!file || !ReadTFBytes(ff.Record, *file, Silent)) return false;
+    std::optional<std::string> file;
+    try {
+        std::uint64_t length = 0;
+        file = read_bounded_file(Diry + "/" + std::string(FName), TransitionFileBound, length);
+        if (!file) {
+            ff.RefusedLength = length;
+            return false;
+        }
+    } catch (const std::exception&) {
+        report_unreadable(ff, FName, Silent);
+        return false;
+    }
+    if (!ReadTFBytes(ff.Record, *file, Silent)) return false;
     OptimizeCode(ff.Record, ff.NoOptimization());
     ff.pFlag = false;
     return true;

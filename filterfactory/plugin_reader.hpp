@@ -4,6 +4,7 @@
 
 #include "filterfactory/record.hpp"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,12 @@ bool Read8bf(FFContext& ff, std::string& Diry, std::string_view FName, bool Sile
 // stay in the Premiere dialect: pFlag becomes false. A file that cannot be opened or read is reported
 // as "Skiping <name>! Unexpected Error!" unless `Silent`.
 bool Readprm(FFContext& ff, std::string& Diry, std::string_view FName, bool Silent, bool optimize);
+
+// The largest Transition Factory plug-in read: 4 MiB. Its texts and parameter block lie within the
+// first 30 KB, and a real plug-in is a few tens of kilobytes; the bound is a hundred times that, so that
+// a large file of another kind that merely has the name is never read whole. A larger file is refused
+// before it is opened, as a file that could not be read, with its length in ff.RefusedLength.
+inline constexpr std::uint64_t TransitionFileBound = 4 * 1024 * 1024;
 
 // The Premiere Transition Factory plug-in `Diry` + "/" + `FName`; a `Diry` of "/" (the drive root)
 // becomes "" first. Always optimises; pFlag becomes false; the category is "[Premiere TF]".

@@ -1,17 +1,19 @@
-// Sources larger than any real file of their kind are refused by Convert before they are read: a
-// sparse file that begins as a real source and is one byte over its bound is named in the skipped
-// list with its size, is never read (a read fault waiting for it is never hit), and the good sources
-// beside it convert; a file exactly at the bound is read.
+// Sources, and Transition Factory plug-ins, larger than any real file of their kind are refused by
+// Convert before they are read: a sparse file that begins as a real file of its kind and is one byte
+// over its bound is named in the skipped list with its size, is never read (a read fault waiting for
+// it is never hit), and the good sources beside it convert; a file exactly at the bound is read.
 #include "filemanager/SelectFolder.hpp"
 #include "filterfactory/Convert.hpp"
 #include "filterfactory/bytes.hpp"
 #include "filterfactory/conversion.hpp"
 #include "filterfactory/library.hpp"
 #include "filterfactory/names.hpp"
+#include "filterfactory/plugin_reader.hpp"
 #include "filterfactory/settings_files.hpp"
 #include "filterfactory/text_source.hpp"
 #include "preferences/Form2.hpp"
 #include "tests/filemanager/file_view_fixture.hpp"
+#include "tests/support/ff_plugin_synth.hpp"
 #include "tests/support/ff_sources.hpp"
 
 #include "platform/fs/files.hpp"
@@ -85,11 +87,13 @@ TEST_F(SourceBoundsTest, ASourceOverItsBoundIsNamedWithItsSizeUnreadAndOneAtTheB
     };
     const std::uint64_t libraryBound = ff::LibraryBound(2);
     const std::string library = two_entry_library("edge.8bf", 0);
+    const std::string transition = ff_plugin_synth::transition_plugins(ff_plugin_synth::Fill::Plain).front();
     const std::vector<Kind> kinds{
         {".afs", ff::SettingsFileBound, settings_file("Big"), [](std::uint64_t) { return settings_file("Edge"); }},
         {".txt", ff::TextSourceBound, text_source("big.8bf"), [](std::uint64_t) { return text_source("edge.8bf"); }},
         {".ffl", libraryBound, JoinLines({"FFL1.0", "    2"}) + library_entry("lib.8bf", "Lib"),
          [&](std::uint64_t bound) { return two_entry_library("edge.8bf", bound - library.size()); }},
+        {".prm", ff::TransitionFileBound, transition, [&](std::uint64_t) { return transition; }},
     };
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.Ext);
