@@ -937,6 +937,19 @@ std::string read_file_bytes(const Path& p) {
 
 namespace {
 
+// Writes the whole of a file being made for `target`; a fault injected on writing `target` strikes
+// halfway, as a full disk would.
+void write_file_body(int fd, const std::string& target, std::string_view bytes) {
+    if (g_faults.empty() && g_delays.empty()) {
+        write_all(fd, bytes.data(), bytes.size());
+        return;
+    }
+    size_t half = bytes.size() / 2;
+    write_all(fd, bytes.data(), half);
+    check_fault(Op::Write, target);
+    write_all(fd, bytes.data() + half, bytes.size() - half);
+}
+
 // Writes `bytes` to `target`, which has no file yet, through an unnamed file that takes the name once
 // complete and never over anything. False when that cannot be done here (no unnamed files on this file
 // system, no /proc, or the name was taken meanwhile): the caller then writes through a named temporary
@@ -946,14 +959,7 @@ bool write_new(const std::string& target, std::string_view bytes, mode_t mode) {
     Fd fd(open_unnamed_beside(target, mode, exact));
     if (fd.fd < 0) return false;
     try {
-        if (g_faults.empty() && g_delays.empty()) {
-            write_all(fd.fd, bytes.data(), bytes.size());
-        } else {
-            size_t half = bytes.size() / 2;
-            write_all(fd.fd, bytes.data(), half);
-            check_fault(Op::Write, target);
-            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-        }
+        write_file_body(fd.fd, target, bytes);
         if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
     } catch (int err) {
         fail(err, target);
@@ -969,15 +975,7 @@ std::string write_temp(const std::string& target, std::string_view bytes, mode_t
     bool exact = false;
     Fd fd(make_temp_beside(target, temp, mode, exact));
     try {
-        if (g_faults.empty() && g_delays.empty()) {
-            write_all(fd.fd, bytes.data(), bytes.size());
-        } else {
-            // A fault on writing strikes halfway, as a full disk would.
-            size_t half = bytes.size() / 2;
-            write_all(fd.fd, bytes.data(), half);
-            check_fault(Op::Write, target);
-            write_all(fd.fd, bytes.data() + half, bytes.size() - half);
-        }
+        write_file_body(fd.fd, target, bytes);
         if (!exact && ::fchmod(fd.fd, mode) != 0) throw errno;
         if (sync && ::fsync(fd.fd) != 0) throw errno;
         if (::close(fd.release()) != 0) throw errno;
