@@ -76,12 +76,18 @@ std::string read_file_bytes(const std::filesystem::path& path) {
     return files::read_file_bytes(path.string());
 }
 
-std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& length) {
-    length = files::file_length(path);
-    if (length > bound) return std::nullopt;
+std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& refused) {
+    refused = 0;
+    if (const std::uint64_t length = files::file_length(path); length > bound) {
+        refused = length;
+        return std::nullopt;
+    }
     const files::InputFile file(path);
-    length = file.Length();
-    if (length > bound) return std::nullopt;
+    const std::uint64_t length = file.Length();
+    if (length > bound) {
+        refused = length;
+        return std::nullopt;
+    }
     return file.Read(0, static_cast<std::size_t>(length));
 }
 

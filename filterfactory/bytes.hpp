@@ -34,11 +34,11 @@ std::string_view zero_terminated_at(std::string_view file, FilePos pos);
 // Reads a whole file. Fails with vb::Error (53 File not found, 75 Path/File access error, ...).
 std::string read_file_bytes(const std::filesystem::path& path);
 
-// Reads a whole source file of at most `bound` bytes; its length goes to `length`. A longer file is
-// refused before it is opened (only its size is looked at) and gives nothing; a file that has grown
-// past the bound by the time it is opened is refused too, so the read never takes more than `bound`
-// bytes. Fails as read_file_bytes does.
-std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& length);
+// Reads a whole source file of at most `bound` bytes. A longer file is refused before it is opened
+// (only its size is looked at) and gives nothing, its length going to `refused` (0 when nothing was
+// refused); a file that has grown past the bound by the time it is opened is refused too, so the read
+// never takes more than `bound` bytes. Fails as read_file_bytes does.
+std::optional<std::string> read_bounded_file(const std::string& path, std::uint64_t bound, std::uint64_t& refused);
 // A size for the user: "1,048,577 bytes".
 std::string SizeText(std::uint64_t bytes);
 

@@ -127,10 +127,10 @@ void Convertffl(App& app, std::string_view FFLy, std::string Destdir, int DestTy
             return;
         }
         n = vb::Val(headLines.Next());
-        std::uint64_t read = 0;
-        std::optional<std::string> whole = read_bounded_file(path, LibraryBound(n), read);
+        std::uint64_t refused = 0;
+        std::optional<std::string> whole = read_bounded_file(path, LibraryBound(n), refused);
         if (!whole) {
-            batch.Unreadable(libraryName + " (" + SizeText(read) + ")");
+            batch.Unreadable(libraryName + " (" + SizeText(refused) + ")");
             return;
         }
         bytes = std::move(*whole);

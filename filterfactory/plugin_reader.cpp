@@ -207,12 +207,8 @@ bool ReadTF(FFContext& ff, std::string& Diry, std::string_view FName, bool Silen
     if (Diry == "/") Diry.clear();
     std::optional<std::string> file;
     try {
-        std::uint64_t length = 0;
-        file = read_bounded_file(Diry + "/" + std::string(FName), TransitionFileBound, length);
-        if (!file) {
-            ff.RefusedLength = length;
-            return false;
-        }
+        file = read_bounded_file(Diry + "/" + std::string(FName), TransitionFileBound, ff.RefusedLength);
+        if (!file) return false;
     } catch (const std::exception&) {
         report_unreadable(ff, FName, Silent);
         return false;

@@ -84,16 +84,11 @@ bool only_line_ends_left(const ByteCursor& file) {
 bool read_settings(FFContext& ff, std::string_view Diry, std::string_view FName, bool pff) {
     FilterRecord& r = ff.Record;
     IniVars(r);
-    ff.RefusedLength = 0;
     const std::string path = files::join_path(Diry, FName);
     std::optional<std::string> read;
     try {
-        std::uint64_t length = 0;
-        read = read_bounded_file(path, SettingsFileBound, length);
-        if (!read) {
-            ff.RefusedLength = length;
-            return false;
-        }
+        read = read_bounded_file(path, SettingsFileBound, ff.RefusedLength);
+        if (!read) return false;
     } catch (const vb::Error&) {
         // A file that has gone (or is a folder) makes the pane show what is there now.
         if (!files::file_exists(path) && ff.RefreshActivePane) ff.RefreshActivePane();
@@ -191,12 +186,8 @@ bool ReadFFX(FFContext& ff, std::string_view Diry, std::string_view Fily) {
     IniVars(r);
     r.Filename = std::string(Fily);
     try {
-        std::uint64_t length = 0;
-        const std::optional<std::string> bytes = read_bounded_file(path, SettingsFileBound, length);
-        if (!bytes) {
-            ff.RefusedLength = length;
-            return false;
-        }
+        const std::optional<std::string> bytes = read_bounded_file(path, SettingsFileBound, ff.RefusedLength);
+        if (!bytes) return false;
         FfxReader file(*bytes);
         if (!file.text().starts_with("FFX")) return false;
         r.Title = text_of(file.text());

@@ -242,12 +242,8 @@ bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool 
         return false;
     }
     try {
-        std::uint64_t length = 0;
-        const std::optional<std::string> bytes = read_bounded_file(path, TextSourceBound, length);
-        if (!bytes) {
-            ff.RefusedLength = length;
-            return false;
-        }
+        const std::optional<std::string> bytes = read_bounded_file(path, TextSourceBound, ff.RefusedLength);
+        if (!bytes) return false;
         Lines lines(*bytes);
         const std::string first = lines.read();
         if (first.substr(0, ReportHeader.size()) != ReportHeader) {
