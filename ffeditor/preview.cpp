@@ -91,9 +91,7 @@ RunProblem formula_problem(const ff::FFContext& ff, bool singleBox) {
 std::size_t fitting_end(const ui::PictureBox& box, std::string_view text, std::size_t from, int room) {
     std::size_t end = from, lastBlank = std::string_view::npos;
     while (end < text.size()) {
-        std::size_t next = end + 1;
-        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
-            ++next;
+        const std::size_t next = vb::Utf8CharEnd(text, end);
         if (end > from && box.TextWidth(text.substr(from, next - from)) > room) break;
         if (text[end] == ' ') lastBlank = end;
         end = next;

@@ -25,11 +25,9 @@ constexpr std::string_view Indent = "   ";
 std::vector<std::string> characters(std::string_view text) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t n = 1;
-        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80)
-            ++n;
-        out.emplace_back(text.substr(i, n));
-        i += n;
+        const std::size_t end = vb::Utf8CharEnd(text, i);
+        out.emplace_back(text.substr(i, end - i));
+        i = end;
     }
     return out;
 }

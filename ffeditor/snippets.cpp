@@ -15,11 +15,7 @@ namespace {
 
 // The byte length of the UTF-8 character that starts `text`.
 std::size_t first_character_length(std::string_view text) {
-    if (text.empty()) return 0;
-    std::size_t n = 1;
-    while (n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
-        ++n;
-    return n;
+    return text.empty() ? 0 : vb::Utf8CharEnd(text, 0);
 }
 
 // The highest code box that is open, or -1.

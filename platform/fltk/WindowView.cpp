@@ -659,7 +659,8 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         return;
     }
     if (model_.RedrawFrozen() && (property == "Items" || property == "List")) {
-        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) == filled_while_frozen_.end())
+        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) ==
+            filled_while_frozen_.end())
             filled_while_frozen_.push_back(&control);
         return;
     }

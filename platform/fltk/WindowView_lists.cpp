@@ -77,9 +77,7 @@ int combo_text_left(int x) {
 int combo_char_at(const std::string& text, int left, int px) {
     int chars = 0;
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t next = i + 1;
-        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
-            ++next;
+        const std::size_t next = vb::Utf8CharEnd(text, i);
         double before = fl_width(text.c_str(), static_cast<int>(i));
         double after = fl_width(text.c_str(), static_cast<int>(next));
         if (px < left + (before + after) / 2) return chars;

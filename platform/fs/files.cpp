@@ -426,6 +426,13 @@ int empty_folder(int dirFd, const std::string& path) {
     return failures;
 }
 
+// Gives the copy `to` the permissions and times of the original `st`, as far as it can.
+void keep_mode_and_times(const std::string& to, const struct stat& st) {
+    ::chmod(to.c_str(), st.st_mode & 07777);
+    struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+}
+
 // Copies a file, link or folder tree to `to`, which must not exist (58 when it does). Only regular
 // files are opened: a FIFO is made again as a FIFO (opening it would wait for a writer for good) and
 // a link again as a link; a socket or a device is no file to copy and fails the copy (75) unopened.
@@ -444,15 +451,11 @@ void copy_tree(const std::string& from, const std::string& to) {
         if (::mkdir(to.c_str(), 0700) != 0) fail(errno, to);
         for (const auto& e : list_all(from))
             copy_tree(join_path(from, e.Name), join_path(to, e.Name));
-        ::chmod(to.c_str(), st.st_mode & 07777);
-        struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+        keep_mode_and_times(to, st);
     } else if (S_ISFIFO(st.st_mode)) {
         check_fault(Op::Write, to);
         if (::mkfifo(to.c_str(), 0600) != 0) fail(errno, to);
-        ::chmod(to.c_str(), st.st_mode & 07777);
-        struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+        keep_mode_and_times(to, st);
     } else if (S_ISREG(st.st_mode)) {
         check_fault(Op::Read, from);
         // Without waiting, and checked again once open: the name may lead to something else by now.

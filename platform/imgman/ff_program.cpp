@@ -408,8 +408,8 @@ template <typename Rows> void in_bands(int height, int workers, Rows rows) {
 }
 
 // The rows [first, end) of a program whose rows are independent.
-void whole_runs(const Program& p, const SourceView& source, const TargetView& target, int first, int end, int32_t* regs,
-                State& state) {
+void whole_runs(const Program& p, const SourceView& source, const TargetView& target, int first, int end,
+                int32_t* regs, State& state) {
     const Instruction* code = p.code.data();
     for (int y = first; y < end; ++y)
         for (int x0 = 0; x0 < source.width; x0 += Lanes) {
@@ -479,7 +479,8 @@ std::vector<Scalar> scalar_code(const Instruction* first, const Instruction* las
 // The part in scan order over the pixels of a step, one pixel after the other. Each instruction's
 // code jumps straight to the next one's (a jump from every instruction's own place, which the
 // processor predicts far better than one shared jump).
-void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs, State& state) {
+void execute_in_order(const Program& p, const std::vector<Scalar>& code, const Step& st, int32_t* regs,
+                      State& state) {
     const void* handlers[HandlerCount];
     for (const void*& h : handlers)
         h = &&other;
@@ -503,10 +504,10 @@ void execute_in_order(const Program& p, const std::vector<Scalar>& code, const S
     int i = 0;
     const Scalar* s = code.data();
     if (st.n <= 0) return;
-    goto* handlers[s->handler];
+    goto *handlers[s->handler];
 #define VEXOLAN_FF_NEXT                                                                                                \
     ++s;                                                                                                               \
-    goto* handlers[s->handler]
+    goto *handlers[s->handler]
 #define VEXOLAN_FF_RUN(name, fn)                                                                                       \
     op_##name : s->d[i] = fn(s->a[i], s->b[i]);                                                                        \
     VEXOLAN_FF_NEXT;                                                                                                   \
@@ -553,7 +554,7 @@ other:
 end:
     if (++i == st.n) return;
     s = code.data();
-    goto* handlers[s->handler];
+    goto *handlers[s->handler];
 #undef VEXOLAN_FF_NEXT
 }
 

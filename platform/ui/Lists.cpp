@@ -382,9 +382,7 @@ void ComboBox::user_type(std::string_view text) {
     user_focus();
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t next = i + 1;
-        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
-            ++next;
+        const std::size_t next = vb::Utf8CharEnd(text, i);
         std::string_view ch = text.substr(i, next - i);
         i = next;
         if (ch.size() == 1) {

@@ -540,6 +540,13 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::size_t Utf8CharEnd(std::string_view text, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        ++end;
+    return end;
+}
+
 std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());

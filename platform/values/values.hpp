@@ -146,5 +146,8 @@ bool LessNoCase(std::string_view a, std::string_view b);
 // Windows-1252 bytes to UTF-8 and back. A character with no Windows-1252 byte becomes "?".
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
+// Where the UTF-8 character that starts at byte `at` of `text` ends: the next character's first byte
+// (or the end of the text); `at` + 1 at the least.
+std::size_t Utf8CharEnd(std::string_view text, std::size_t at);
 
 } // namespace vb
