@@ -1,7 +1,7 @@
-// The filter author's road through the editor: a formula that does not compile is told in the preview
-// box in place of the picture, loading a filter never hides its green or blue code behind the single
-// box, a window loaded again starts with no template or snippet chosen, and every function template
-// filled in compiles.
+// The filter author's road through the editor: a formula that does not compile is told naming its
+// box, without taking the focus from the code (the screen tests see it drawn in the preview), loading
+// a filter never hides its green or blue code behind the single box, a window loaded again starts with
+// no template or snippet chosen, and every function template filled in compiles.
 
 #include "ffeditor/FFEditorType1.hpp"
 #include "ffeditor/preview.hpp"
@@ -51,7 +51,7 @@ struct AuthorRoad : test_support::AppTest {
 
 } // namespace
 
-TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInThePreviewWithoutTakingTheFocus) {
+TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsNamedByItsBoxWithoutTakingTheFocus) {
     e.Label2_Click(1);
     ASSERT_EQ(e.ActiveControl(), &e.Text5[1]);
     struct Case {
@@ -74,10 +74,6 @@ TEST_F(AuthorRoad, AFormulaThatDoesNotCompileIsToldInThePreviewWithoutTakingTheF
                                                     : c.caption.substr(std::string("Filter Factory Editor - ").size()))
             << c.red;
         EXPECT_EQ(e.ActiveControl(), &e.Text5[1]) << c.red;
-        std::string printed;
-        for (const ui::PrintedText& t : e.Picture1.Texts())
-            printed += (printed.empty() ? "" : " ") + t.Text;
-        EXPECT_EQ(printed, e.FormulaProblem) << c.red;
     }
     EXPECT_TRUE(host.message_boxes().empty());
     // Each pause ran the plug-in once, and the last picture is the compiled formula's.

@@ -29,10 +29,6 @@ struct EditorEventsScreen : test_support::ScreenTest {
         CloseImg(app, app.PreviewImage);
         CloseImg(app, app.PluginImage);
     }
-    // The middle of a control, in pixels of the window, as "x y" for xdotool.
-    static std::string middle(const ui::Control& c) {
-        return std::to_string((c.Left + c.Width / 2) / 15) + " " + std::to_string((c.Top + c.Height / 2) / 15);
-    }
     FFEditorType1& shown_editor() {
         FFEditorType1& e = app.EditorForm();
         e.Left = 60 * 15;
@@ -56,7 +52,7 @@ TEST_F(EditorEventsScreen, TypingInTheRedCodeBoxRefreshesThePreviewOnceAfterTwoS
         id=$(find_window '^Filter Factory Editor$')
         sleep 0.3
         xdotool mousemove --window "$id" )" +
-                           middle(e.Label2[1]) + R"( click 1
+                           test_support::middle_of(e.Label2[1]) + R"( click 1
         sleep 0.3
         xdotool type --delay 150 '255-r'
         xdotool key Return
@@ -95,17 +91,17 @@ TEST_F(EditorEventsScreen, F1HoverMarksAndAValueTypedIntoTheEditBox) {
         id=$(find_window '^Filter Factory Editor$')
         sleep 0.3
         xdotool mousemove --window "$id" )" +
-                           middle(e.Label2[2]) + R"( click 1
+                           test_support::middle_of(e.Label2[2]) + R"( click 1
         sleep 0.3
         xdotool key F1
         sleep 0.3
         xdotool mousemove --window "$id" 40 470 click 1
         sleep 0.3
         xdotool mousemove --window "$id" )" +
-                           middle(e.Label1[3]) + R"(
+                           test_support::middle_of(e.Label1[3]) + R"(
         sleep 0.3
         xdotool mousemove --window "$id" )" +
-                           middle(e.Label1[3]) + R"( click 1
+                           test_support::middle_of(e.Label1[3]) + R"( click 1
         sleep 0.3
         xdotool type -- '-300'
         xdotool key Return
@@ -140,7 +136,7 @@ TEST_F(EditorEventsScreen, ThePreviewBoxPopsUpTheMainWindowsFileMenuAtTheMouse) 
         id=$(find_window '^Filter Factory Editor$')
         sleep 0.3
         xdotool mousemove --window "$id" )" +
-                           middle(e.Picture1) + R"( click 1
+                           test_support::middle_of(e.Picture1) + R"( click 1
         sleep 0.6
         import -window root "$SHOTS/editor_file_popup.png"
         xdotool key Down Return

@@ -55,9 +55,6 @@ struct EditorReasonScreen : test_support::EditorScreenTest {
         f.Dir1[0].Path = saves.path().string();
         f.Switchit(0);
     }
-    static std::string middle(const ui::Control& c) {
-        return std::to_string((c.Left + c.Width / 2) / 15) + " " + std::to_string((c.Top + c.Height / 2) / 15);
-    }
     // The text the preview box draws, its lines joined by blanks.
     std::string drawn() const {
         std::string text;
@@ -123,7 +120,7 @@ struct EditorReasonScreen : test_support::EditorScreenTest {
         const std::string shot = (root / ("step" + std::to_string(step) + ".png")).string();
         Driver user(*this,
                     "id=$(find_window '^Filter Factory Editor')\nsleep 0.3\nxdotool mousemove --window \"$id\" " +
-                        middle(e.Label2[box]) + " click 1\nsleep 0.3\n" +
+                        test_support::middle_of(e.Label2[box]) + " click 1\nsleep 0.3\n" +
                         (t.before.empty() ? "" : "xdotool key End\n") + "xdotool type --delay 40 '" + t.keys +
                         "'\nsleep 2.7\n"
                         "if xdotool search --onlyvisible --name '^(Error|Vexolan|Just a small problem.*)$' "

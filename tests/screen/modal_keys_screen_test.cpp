@@ -161,15 +161,6 @@ struct ModalKeysScreen : test_support::ScreenTest, ::testing::WithParamInterface
                " 11 click 1\nwait_menu\nxdotool mousemove $((X + 30)) $((Y + HEIGHT - " + std::to_string(fromBottom) +
                ")) click 1\n";
     }
-    // The middle of a control, in pixels of its window's client area.
-    static std::string middle(const ui::Control& c) {
-        int x = c.Left + c.Width / 2, y = c.Top + c.Height / 2;
-        for (const ui::Control* p = c.Container(); p; p = p->Container()) {
-            x += p->Left;
-            y += p->Top;
-        }
-        return std::to_string(x / 15) + " " + std::to_string(y / 15);
-    }
     // Where the window manager draws the main window's close button, on the screen.
     std::string close_button() {
         Fl_Window* w = host.screen_window(f);
@@ -198,7 +189,7 @@ void preferences_keys(ModalKeysScreen& t, const char* keys) {
         sleep 0.5
         shoot "$p" modal_keys_preferences
         xdotool mousemove --window "$p" )" +
-                       ModalKeysScreen::middle(t.app.form2().Command8) +
+                       test_support::middle_of(t.app.form2().Command8) +
                        R"( click 1
         gone '^Preferences$'
     )");
@@ -279,7 +270,7 @@ const ModalCase Cases[] = {
              sleep 0.8
              p=$(find_window '^Preferences$')
              xdotool mousemove --window "$p" )" +
-                            ModalKeysScreen::middle(t.app.form2().Command8) +
+                            test_support::middle_of(t.app.form2().Command8) +
                             R"( click 1
              gone '^Preferences$'
          )");

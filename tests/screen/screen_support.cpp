@@ -246,6 +246,15 @@ int report_row_of(const ui::ListView& list, std::string_view text) {
     return 0;
 }
 
+std::string middle_of(const ui::Control& c) {
+    int x = c.Left + c.Width / 2, y = c.Top + c.Height / 2;
+    for (const ui::Control* p = c.Container(); p; p = p->Container()) {
+        x += p->Left;
+        y += p->Top;
+    }
+    return std::to_string(x / 15) + " " + std::to_string(y / 15);
+}
+
 std::vector<int> read_numbers(const std::filesystem::path& file) {
     std::ifstream in(file);
     std::vector<int> out;

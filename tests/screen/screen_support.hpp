@@ -104,6 +104,9 @@ std::string screenshot_folder();
 std::string report_row_point(const fltk::FltkHost& host, const ui::ListView& list, int index);
 int report_row_of(const ui::ListView& list, std::string_view text);
 
+// The middle of a control, in pixels of its window's client area, as "x y" for xdotool.
+std::string middle_of(const ui::Control& c);
+
 // The whole numbers a script wrote into `file`, in order (none when it is missing).
 std::vector<int> read_numbers(const std::filesystem::path& file);
 
