@@ -123,12 +123,20 @@ FFEditorType1::FFEditorType1(App& app) : ui::Window(app.host, "FFEditorType1"), 
 }
 
 void FFEditorType1::ApplyDesign() {
+    // The controls return to their design values with the window disabled: a slider, check box or
+    // list still holding the previous load's value raises its event on the way back, and an enabled
+    // window would let that event run a preview, which copies the half-reset window into the
+    // filter record. The window is enabled again at the end, also when a step fails.
+    struct Reenable {
+        FFEditorType1& window;
+        ~Reenable() { window.Enabled = true; }
+    } reenable{*this};
+    Enabled = false;
     Caption = "";
     Width = 7896;
     Height = 6204;
     SetPicture({});
     ClearWindowRgn();
-    Enabled = true;
     // Fonts too: a window loaded again on a rescaled screen must not grow twice.
     for (ui::Control* c : Controls())
         c->Font.Size = ui::DesignFontSize;

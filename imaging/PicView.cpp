@@ -157,24 +157,40 @@ PicView::PicView(App& app) : ui::Window(app.host, "PicView"), app(app) {
     Picture1.MouseMove = [this](int b, int s, float x, float y) { Picture1_MouseMove(b, s, x, y); };
     Timer1.Tick = [this] { Timer1_Timer(); };
     for (ui::ScrollBar* bar : {static_cast<ui::ScrollBar*>(&HScroll1), static_cast<ui::ScrollBar*>(&VScroll1)}) {
-        bar->Visible = false;
         bar->Change = [this] { ScrollPicture(); };
         bar->Scroll = [this] { ScrollPicture(); };
     }
+    ApplyDesign();
+}
 
-    // Design.
+// A window loaded again starts as on its first load: the last picture's size and scroll position
+// would otherwise come back with the next picture shown, which opens scrolled to where the last
+// one was left.
+void PicView::ApplyDesign() {
+    // The outer size that leaves the design's client area inside the frame, caption and menu bar;
+    // first, as the resize it raises in a loaded window places the scroll bars.
+    Width = DesignClientWidth + (Width - ScaleWidth());
+    Height = DesignClientHeight + (Height - ScaleHeight());
     Caption = "Picture Editor";
+    // The scroll bars are hidden and unplaced until a picture larger than the window needs them.
+    for (ui::ScrollBar* bar : {static_cast<ui::ScrollBar*>(&HScroll1), static_cast<ui::ScrollBar*>(&VScroll1)}) {
+        bar->Visible = false;
+        bar->Value = 0;
+        bar->Min = 0;
+        bar->Max = 32767;
+        bar->SmallChange = 1;
+        bar->LargeChange = 1;
+        bar->Move(0, 0, 0, 0);
+    }
     Picture1.Move(0, 0, DesignClientWidth, DesignClientHeight);
     // No border: the box's client area is the picture, so Copy takes exactly what is shown.
     Picture1.BorderStyle = 0;
     Picture1.AutoRedraw = true;
+    Picture1.Cls();
     Shape1.Move(FrameLeft, FrameTop, FrameWidth, FrameHeight);
     Shape1.Visible = false;
     Timer1.Interval = 250;
     Timer1.Enabled = false;
-    // The outer size that leaves the design's client area inside the frame, caption and menu bar.
-    Width = DesignClientWidth + (Width - ScaleWidth());
-    Height = DesignClientHeight + (Height - ScaleHeight());
 }
 
 void PicView::build_menus() {
@@ -271,6 +287,7 @@ void PicView::build_menus() {
 // --- life ---
 
 void PicView::Form_Load() {
+    ApplyDesign();
     Form1& main = app.form1();
     vb::ResumeNext([&] { Icon = main.Icon.get(); });
     // Bar position 1 is Edit, whose entry 2 is "Copy"; bar position 0 is File, entry 0 "Open...".

@@ -122,6 +122,8 @@ public:
 
 private:
     void build_menus();
+    // The controls and the size as designed, set at construction and again at each load.
+    void ApplyDesign();
     // Shows the new PicImage one pixel smaller than the image each way and sizes the window.
     void ShowNewImage();
     // Moves the picture box by the scroll bars' values.

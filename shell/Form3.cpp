@@ -5,6 +5,13 @@
 
 namespace vexolan {
 
+namespace {
+
+constexpr int DesignWidth = 5400;
+constexpr int DesignHeight = 2160;
+
+} // namespace
+
 Form3::Form3(App& app) : ui::Window(app.host, "Form3"), app(app) {
     add(Label1, "Label1");
     add(Text1, "Text1");
@@ -31,8 +38,8 @@ Form3::Form3(App& app) : ui::Window(app.host, "Form3"), app(app) {
     Caption = "Vexolan - Input";
     BorderStyle = ui::vbBSNone;
     KeyPreview = true;
-    Width = 5400;
-    Height = 2160;
+    Width = DesignWidth;
+    Height = DesignHeight;
     Label1.Move(180, 420, 5040, 540);
     Label1.BackStyle = 0;
     Label1.WordWrap = true;
@@ -52,7 +59,12 @@ Form3::Form3(App& app) : ui::Window(app.host, "Form3"), app(app) {
     Command1.TabIndex = 2;
 }
 
+// A box loaded again starts at its design size, not rolled up as it may have been closed; what it
+// asks and proposes its callers set before they show it.
 void Form3::Form_Load() {
+    Width = DesignWidth;
+    Height = DesignHeight;
+    rollUp = {};
     CenterOnScreen(*this);
 }
 

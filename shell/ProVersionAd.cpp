@@ -19,7 +19,12 @@ ProVersionAd::ProVersionAd(App& app) : ui::Window(app.host, "ProVersionAd"), app
     for (int i = 0; i < 2; ++i)
         Command1[static_cast<std::size_t>(i)].Click = [this, i] { Command1_Click(i); };
 
-    // Design, on the 12-twips grid.
+    ApplyDesign();
+}
+
+// The design, on the 12-twips grid. Each load starts from it: Form_Load scales the window to the
+// screen, and scaling what the previous load left would grow the window at every showing.
+void ProVersionAd::ApplyDesign() {
     Caption = "Vexolan Pro Edition";
     BorderStyle = ui::vbBSNone;
     Width = 5280;
@@ -38,9 +43,12 @@ ProVersionAd::ProVersionAd(App& app) : ui::Window(app.host, "ProVersionAd"), app
     Command1[0].Cancel = true;
     Command1[1].Move(1800, 2520, 3240, 420);
     Command1[1].Caption = "More Information on the Pro Edition";
+    for (auto& button : Command1)
+        button.Font.Size = ui::DesignFontSize;
 }
 
 void ProVersionAd::Form_Load() {
+    ApplyDesign();
     ScaleForm(*this);
     Left = (app.host.ScreenWidth() - Width) / 2;
     Top = (app.host.ScreenHeight() - Height) / 2;

@@ -24,6 +24,7 @@ public:
     void AdEmptyProc() {}
 
 private:
+    void ApplyDesign();
     void Form_Load();
     void Form_Paint();
     void Form_MouseDown(int Button, int Shift, float X, float Y);

@@ -8,6 +8,13 @@
 
 namespace vexolan {
 
+namespace {
+
+constexpr int DesignWidth = 6900;
+constexpr int DesignHeight = 4200;
+
+} // namespace
+
 std::string VersionLine(int major, int minor, int revision) {
     return "Light Edition - Version " + std::to_string(major) + "." + vb::Format(minor, "00") + " (Revision " +
            std::to_string(revision) + ")";
@@ -39,8 +46,8 @@ frmAbout::frmAbout(App& app) : ui::Window(app.host, "frmAbout"), app(app) {
     Caption = "About Vexolan";
     BorderStyle = ui::vbBSNone;
     KeyPreview = true;
-    Width = 6900;
-    Height = 4200;
+    Width = DesignWidth;
+    Height = DesignHeight;
     Image1.Move(540, 360, 1440, 1440);
     Image1.Stretch = true;
     lblTitle.Move(2280, 300, 4200, 540);
@@ -80,7 +87,16 @@ frmAbout::frmAbout(App& app) : ui::Window(app.host, "frmAbout"), app(app) {
     cmdOK.Cancel = true;
 }
 
+// A box loaded again starts as designed: one closed while rolled up comes back at its full size.
 void frmAbout::Form_Load() {
+    Width = DesignWidth;
+    Height = DesignHeight;
+    rollUp = {};
+    // The links as designed, also when the box was closed with the pointer on one.
+    for (auto& l : Label1) {
+        l.ForeColor = ui::vbWindowText;
+        l.Font.Bold = false;
+    }
     Label2.Caption = VersionLine(VersionMajor, VersionMinor, VersionRevision);
     Image1.Picture = app.splash().imgLogo.Picture;
     CenterOnScreen(*this);
