@@ -13,6 +13,8 @@ namespace {
 constexpr std::string_view SettingsApp = "Vexo10";
 constexpr std::string_view OptionsSection = "Options";
 constexpr std::string_view ShowTipsKey = "Show Tips at Startup";
+constexpr int DesignWidth = 6900;
+constexpr int DesignHeight = 4050;
 
 } // namespace
 
@@ -55,8 +57,8 @@ frmTip::frmTip(App& app) : ui::Window(app.host, "frmTip"), app(app) {
     Caption = "Tip of the Day";
     BorderStyle = ui::vbBSNone;
     KeyPreview = true;
-    Width = 6900;
-    Height = 4050;
+    Width = DesignWidth;
+    Height = DesignHeight;
     Label2.Move(300, 390, 4200, 390);
     Label2.Caption = "Tip of the Day";
     Label2.Font.Size = 12;
@@ -87,6 +89,11 @@ frmTip::frmTip(App& app) : ui::Window(app.host, "frmTip"), app(app) {
 }
 
 void frmTip::Form_Load() {
+    // Opened again from the Help menu, the window starts at its design size, not rolled up as it
+    // may have been closed.
+    Width = DesignWidth;
+    Height = DesignHeight;
+    rollUp = {};
     CenterOnScreen(*this);
     // A stored text that is not 0 or 1 (a hand edit) counts as on rather than failing the window.
     std::string stored;

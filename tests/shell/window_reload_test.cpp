@@ -7,9 +7,12 @@
 #include "ffeditor/transfer.hpp"
 #include "imaging/PicView.hpp"
 #include "preferences/Form2.hpp"
+#include "preferences/FrmPluginType.hpp"
+#include "preferences/frmDownload.hpp"
 #include "shell/Form3.hpp"
 #include "shell/ProVersionAd.hpp"
 #include "shell/frmAbout.hpp"
+#include "shell/frmTip.hpp"
 #include "tests/support/app_fixture.hpp"
 #include "tests/support/editor_support.hpp"
 #include "tests/support/ff_sources.hpp"
@@ -92,13 +95,19 @@ Noted note_window(ui::Window& w) {
             note(n, k + "X2", line->X2);
             note(n, k + "Y1", line->Y1);
             note(n, k + "Y2", line->Y2);
-        } else if (auto* combo = dynamic_cast<ui::ComboBox*>(c)) {
-            note(n, k + "Text", combo->Text);
-            note(n, k + "ListIndex", combo->ListIndex);
+        } else if (auto* list = dynamic_cast<ui::ListControl*>(c)) {
+            if (auto* combo = dynamic_cast<ui::ComboBox*>(c)) note(n, k + "Text", combo->Text);
+            note(n, k + "ListIndex", list->ListIndex);
+            note(n, k + "TopIndex", list->TopIndex);
             std::string items;
-            for (int j = 0; j < combo->ListCount(); ++j)
-                items += combo->List(j) + "\n";
+            for (int j = 0; j < list->ListCount(); ++j)
+                items += list->List(j) + "\n";
             n[k + "List"] = items;
+        } else if (auto* tabs = dynamic_cast<ui::TabStrip*>(c)) {
+            note(n, k + "SelectedItem", tabs->SelectedItem);
+        } else if (auto* option = dynamic_cast<ui::OptionButton*>(c)) {
+            note(n, k + "Caption", option->Caption);
+            note(n, k + "Value", option->Value);
         } else if (auto* timer = dynamic_cast<ui::Timer*>(c)) {
             note(n, k + "Interval", timer->Interval);
         }
@@ -166,12 +175,18 @@ ff::FilterRecord second_filter() {
     return r;
 }
 
-// Watches one load: the program's state before it, and the window as the load left it.
+// Watches one load: the program's state before it (checked unchanged after it, on the loads after
+// the first), and the window as the load left it.
 struct Probe {
     test_support::AppFixture& f;
+    bool again = false;
     std::string before;
     void start() { before = program_state(f); }
-    void loaded() { EXPECT_EQ(program_state(f), before) << "the load changed a record, setting or list"; }
+    void loaded() {
+        if (again) {
+            EXPECT_EQ(program_state(f), before) << "the load changed a record, setting or list";
+        }
+    }
     std::function<void(ui::Window&)> shown;
 };
 
@@ -262,6 +277,52 @@ const Row Rows[] = {
              });
      },
      {}},
+    {"Tip of the Day",
+     [](test_support::AppFixture& f, int, Probe& probe) {
+         frmTip& tip = f.app.tipWindow();
+         probe.start();
+         tip.Show();
+         probe.loaded();
+         probe.shown(tip);
+         tip.cmdNextTip.user_click();
+         const int height = tip.Height;
+         tip.user_dblclick();
+         EXPECT_NE(tip.Height.get(), height) << "rolled up";
+         tip.cmdOK.user_click();
+         ASSERT_FALSE(tip.Loaded());
+     },
+     {}},
+    {"plug-in type dialog",
+     [](test_support::AppFixture& f, int, Probe& probe) {
+         FrmPluginType& dialog = f.app.frmPluginType();
+         run_modal(
+             f, "FrmPluginType", probe, [&] { f.app.form2().Command3_Click(3); },
+             [&](ui::Window& w) {
+                 dialog.Text1[0].user_type("Filters");
+                 dialog.Text1[1].user_type("8bf");
+                 dialog.Option1[2].user_click();
+                 const int height = w.Height;
+                 w.user_dblclick();
+                 EXPECT_NE(w.Height.get(), height) << "rolled up";
+                 dialog.Command1[0].user_click();
+             });
+         ASSERT_FALSE(dialog.Loaded());
+     },
+     {}},
+    {"links window",
+     [](test_support::AppFixture& f, int, Probe& probe) {
+         frmDownload& links = f.app.linkListWindow();
+         probe.start();
+         mnuFilterDownload_Click(f.app);
+         probe.loaded();
+         probe.shown(links);
+         links.TabStrip1.user_select_tab(2);
+         ASSERT_GT(links.List1.ListCount(), 1);
+         links.List1.user_select(links.List1.ListCount() - 1);
+         links.mnuExit_Click();
+         ASSERT_FALSE(links.Loaded());
+     },
+     {}},
     {"picture editor",
      [](test_support::AppFixture& f, int, Probe& probe) {
          PicView& view = f.app.picView();
@@ -295,12 +356,13 @@ TEST(WindowReloadTest, AWindowLoadedAgainStartsAsOnItsFirstLoad) {
         f.app.Settings.SaveSetting("Vexo10", "Settings", "PreviewPic", preview);
 
         Noted first;
-        Probe probe{f, {}, [&](ui::Window& w) { first = note_window(w); }};
+        Probe probe{f, false, {}, [&](ui::Window& w) { first = note_window(w); }};
         row.run(f, 0, probe);
         ASSERT_FALSE(first.empty());
 
         Noted again;
         probe.shown = [&](ui::Window& w) { again = note_window(w); };
+        probe.again = true;
         row.run(f, 0, probe);
         for (const auto& [key, value] : first)
             EXPECT_EQ(again[key], value) << key;
