@@ -12,14 +12,6 @@
 
 namespace vexolan {
 
-namespace {
-
-bool starts_with_no_case(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && vb::EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-} // namespace
-
 SelectFolder::SelectFolder(App& app) : ui::Window(app.host, "SelectFolder"), app(app) {
     add(Combo1, "Combo1");
     add(Command1, "Command1");
@@ -118,7 +110,7 @@ void SelectFolder::Command2_Click() {
                                              ui::vbYesNo + ui::vbExclamation);
             if (answer != ui::vbYes) return;
             files::make_folder(text);
-            if (starts_with_no_case(text, files::with_separator(f.Dir1[active].Path))) RefreshFile1(app, active);
+            if (text.starts_with(files::with_separator(f.Dir1[active].Path))) RefreshFile1(app, active);
         }
         if (!noChange_ && files::with_separator(f.Dir1[passive].Path) != text) {
             // The drive box first: its change would otherwise take the folder box back to the drive.

@@ -19,10 +19,10 @@ namespace vexolan {
 
 namespace {
 
-// Whether two folders are one: the same text in any letter case, or one folder by two names (a
-// link, a bind mount).
+// Whether two folders are one: the same path, or one folder by two names (a link, a bind mount).
+// Names that differ only in letter case are two folders.
 bool same_folder(const std::string& a, const std::string& b) {
-    return vb::EqualsNoCase(files::with_separator(a), files::with_separator(b)) || files::same_file(a, b);
+    return files::with_separator(a) == files::with_separator(b) || files::same_file(a, b);
 }
 
 // Asks for the destination of a copy or move: the target-folder dialog unless suppressed, and the

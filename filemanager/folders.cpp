@@ -147,7 +147,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
             return;
         }
         std::string into = Diry;
-        if (into.empty() || vb::EqualsNoCase(into, source)) into = f.Dir1[passive].Path;
+        if (into.empty() || files::with_separator(into) == files::with_separator(source)) into = f.Dir1[passive].Path;
         into = files::with_separator(into);
         const std::string from = without_separator(source);
         const std::string destination = into + GetFileName(from) + "/";

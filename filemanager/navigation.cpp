@@ -14,8 +14,9 @@ namespace vexolan {
 
 namespace {
 
+// A folder as the list holds it, with its separator; folders that differ only in letter case are two.
 std::string folder_key(const std::string& path) {
-    return vb::LCase(files::with_separator(path));
+    return files::with_separator(path);
 }
 
 // Points pane `pane` at `folder` as the drive box, the folder box and the file box show it. The

@@ -85,7 +85,7 @@ void File1_Click(App& app, int Index) {
         f.Label6[Index].Caption = vb::Str(total) + " K";
     }
     if (preview_pressed(f)) {
-        const std::string path = vb::LCase(folder + fileBox.List(fileBox.ListIndex));
+        const std::string path = folder + fileBox.List(fileBox.ListIndex);
         if (path != app.LastPreviewPath) f.Timer1.Enabled = true;
         app.LastPreviewPath = path;
     }

@@ -73,9 +73,11 @@ void rewrite_premiere_code(FFContext& ff) {
 
 } // namespace
 
+static_assert(LibraryLeastBound == TextSourceBound && LibraryLeastBound == SettingsFileBound);
+
 std::uint64_t LibraryBound(double count) {
     const double counted = std::clamp(count, 0.0, 99999.0);
-    return (static_cast<std::uint64_t>(counted) + 1) * LibraryBytesPerEntry;
+    return std::max(LibraryLeastBound, (static_cast<std::uint64_t>(counted) + 1) * LibraryBytesPerEntry);
 }
 
 bool ReadFFLEntry(FFContext& ff, TextLines& lines) {

@@ -24,13 +24,17 @@ inline constexpr int LibraryEntryLines = 29;
 // in 29 lines: four formulas that must each fit a plug-in's 1024-byte slot, sixteen names and texts of
 // at most 255 bytes, a file name and eight values, under 9 KB with its line ends; the bound is about
 // twice that. A library may take this room for each entry counted and once more (for its first two
-// lines and a count that is short by one); a larger one is refused before it is read, with its size
+// lines and a count that is short by one), and never less than the bound of the other sources: the
+// reader does not trust the count, so a count of 0, junk or one smaller than the entries must not
+// refuse a library of an ordinary size. A larger one is refused before it is read, with its size
 // named among the files the conversion skipped. The count is read from the file's first bytes, after
 // its first line has shown it to be a library, so that a large file of another kind that merely has the
 // name is never read whole.
 inline constexpr std::uint64_t LibraryBytesPerEntry = 16 * 1024;
+// The bound of every library, whatever its count says: that of a text source or a settings file.
+inline constexpr std::uint64_t LibraryLeastBound = 4 * 1024 * 1024;
 // The largest library whose second line counts `count` entries (a count outside the five digits
-// the line holds counts as 0 or 99999).
+// the line holds counts as 0 or 99999): the larger of the room of its entries and LibraryLeastBound.
 std::uint64_t LibraryBound(double count);
 
 // Fills ff.Record from the next entry of a library's lines, without clearing it first: a green

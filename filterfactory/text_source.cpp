@@ -24,6 +24,23 @@ bool starts_with(std::string_view line, std::string_view key) {
     return line.substr(0, key.size()) == key;
 }
 
+// The settings file beside report `FName`: the report's name exactly, with the extension "afs" in
+// any letter case ("afs" itself preferred); "" when there is none. Names that differ in letter case
+// before the extension belong to other files.
+std::string companion_settings_file(std::string_view Diry, std::string_view FName) {
+    const std::string stem(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0));
+    const std::string exact = files::join_path(Diry, stem + "afs");
+    if (files::file_exists(exact)) return exact;
+    try {
+        for (const files::DirEntry& e : files::list_files(std::string(Diry), {}, {.IncludeHidden = true}))
+            if (e.Name.size() == stem.size() + 3 && e.Name.starts_with(stem) &&
+                vb::EqualsNoCase(std::string_view(e.Name).substr(stem.size()), "afs"))
+                return files::join_path(Diry, e.Name);
+    } catch (const vb::Error&) {
+    }
+    return {};
+}
+
 bool starts_with_no_case(std::string_view line, std::string_view key) {
     return line.size() >= key.size() && vb::EqualsNoCase(line.substr(0, key.size()), key);
 }
@@ -221,9 +238,8 @@ void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string
 
     // The control values come from the settings file beside the report: its header and the eight
     // values on the lines after it, all within the first bytes of any settings file read.
-    const std::string companion = std::string(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0)) + "afs";
-    const std::string found = files::find_file_no_case(std::string(Diry), companion);
-    if (found.empty() || !files::file_exists(found)) return;
+    const std::string found = companion_settings_file(Diry, FName);
+    if (found.empty()) return;
     const std::string head = files::InputFile(found).Read(0, SettingsFileBound);
     Lines values(head);
     values.read(); // the header

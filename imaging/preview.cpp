@@ -84,9 +84,9 @@ void PreparePreviewPic(App& app) {
     if (!regular_file_exists(app.OriginalBMP)) app.OriginalBMP = (app.AppPath / "Test.bmp").string();
     CreateThumb(app);
     Form1& f = app.form1();
-    const std::string wanted = lower(app.OriginalBMP);
+    // Pictures whose names differ only in letter case are two pictures.
     for (int i : f.mnuPictures.Indices()) {
-        if (lower(f.mnuPictures[i].Caption.get()) == wanted) {
+        if (f.mnuPictures[i].Caption.get() == app.OriginalBMP) {
             f.mnuPictures[i].Checked = true;
             break;
         }

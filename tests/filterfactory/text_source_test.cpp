@@ -215,7 +215,7 @@ TEST_F(TextSource, AMissingFileRefreshesThePaneWithoutAMessage) {
 }
 
 TEST_F(TextSource, ReadsTheReportLayoutWithValuesFromTheSettingsFileBesideIt) {
-    dir.write("Report.AFS", "%RGB-1.0\r1\r2\r3\r4\r5\r6\r7\r8\r");
+    dir.write("report.AFS", "%RGB-1.0\r1\r2\r3\r4\r5\r6\r7\r8\r");
     ASSERT_TRUE(read(JoinLines({"Filter Factory Plugin Information:",
                                 "FILENAME: C:\\PLUGINS\\TWIRL.8BF",
                                 "CATEGORY:",
