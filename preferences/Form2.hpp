@@ -119,6 +119,10 @@ public:
     int InterfaceEntry(std::string_view fileName) const;
     // The horizontal scroll extent of each list, in pixels (AdaptListWidth).
     std::array<int, 4> HorizontalExtent{};
+    // The Folders menu's captions as the loader last filled them from the folder list. The exit writes
+    // the favourite-folder keys only when the menu shows other captions by then: a second copy of the
+    // program that never changed the list leaves the keys the first copy wrote.
+    std::vector<std::string> FolderMenuAsLoaded;
 
     // --- settings load and save ---
     void Command8_Click(); // the loader, also "Cancel"
@@ -217,6 +221,12 @@ private:
     // A list file that is there but could not be read since it was last written: the exit does not
     // rewrite it, so an unreadable file is never replaced by an empty or partial list.
     std::array<bool, 4> list_file_unreadable_{};
+    // Each list file's text as this copy last read or wrote it (before either: the list as the loader
+    // made it without a file). The exit rewrites a list file only when its list has changed since, so
+    // a list this copy left alone stays as another copy of the program may have saved it meanwhile.
+    std::array<std::string, 4> list_file_known_{};
+    // The text SaveList writes for a list.
+    std::string list_file_text(int ListIndy, bool Sely) const;
     // The first failed write of the settings file since the saver began, told once at its end.
     std::string settings_failure_;
 };

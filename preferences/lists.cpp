@@ -64,24 +64,31 @@ void Form2::LoadList(const std::string& Filey, int ListIndy, bool Sely) {
             }
             list.ListIndex.store(-1);
             list.TopIndex = 0;
+            list_file_known_[static_cast<std::size_t>(ListIndy)] = list_file_text(ListIndy, Sely);
         }
     }
     FreezeRedraw(false);
 }
 
-void Form2::SaveList(const std::string& Filey, int ListIndy, bool Sely) {
-    if (ListIndy < 0 || ListIndy > 3) return;
-    ui::ListBox& list = List1[static_cast<std::size_t>(ListIndy)];
+std::string Form2::list_file_text(int ListIndy, bool Sely) const {
+    const ui::ListBox& list = List1[static_cast<std::size_t>(ListIndy)];
     std::string text;
     for (int i = 0; i < list.ListCount(); ++i) {
         // UTF-8, so that names in any script survive; CR LF as the lists have always been written.
         text += list.List(i) + "\r\n";
         if (Sely) text += std::string(list.IsSelected(i) ? "True" : "False") + "\r\n";
     }
+    return text;
+}
+
+void Form2::SaveList(const std::string& Filey, int ListIndy, bool Sely) {
+    if (ListIndy < 0 || ListIndy > 3) return;
+    std::string text = list_file_text(ListIndy, Sely);
     // Written to a temporary file and put in place, so an interrupted write leaves the old list.
     try {
         files::replace_file(Filey, text);
         list_file_unreadable_[static_cast<std::size_t>(ListIndy)] = false;
+        list_file_known_[static_cast<std::size_t>(ListIndy)] = std::move(text);
     } catch (const vb::Error& e) {
         host().MsgBox(NotWrittenMessage(e, Filey), ui::vbExclamation);
     }

@@ -22,6 +22,15 @@ ui::MenuArray* MenuArrayOf(App& app, int list) {
     }
 }
 
+std::vector<std::string> MenuCaptions(App& app, int list) {
+    std::vector<std::string> captions;
+    ui::MenuArray* menu = MenuArrayOf(app, list);
+    if (!menu) return captions;
+    for (int k = 0; k <= menu->UBound(); ++k)
+        captions.push_back(menu->Exists(k) ? (*menu)[k].Caption.get() : std::string());
+    return captions;
+}
+
 ui::FontChoice ListFont(App& app) {
     return app.form1().ListView1[0].Font.choice();
 }

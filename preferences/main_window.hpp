@@ -2,6 +2,9 @@
 // What the Preferences window changes and reads in the main window: the menu arrays its lists fill,
 // the two font groups, and the File View display options.
 
+#include <string>
+#include <vector>
+
 namespace ui {
 class MenuArray;
 struct FontChoice;
@@ -14,6 +17,8 @@ class App;
 // The menu array a list fills: 0 the favourite folders (mnuDirectorys), 1 the pictures (mnuPictures),
 // 2 the applications (mnuApps).
 ui::MenuArray* MenuArrayOf(App& app, int list);
+// The captions of that menu array's items 0 to its upper bound ("" for an item not loaded).
+std::vector<std::string> MenuCaptions(App& app, int list);
 // The list font (of the left report list ListView1(0)) and the other font (of the left pane label
 // Label1(0)).
 ui::FontChoice ListFont(App& app);

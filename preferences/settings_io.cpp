@@ -139,6 +139,8 @@ void Form2::Command8_Click() {
                 List1[3].Selected(i) = true;
             List1[3].ListIndex.store(-1);
             List1[3].TopIndex = 0;
+            // A missing file stands for these types: as the loader makes them they are no change.
+            list_file_known_[3] = list_file_text(3, true);
         }
     });
     attempt([&] { GetPlugTypes(); });
@@ -148,6 +150,7 @@ void Form2::Command8_Click() {
 
     attempt([&] { LoadList(FolderListFile(), 0, false); });
     attempt([&] { ListToMenu(0); });
+    attempt([&] { FolderMenuAsLoaded = MenuCaptions(app, 0); });
     attempt([&] { AdaptListWidth(0); });
 
     attempt([&] { Check4.Value = whole_number(Setting("PassivePaneFolder")); });
@@ -278,9 +281,21 @@ void Form2::Command1_Click() {
 // --- at exit -----------------------------------------------------------------------------------
 
 void Form2::Form_Unload(int& /*Cancel*/) {
-    // Only the two list files; a file that could not be read is left as it is.
-    if (!list_file_unreadable_[3]) attempt([&] { SaveList(PlugTypesFile(), 3, true); });
-    if (!list_file_unreadable_[0]) attempt([&] { SaveList(FolderListFile(), 0, false); });
+    // Only the two list files, and each only when this copy changed its list since it last read or
+    // wrote the file, or when the file is not there (a first run leaves both): another copy of the
+    // program may have saved a list this copy left alone. A file that could not be read is left as
+    // it is.
+    auto due = [&](int Index, bool Sely, const std::string& file) {
+        if (list_file_unreadable_[static_cast<std::size_t>(Index)]) return false;
+        return list_file_text(Index, Sely) != list_file_known_[static_cast<std::size_t>(Index)] ||
+               !files::file_exists(file);
+    };
+    attempt([&] {
+        if (due(3, true, PlugTypesFile())) SaveList(PlugTypesFile(), 3, true);
+    });
+    attempt([&] {
+        if (due(0, false, FolderListFile())) SaveList(FolderListFile(), 0, false);
+    });
 }
 
 } // namespace vexolan

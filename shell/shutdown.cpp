@@ -6,6 +6,8 @@
 #include "filemanager/filters.hpp"
 #include "filemanager/refresh.hpp"
 #include "imaging/handles.hpp"
+#include "preferences/Form2.hpp"
+#include "preferences/main_window.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/ProVersionAd.hpp"
@@ -72,9 +74,15 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
         });
     }
 
-    // The favourite folders; keys beyond the list stay as they are.
-    for (int k = 0; k <= f.mnuDirectorys.UBound(); ++k)
-        quietly([&] { save("Folders", vb::CStr(k), f.mnuDirectorys[k].Caption); });
+    // The favourite folders, when this copy changed its Folders menu since the list was loaded: a
+    // second copy that never touched the list must not put back what it loaded over the first copy's
+    // saved list. Keys beyond the list stay as they are.
+    bool favouritesChanged = true;
+    quietly([&] { favouritesChanged = MenuCaptions(app, 0) != app.form2().FolderMenuAsLoaded; });
+    if (favouritesChanged) {
+        for (int k = 0; k <= f.mnuDirectorys.UBound(); ++k)
+            quietly([&] { save("Folders", vb::CStr(k), f.mnuDirectorys[k].Caption); });
+    }
 
     // List modes.
     for (int i = 0; i < 2; ++i)
