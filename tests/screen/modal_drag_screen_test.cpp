@@ -1,7 +1,8 @@
-// A modal window that opens while a control is being dragged ends the drag: the button's release
-// over the blocked window never reaches the control, and once the modal window is answered by the
-// keyboard and closes, the pointer's plain moves no longer move it. Checked on the model (the scroll
-// bar's value, and the moves reaching the control under the pointer again).
+// A modal window that opens while a control is being dragged or held ends the drag: the button's
+// release over the blocked window never reaches the control, nothing moves it while the modal window
+// is open, and once that is answered by the keyboard and closes, the pointer's plain moves no longer
+// move it. Checked on the model (the scroll bar's value, and the moves reaching the control under the
+// pointer again).
 #include "tests/screen/screen_support.hpp"
 
 #include "platform/ui/ui.hpp"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 using test_support::Driver;
 
@@ -67,11 +69,32 @@ public:
     int answer = 0, dragged = -1, closed = -1;
 };
 
-struct ModalDragScreen : test_support::ScreenTest {};
+// How the user takes hold of the scroll bar: where the button goes down (pixels right of the bar's
+// middle), where the pointer drags to, and what the user does, the button still down, once the box is
+// open.
+struct PressCase {
+    const char* name;
+    int press;
+    std::vector<int> drag;
+    const char* meanwhile;
+};
+
+void PrintTo(const PressCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const PressCase Cases[] = {
+    {"ThumbDragged", 0, {30, 60, 80}, ""},
+    // The left arrow, held past the delay after which it repeats.
+    {"ArrowHeld", -172, {}, "sleep 0.7\n"},
+};
+
+struct ModalDragScreen : test_support::ScreenTest, ::testing::WithParamInterface<PressCase> {};
 
 } // namespace
 
-TEST_F(ModalDragScreen, AModalWindowOpenedDuringADragEndsIt) {
+TEST_P(ModalDragScreen, AModalWindowOpenedDuringADragEndsIt) {
+    const PressCase& c = GetParam();
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     if (!installed("xdotool")) GTEST_SKIP() << "xdotool is not installed: this test drives the pointer with it";
     DragWindow w(host);
@@ -81,13 +104,15 @@ TEST_F(ModalDragScreen, AModalWindowOpenedDuringADragEndsIt) {
     auto move = [](int to_x, int to_y) {
         return "xdotool mousemove --window \"$main\" " + std::to_string(to_x) + " " + std::to_string(to_y) + "\n";
     };
-    // The thumb is pressed and dragged to the right; the release comes while the box is open (the
-    // pointer still over the bar, whose window the box blocks); Return answers the box. Then the
-    // pointer moves with no button held: along the bar to its left end, and down onto the picture.
+    // The button goes down on the bar (and drags); the release comes while the box is open (over the
+    // bar, whose window the box blocks); Return answers the box. Then the pointer moves with no
+    // button held: along the bar to its left end, and down onto the picture.
     std::string script = "main=$(find_window '^Vexolan - Drag$')\n";
-    script += move(x, y) + "xdotool mousedown 1\n" + move(x + 30, y) + move(x + 60, y);
+    script += move(x + c.press, y) + "xdotool mousedown 1\n";
+    for (int dx : c.drag)
+        script += move(x + dx, y);
     script += "find_window '^Vexolan - Question$' >/dev/null\n";
-    script += move(x + 80, y) + "xdotool mouseup 1\n";
+    script += std::string(c.meanwhile) + "xdotool mouseup 1\n";
     script += "xdotool key Return\ngone '^Vexolan - Question$'\n";
     for (int bx : {x + 60, x + 30, x, x - 60, x - 120})
         script += move(bx, y);
@@ -95,10 +120,14 @@ TEST_F(ModalDragScreen, AModalWindowOpenedDuringADragEndsIt) {
     Driver user(*this, script);
     user.finish();
     EXPECT_EQ(w.answer, ui::vbOK) << "the box was not answered by the keyboard";
-    ASSERT_TRUE(w.asked) << "the drag did not start the timer";
-    EXPECT_GT(w.dragged, 100) << "the drag did not move the thumb";
+    ASSERT_TRUE(w.asked) << "the press did not start the timer";
+    EXPECT_NE(w.dragged, 100) << "the press did not move the scroll bar";
+    EXPECT_EQ(w.closed, w.dragged) << "the scroll bar moved while the box was open";
     // The moves reach the picture under the pointer, not the scroll bar that was being dragged.
     EXPECT_TRUE(pump_until([&] { return w.moved; }, 3)) << "the pointer's moves still go to the dragged scroll bar";
     EXPECT_EQ(w.HScroll1.Value.get(), w.closed) << "the scroll bar followed the pointer with no button held";
     w.Unload();
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ModalDragScreen, ::testing::ValuesIn(Cases),
+                         [](const ::testing::TestParamInfo<PressCase>& info) { return std::string(info.param.name); });
