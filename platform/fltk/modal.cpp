@@ -3,7 +3,6 @@
 #include "platform/fltk/wm.hpp"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Button.H>
 #include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Window.H>
 
@@ -95,19 +94,13 @@ void keys_to(Fl_Window& to) {
 // A press that began in a window the newest modal window blocks ends here, without a release. FLTK
 // keeps sending the pointer's moves to the pressed widget until the button comes up, and that
 // release, over a blocked window, never reaches it: the control would follow the pointer over the
-// modal window and, once that closes, with no button held. The control's own hold ends too, as when
-// the button comes up away from it (no click): a scroll bar stops repeating its arrow, a button no
-// longer looks pressed.
+// modal window and, once that closes, with no button held. A scroll bar's own hold ends too (its
+// arrow stops repeating), as when the button comes up away from it: no click.
 void end_blocked_press() {
     Fl_Widget* pressed = Fl::pushed();
     if (!pressed || !blocks(home_of(pressed))) return;
     Fl::pushed(nullptr);
-    if (auto* bar = dynamic_cast<Fl_Scrollbar*>(pressed)) {
-        bar->Fl_Scrollbar::handle(FL_RELEASE);
-    } else if (auto* button = dynamic_cast<Fl_Button*>(pressed);
-               button && button->type() == FL_NORMAL_BUTTON && button->value()) {
-        button->value(0);
-    }
+    if (auto* bar = dynamic_cast<Fl_Scrollbar*>(pressed)) bar->Fl_Scrollbar::handle(FL_RELEASE);
 }
 
 } // namespace
