@@ -3,6 +3,7 @@
 #include "platform/fltk/wm.hpp"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Window.H>
 
 #include <algorithm>
@@ -90,6 +91,18 @@ void keys_to(Fl_Window& to) {
     if (Fl::first_window() != &to) Fl::first_window(&to);
 }
 
+// A press that began in a window the newest modal window blocks ends here, without a release. FLTK
+// keeps sending the pointer's moves to the pressed widget until the button comes up, and that
+// release, over a blocked window, never reaches it: the control would follow the pointer over the
+// modal window and, once that closes, with no button held. A scroll bar's own hold ends too (its
+// arrow stops repeating), as when the button comes up away from it: no click.
+void end_blocked_press() {
+    Fl_Widget* pressed = Fl::pushed();
+    if (!pressed || !blocks(home_of(pressed))) return;
+    Fl::pushed(nullptr);
+    if (auto* bar = dynamic_cast<Fl_Scrollbar*>(pressed)) bar->Fl_Scrollbar::handle(FL_RELEASE);
+}
+
 } // namespace
 
 void track(Fl_Window& window) {
@@ -112,6 +125,7 @@ void open(Fl_Window* window, Fl_Window* owner) {
             }
     s.push_back(window);
     d.push_back(Fl::focus() ? std::make_unique<Fl_Widget_Tracker>(Fl::focus()) : nullptr);
+    end_blocked_press();
     if (!window) return;
     if (owner) owner = top_level(owner);
     if (owner && owner != window && owner->shown()) wm::set_transient_for(*window, *owner);

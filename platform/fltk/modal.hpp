@@ -14,7 +14,8 @@ void untrack(Fl_Window& window);
 
 // `window` (shown) opens modally over `owner` (may be nullptr): it becomes transient for the owner
 // and goes on top. A null `window` stands for a chooser whose windows are not ours: while it is the
-// newest, every window of the program is blocked and the chooser's own windows take input.
+// newest, every window of the program is blocked and the chooser's own windows take input. A press
+// or drag under way in a window it blocks ends, and its release reaches no control.
 void open(Fl_Window* window, Fl_Window* owner);
 void close(Fl_Window* window);
 // The newest modal window (nullptr when there is none, or a foreign chooser is the newest).
