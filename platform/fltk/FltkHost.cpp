@@ -507,7 +507,13 @@ public:
 } // namespace
 
 std::string FltkHost::ClipboardText() {
-    if (!Fl::clipboard_contains(Fl::clipboard_plain_text)) return {};
+    // An empty clipboard has no owner. Otherwise the text is asked for and awaited as any paste is.
+    // FLTK's own check (Fl::clipboard_contains) is not used: it reads the display's events itself,
+    // dropping them, and gives up when the events of windows just closed come before the owner's
+    // answer, so another program's text was taken for none right after a dialog.
+    fl_open_display();
+    static const Atom clipboard = XInternAtom(fl_display, "CLIPBOARD", False);
+    if (XGetSelectionOwner(fl_display, clipboard) == None) return {};
     PasteTarget target;
     Fl::paste(target, 1, Fl::clipboard_plain_text);
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);

@@ -791,8 +791,12 @@ void WindowView::sync_control(ui::Control& c) {
         auto* in = static_cast<Fl_Input*>(w);
         const std::string text = shown_text(*t);
         if (text != (in->value() ? in->value() : "")) in->value(text.c_str(), static_cast<int>(text.size()));
+        // The widget keeps which end of the selection moves; a selection the model changed puts
+        // the caret at its end.
         int start = shown_byte_of_char(*t, t->SelStart), end = shown_byte_of_char(*t, t->SelStart + t->SelLength);
-        if (in->position() != end || in->mark() != start) in->position(end, start);
+        if (!reading_text_ &&
+            (std::min(in->position(), in->mark()) != start || std::max(in->position(), in->mark()) != end))
+            in->position(end, start);
         in->readonly(t->Locked ? 1 : 0);
         in->textfont(to_fl_font(c.Font.choice()));
         in->textsize(to_fl_size(c.Font.choice()));
@@ -949,12 +953,8 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
         bool lines = text->MultiLine && (keyCode == ui::vbKeyUp || keyCode == ui::vbKeyDown ||
                                          keyCode == ui::vbKeyPageUp || keyCode == ui::vbKeyPageDown);
         if (selecting || clip || lines) {
-            Fl_Widget* w = widget(*text);
             int r = base(FL_KEYBOARD);
-            auto* in = static_cast<Fl_Input*>(w);
-            std::string now = in->value() ? in->value() : "";
-            if (now != shown_text(*text)) text->Text = text_of_shown(*text, now);
-            text_selection_to_model(*text, *w);
+            text_to_model(*text, *widget(*text));
             return r;
         }
     }
@@ -1005,8 +1005,22 @@ void WindowView::text_selection_to_model(ui::TextBox& t, Fl_Widget& w) {
     auto* in = static_cast<Fl_Input*>(&w);
     int a = std::min(in->position(), in->mark()), b = std::max(in->position(), in->mark());
     int start = char_of_shown_byte(t, a), length = char_of_shown_byte(t, b) - start;
+    ++reading_text_;
     if (t.SelStart != start) t.SelStart = start;
     if (t.SelLength != length) t.SelLength = length;
+    --reading_text_;
+}
+
+void WindowView::text_to_model(ui::TextBox& t, Fl_Widget& w) {
+    auto* in = static_cast<Fl_Input*>(&w);
+    std::string now = in->value() ? in->value() : "";
+    if (now != shown_text(t)) {
+        ++reading_text_;
+        t.Text = text_of_shown(t, now);
+        --reading_text_;
+    }
+    // The text's Change may have closed the window or hidden the box.
+    if (widget(t) == &w) text_selection_to_model(t, w);
 }
 
 void WindowView::begin_caption_drag() {
@@ -1047,7 +1061,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         double_press_ = Fl::event_clicks() != 0 && button == ui::vbLeftButton;
         if (isText || isScroll) base(event);
         c.user_mouse_down(button, shift_of_event(), twips_x(w), twips_y(w));
-        if (isText) text_selection_to_model(static_cast<ui::TextBox&>(c), w);
+        if (isText && widget(c) == &w) text_to_model(static_cast<ui::TextBox&>(c), w);
         if (isButton && button == ui::vbLeftButton) {
             static_cast<Fl_Button&>(w).value(1);
             w.redraw();
@@ -1061,7 +1075,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
             return 1;
         }
         if (isText || isScroll) base(event);
-        if (isText) text_selection_to_model(static_cast<ui::TextBox&>(c), w);
+        if (isText) text_to_model(static_cast<ui::TextBox&>(c), w);
         if (isButton) {
             static_cast<Fl_Button&>(w).value(Fl::event_inside(&w) ? 1 : 0);
             w.redraw();
@@ -1079,6 +1093,8 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
             return 1;
         }
         if (isText || isScroll) base(event);
+        // Whatever the widget changed of its own while the button was down reaches the model.
+        if (isText) text_to_model(static_cast<ui::TextBox&>(c), w);
         int button = button_of_event();
         bool inside = Fl::event_inside(&w);
         if (isButton) {
@@ -1133,6 +1149,15 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         c.user_click();
         return 1;
     }
+    case FL_PASTE:
+        // What the user pasted (Ctrl+V, the middle button, a drop) arrives here, at once or later from
+        // another program: the model pastes it where the widget's caret is, as the user sees it.
+        if (!isText) return base(event);
+        text_to_model(static_cast<ui::TextBox&>(c), w);
+        if (Fl::event_text() && widget(c) == &w)
+            static_cast<ui::TextBox&>(c).user_paste(
+                std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
+        return 1;
     default:
         return base(event);
     }

@@ -161,7 +161,11 @@ private:
 
     float twips_x(Fl_Widget& w) const;
     float twips_y(Fl_Widget& w) const;
+    // A text box's selection, or its text and selection, as the widget holds them after an edit or
+    // a move of its own, written to the model. While they are read, the model's changes do not set
+    // the widget's selection back, so a selection grown to the left keeps its anchor.
     void text_selection_to_model(ui::TextBox& t, Fl_Widget& w);
+    void text_to_model(ui::TextBox& t, Fl_Widget& w);
 
     FltkHost& host_;
     ui::Window& model_;
@@ -174,6 +178,7 @@ private:
     MenuPictures menu_pictures_{host_};
     bool menus_dirty_ = true;
     int applying_ = 0;
+    int reading_text_ = 0;
     bool paint_pending_ = false;
     bool shown_ = false;
     bool detached_ = false;

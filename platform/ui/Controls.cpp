@@ -184,6 +184,24 @@ void TextBox::user_type(std::string_view text) {
     }
 }
 
+void TextBox::user_paste(std::string_view text) {
+    if (Locked) return;
+    std::string pasted;
+    if (!MultiLine) {
+        pasted = text.substr(0, text.find_first_of("\r\n"));
+    } else {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' || text[i] == '\n') {
+                pasted += "\r\n";
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            } else {
+                pasted += text[i];
+            }
+        }
+    }
+    if (!pasted.empty() || SelLength > 0) SetSelText(pasted);
+}
+
 void TextBox::handle_key_press(int keyAscii) {
     if (Locked) return;
     if (keyAscii == vbKeyBack) {

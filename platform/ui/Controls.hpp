@@ -111,6 +111,10 @@ public:
     // The user types text at the selection: for each character KeyPress runs, and unless the
     // handler zeroed it (or the box is locked) it replaces the selection, raising Change.
     void user_type(std::string_view text);
+    // The user pastes text at the selection (from the clipboard, the middle button or a drop): it
+    // replaces the selection, raising Change, unless the box is locked. A one-line box takes the
+    // text up to its first line break; a multi-line box keeps every line, each ending in CR LF.
+    void user_paste(std::string_view text);
     void handle_key_press(int keyAscii) override;
     void handle_key_down(int keyCode, int shift) override; // Delete removes the selection or a character
 };

@@ -91,7 +91,7 @@ TEST(UiControls, CommandButtonValueTrueClicksEveryTimeAndStaysFalse) {
     EXPECT_EQ(w.clicks.size(), 2u) << "a disabled button cannot be clicked";
 }
 
-TEST(UiControls, TextBoxCutsToMaxLengthAndKeepsTheSelectionInside) {
+TEST(UiControls, TextBoxCutsToMaxLengthAndKeepsTheSelectionInsideAndAOneLineBoxPastesOneLine) {
     ScriptedHost host;
     OptionsWindow w(host);
     w.Text1.Text = "hello";
@@ -112,6 +112,16 @@ TEST(UiControls, TextBoxCutsToMaxLengthAndKeepsTheSelectionInside) {
     w.Text1.SelStart = 1;
     w.Text1.SelLength = 1;
     EXPECT_EQ(w.Text1.SelText(), "ö") << "positions count characters, not bytes";
+    // A pasted text replaces the selection: a one-line box takes its first line, a multi-line box
+    // every line, each ending in CR LF.
+    for (bool multiLine : {false, true}) {
+        w.Text1.MultiLine = multiLine;
+        w.Text1.Text = "ab";
+        w.Text1.SelStart = 1;
+        w.Text1.SelLength = 1;
+        w.Text1.user_paste("Erste\nZweite\r\nDritte");
+        EXPECT_EQ(w.Text1.Text, multiLine ? "aErste\r\nZweite\r\nDritte" : "aErste");
+    }
 }
 
 TEST(UiControls, ScrollBarValueChecksTheRangeAndUserStepsStayInside) {
