@@ -953,6 +953,13 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
         bool lines = text->MultiLine && (keyCode == ui::vbKeyUp || keyCode == ui::vbKeyDown ||
                                          keyCode == ui::vbKeyPageUp || keyCode == ui::vbKeyPageDown);
         if (selecting || clip || lines) {
+            // Copy, cut and paste are typed characters too (3, 24 and 22): the box's KeyPress runs
+            // before the clipboard acts, so a pasted formula starts the editor's typing pause.
+            if (keyCode == 'C' || keyCode == 'X' || keyCode == 'V') {
+                Fl_Widget* before = widget(*text);
+                model_.user_key_press(keyCode - 'A' + 1);
+                if (widget(*text) != before || !before) return 1;
+            }
             int r = base(FL_KEYBOARD);
             text_to_model(*text, *widget(*text));
             return r;

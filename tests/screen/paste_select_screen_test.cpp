@@ -6,6 +6,7 @@
 // and writes its plug-in. Checked on the disk and on the model.
 
 #include "ffeditor/FFEditorType1.hpp"
+#include "ffeditor/preview.hpp"
 #include "ffeditor/saving.hpp"
 #include "filemanager/open_by_type.hpp"
 #include "filterfactory/Convert.hpp"
@@ -214,6 +215,23 @@ TEST_F(PasteSelectScreen, ACodeBoxHoldsWhatWasPastedOrTypedOverASelectionToTheLe
     SaveFilterAs(app, 4);
     const std::string saved = test_support::read_file(data / "Pasted.txt");
     EXPECT_NE(saved.find("\r\nR:g*2\r\n"), std::string::npos) << saved;
+
+    // A paste alone starts the typing pause, and the preview then runs the pasted formula: here it
+    // tells why the formula does not compile.
+    ASSERT_EQ(e.Check2.Value.get(), ui::vbChecked) << "Auto Preview";
+    ForeignSelection owner(*this, "clipboard", "(r");
+    code.Visible = true;
+    code.Text = "r";
+    RefreshPreview(app);
+    ASSERT_EQ(e.FormulaProblem, "");
+    e.Timer1.Enabled = false; // no pause left running from the typing above
+    Driver user(*this, "id=$(find_window '^Filter Factory Editor')\nfocus \"$id\"\n"
+                       "xdotool mousemove --window \"$id\" " +
+                           std::to_string(code.Left / 15 + 20) + " " + std::to_string(code.Top / 15 + 10) +
+                           " click 1\nxdotool key ctrl+a ctrl+v\n");
+    user.finish();
+    EXPECT_TRUE(pump_until([&] { return e.FormulaProblem.starts_with("The R formula does not compile"); }, 6))
+        << "[" << code.Text.get() << "] [" << e.FormulaProblem << "]";
 }
 
 TEST_F(PasteSelectScreen, ConvertReadsAFilterSourceAnotherProgramCopied) {
