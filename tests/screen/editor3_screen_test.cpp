@@ -30,10 +30,7 @@ struct Editor3Screen : test_support::EditorScreenTest {
     Editor3Screen() {
         data.write("amount.txt", "Category: Screen\r\nTitle: Amount\r\nR:r\r\nG:g\r\nB:b\r\nA:a\r\n"
                                  "ctl[0]: Amount\r\nval[0]: 10\r\n");
-        f.Combo1[0].AddItem("All Files (*.*)");
-        f.Combo1[0].ListIndex = 0;
-        f.Dir1[0].Path = data.path().string();
-        f.Caption = "Vexolan 1.52 - Light Edition";
+        list_folder(data.path());
     }
 };
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace test_support {
@@ -27,6 +28,13 @@ struct EditorScreenTest : ScreenTest {
         app.form2().Check4.Value = ui::vbChecked; // saves go to the active pane's folder
     }
     ~EditorScreenTest() override { files::ChDir(startFolder); }
+    // The left pane lists every file of `folder`, under the main window's usual caption.
+    void list_folder(const std::filesystem::path& folder) {
+        f.Combo1[0].AddItem("All Files (*.*)");
+        f.Combo1[0].ListIndex = 0;
+        f.Dir1[0].Path = folder.string();
+        f.Caption = "Vexolan 1.52 - Light Edition";
+    }
     void TearDown() override {
         app.host.registry().UnloadAll();
         vexolan::CloseImg(app, app.PreviewImage);

@@ -131,10 +131,7 @@ struct PasteSelectScreen : test_support::EditorScreenTest {
 
     PasteSelectScreen() {
         data.write("amount.txt", "Category: Screen\r\nTitle: Amount\r\nR:r\r\nG:g\r\nB:b\r\nA:a\r\n");
-        f.Combo1[0].AddItem("All Files (*.*)");
-        f.Combo1[0].ListIndex = 0;
-        f.Dir1[0].Path = data.path().string();
-        f.Caption = "Vexolan 1.52 - Light Edition";
+        list_folder(data.path());
     }
 };
 
