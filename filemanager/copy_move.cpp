@@ -22,7 +22,7 @@ namespace {
 // Whether two folders are one: the same path, or one folder by two names (a link, a bind mount).
 // Names that differ only in letter case are two folders.
 bool same_folder(const std::string& a, const std::string& b) {
-    return files::with_separator(a) == files::with_separator(b) || files::same_file(a, b);
+    return files::same_path(a, b) || files::same_file(a, b);
 }
 
 // Asks for the destination of a copy or move: the target-folder dialog unless suppressed, and the

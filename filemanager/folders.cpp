@@ -136,7 +136,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
         return;
     }
     try {
-        if (files::with_separator(f.Dir1[0].Path) == files::with_separator(f.Dir1[1].Path)) {
+        if (files::same_path(f.Dir1[0].Path, f.Dir1[1].Path)) {
             app.host.MsgBox("The source folder is identical to the destination folder.", ui::vbExclamation,
                             "Move Folder");
             return;
@@ -147,7 +147,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
             return;
         }
         std::string into = Diry;
-        if (into.empty() || files::with_separator(into) == files::with_separator(source)) into = f.Dir1[passive].Path;
+        if (into.empty() || files::same_path(into, source)) into = f.Dir1[passive].Path;
         into = files::with_separator(into);
         const std::string from = without_separator(source);
         const std::string destination = into + GetFileName(from) + "/";

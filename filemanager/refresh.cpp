@@ -12,17 +12,12 @@ namespace vexolan {
 
 namespace {
 
-// Whether both panes show one folder: folders that differ only in letter case are two.
-bool same_path(const std::string& a, const std::string& b) {
-    return files::with_separator(a) == files::with_separator(b);
-}
-
 bool same_files(Form1& f) {
-    return same_path(f.File1[0].Path.get(), f.File1[1].Path.get());
+    return files::same_path(f.File1[0].Path.get(), f.File1[1].Path.get());
 }
 
 bool same_folders(Form1& f) {
-    return same_path(f.Dir1[0].Path.get(), f.Dir1[1].Path.get());
+    return files::same_path(f.Dir1[0].Path.get(), f.Dir1[1].Path.get());
 }
 
 void refill(App& app, int pane) {

@@ -554,6 +554,10 @@ std::string with_separator(std::string folder) {
     return folder;
 }
 
+bool same_path(const std::string& a, const std::string& b) {
+    return with_separator(a) == with_separator(b);
+}
+
 bool is_root(std::string_view path) {
     return !path.empty() && path.find_first_not_of('/') == std::string_view::npos;
 }

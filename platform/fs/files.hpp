@@ -29,6 +29,9 @@ using Path = std::filesystem::path;
 std::string join_path(std::string_view folder, std::string_view name);
 // The folder with one "/" at its end ("" becomes "/").
 std::string with_separator(std::string folder);
+// Whether two folder paths are the same text, with or without a separator at the end. Letter case
+// counts: folders whose names differ only in case are two.
+bool same_path(const std::string& a, const std::string& b);
 // Whether the path is the root folder "/" (any number of slashes).
 bool is_root(std::string_view path);
 

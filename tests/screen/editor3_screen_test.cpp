@@ -40,13 +40,9 @@ TEST_F(Editor3Screen, ATypedFormulaChangesThePreviewPixelsAndTheSavedPluginShows
     f.Show();
     f.Switchit(0);
     // Opened as a double click on the source opens it.
-    for (int i = 0; i < f.File1[0].ListCount(); ++i)
-        if (f.File1[0].List(i) == "amount.txt") f.File1[0].ListIndex = i;
-    File1_DblClick(app, 0);
-    ASSERT_TRUE(e.Visible.get());
+    ASSERT_NO_FATAL_FAILURE(open_in_editor("amount.txt"));
     ASSERT_EQ(e.Label6[2].Caption.get(), "Amount");
     ASSERT_TRUE(app.GraphSliders);
-    ASSERT_TRUE(pump_until([&] { return host.screen_window(e) && host.screen_window(e)->shown(); }));
     const ui::Bitmap unfiltered = e.Picture1.Image();
 
     // The red code box opened (its label's click belongs to the window's events), emptied for typing.

@@ -3,6 +3,7 @@
 // prepared, saves going to the active pane's folder, and everything the editor opened closed again.
 
 #include "ffeditor/FFEditorType1.hpp"
+#include "filemanager/open_by_type.hpp"
 #include "imaging/handles.hpp"
 #include "platform/fs/files.hpp"
 #include "preferences/Form2.hpp"
@@ -10,10 +11,12 @@
 #include "tests/screen/screen_support.hpp"
 #include "tests/support/editor_support.hpp"
 
+#include <FL/Fl_Window.H>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace test_support {
 
@@ -34,6 +37,15 @@ struct EditorScreenTest : ScreenTest {
         f.Combo1[0].ListIndex = 0;
         f.Dir1[0].Path = folder.string();
         f.Caption = "Vexolan 1.52 - Light Edition";
+    }
+    // Opens `name` of the left pane's file list as a double click does, and waits for the editor on
+    // the screen.
+    void open_in_editor(std::string_view name) {
+        for (int i = 0; i < f.File1[0].ListCount(); ++i)
+            if (f.File1[0].List(i) == name) f.File1[0].ListIndex = i;
+        vexolan::File1_DblClick(app, 0);
+        ASSERT_TRUE(e.Visible.get());
+        ASSERT_TRUE(pump_until([&] { return host.screen_window(e) && host.screen_window(e)->shown(); }));
     }
     void TearDown() override {
         app.host.registry().UnloadAll();

@@ -174,11 +174,7 @@ TEST_F(PasteSelectScreen, ACodeBoxHoldsWhatWasPastedOrTypedOverASelectionToTheLe
     NEED_XCLIP();
     f.Show();
     f.Switchit(0);
-    for (int i = 0; i < f.File1[0].ListCount(); ++i)
-        if (f.File1[0].List(i) == "amount.txt") f.File1[0].ListIndex = i;
-    File1_DblClick(app, 0);
-    ASSERT_TRUE(e.Visible.get());
-    ASSERT_TRUE(pump_until([&] { return host.screen_window(e) && host.screen_window(e)->shown(); }));
+    ASSERT_NO_FATAL_FAILURE(open_in_editor("amount.txt"));
     ui::TextBox& code = e.Text5[1]; // the red channel's formula
     const std::vector<Paste> rows{
         {"clipboard", "255-r", "xdotool key ctrl+a ctrl+v\n", "255-r"},
