@@ -172,6 +172,61 @@ std::string write_target(const std::string& abs) {
     return abs;
 }
 
+// A device, a FIFO or a socket is no file to write: replacing it would put a regular file in the
+// place of something the system (or the user) relies on. A write that would land on one is refused,
+// naming it, as a write onto a folder is refused.
+bool is_special(const struct stat& st) {
+    return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode);
+}
+
+void refuse_special(const struct stat& st, const std::string& target) {
+    if (is_special(st)) throw vb::Error(vb::ErrPathFileAccess, vb::ErrorText(vb::ErrPathFileAccess) + ": " + target);
+}
+
+// Whether a rename that refuses to replace failed only because the drive does not offer it (FAT,
+// exFAT and NTFS through FUSE, NFS, CIFS answer EINVAL).
+bool no_replace_missing(int err) {
+    return err == EINVAL || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+// Whether giving a file a second name failed because the drive has no hard links (FAT and exFAT
+// answer EPERM).
+bool links_missing(int err) {
+    return err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK;
+}
+
+// Gives the file `from` the second name `to`, never replacing anything: 0, or the errno.
+int link_name(const std::string& from, const std::string& to) {
+    if (int err = injected_errno(Op::Link, to)) return err;
+    return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// Renames `from` to `to` only when nothing has that name: 0, or the errno (EEXIST when the name is
+// taken). Where the drive cannot refuse by itself, the name is checked and the file takes it as a
+// second name, which never replaces, then leaves the first; where links are missing too, the check
+// and a plain rename, which is atomic on such drives (the window between the two is the one rename()
+// accepts as well).
+int rename_no_replace(const std::string& from, const std::string& to) {
+    int err = injected_errno(Op::NoReplace, to);
+    if (err == 0) {
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+        err = errno;
+    }
+    if (!no_replace_missing(err)) return err;
+    if (lexists(to)) return EEXIST;
+    err = link_name(from, to);
+    if (err == 0) {
+        if (::unlink(from.c_str()) == 0) return 0;
+        // The first name cannot go: the second is taken back, so the rename did nothing.
+        err = errno;
+        ::unlink(to.c_str());
+        return err;
+    }
+    if (!links_missing(err)) return err;
+    if (lexists(to)) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 // The umask, read once (reading it means setting it).
 mode_t process_umask() {
     static mode_t mask = [] {
@@ -234,24 +289,19 @@ int open_unnamed_beside(const std::string& target, mode_t mode, bool& exact) {
     // The name is given through /proc; without it there are no unnamed files to be had.
     static const bool procThere = ::access("/proc/self/fd", F_OK) == 0;
     if (!procThere) return -1;
+    if (int err = injected_errno(Op::Unnamed, target)) {
+        errno = err;
+        return -1;
+    }
     return ::open(parent_of(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode & 07777);
 }
 
 // Gives the unnamed file `fd` the name `name`, never replacing anything: 0, or the errno (EEXIST when
 // the name is taken).
 int name_unnamed(int fd, const std::string& name) {
+    if (int err = injected_errno(Op::Link, name)) return err;
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
-}
-
-// Gives the unnamed file `fd` a hidden temporary name beside `target`; fills `tempPath`. 0, or the errno.
-int name_unnamed_as_temp(int fd, const std::string& target, std::string& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = temp_name_beside(target);
-        const int err = name_unnamed(fd, tempPath);
-        if (err != EEXIST) return err;
-    }
-    return EEXIST;
 }
 
 // The bytes a copy moves per step. While a test has faults or delays armed, the steps are small, so
@@ -650,13 +700,59 @@ vb::DateTime file_date(const Path& p) {
     return vb::DateFromTime(stat_or_fail(abs).st_mtim.tv_sec);
 }
 
+namespace {
+
+// Whether the folder `folder` lists an entry of exactly this name.
+bool listed(const std::string& folder, std::string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return false;
+    bool found = false;
+    while (dirent* d = ::readdir(dir))
+        if (name == d->d_name) {
+            found = true;
+            break;
+        }
+    ::closedir(dir);
+    return found;
+}
+
+// Whether two absolute paths that both resolve, and differ only in letter case, are one entry of a
+// drive that folds case: at every name where they differ, its folder lists at most one of the two
+// spellings. On a drive that keeps case both spellings are listed, as two entries.
+bool one_entry_by_case(const std::string& a, const std::string& b) {
+    if (a == b || !vb::EqualsNoCase(a, b)) return false;
+    std::size_t start = 1;
+    while (start < a.size()) {
+        std::size_t end = a.find('/', start);
+        if (end == std::string::npos) end = a.size();
+        const std::string_view x = std::string_view(a).substr(start, end - start);
+        const std::string_view y = std::string_view(b).substr(start, end - start);
+        if (x != y) {
+            const std::string folder = start == 1 ? std::string("/") : a.substr(0, start - 1);
+            if (listed(folder, x) && listed(folder, y)) return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 bool same_file(const Path& a, const Path& b) {
     // The second name is most often a target that is not there yet: asked first, it settles the
     // question with one call.
+    const std::string pb = absolute_path(b);
     struct stat sb, sa;
-    if (::stat(absolute_path(b).c_str(), &sb) != 0) return false;
-    if (::stat(absolute_path(a).c_str(), &sa) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (::stat(pb.c_str(), &sb) != 0) return false;
+    const std::string pa = absolute_path(a);
+    if (::stat(pa.c_str(), &sa) != 0) return false;
+    if (sa.st_dev != sb.st_dev) return false;
+    if (sa.st_ino == sb.st_ino) return true;
+    return (sa.st_mode & S_IFMT) == (sb.st_mode & S_IFMT) && one_entry_by_case(pa, pb);
+}
+
+bool same_folder(const std::string& a, const std::string& b) {
+    return same_path(a, b) || same_file(a, b);
 }
 
 namespace {
@@ -805,7 +901,18 @@ std::string find_file_no_case(const Path& folder, std::string_view name) {
 
 // --- listing -------------------------------------------------------------------------------------
 
+namespace {
+
+std::uint64_t g_list_files = 0;
+
+} // namespace
+
+std::uint64_t list_files_count() {
+    return g_list_files;
+}
+
 std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns, ListOptions options) {
+    ++g_list_files;
     std::vector<DirEntry> out;
     for (auto& e : list_entries(folder)) {
         if (e.is_folder() || (e.is_hidden() && !options.IncludeHidden)) continue;
@@ -1032,6 +1139,7 @@ void replace_file(const Path& p, std::string_view bytes) {
     mode_t mode = default_file_mode();
     if (struct stat old; ::stat(target.c_str(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        refuse_special(old, target);
         mode = old.st_mode & 07777;
     }
     const std::string temp = write_temp(target, bytes, mode, true);
@@ -1077,6 +1185,7 @@ void rewrite_file(const Path& p, std::string_view bytes) {
     struct stat old;
     if (::stat(target.c_str(), &old) != 0) fail(errno, target);
     if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+    refuse_special(old, target);
     // Every name of a file with several must see the change: its bytes are written over.
     if (old.st_nlink > 1) return write_over(target, bytes, static_cast<std::uint64_t>(old.st_size));
     const std::string temp = write_temp(target, bytes, old.st_mode & 07777, true);
@@ -1154,6 +1263,7 @@ void WriteBatch::write(const Path& p, std::string_view bytes) {
     }
     if (replaces) {
         if (S_ISDIR(old.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        refuse_special(old, target);
         mode = old.st_mode & 07777;
     }
     const bool pendingHere =
@@ -1175,8 +1285,8 @@ void WriteBatch::write(const Path& p, std::string_view bytes) {
             ::unlink(temp.c_str());
             throw;
         }
-        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
-        const int err = errno;
+        const int err = rename_no_replace(temp, target);
+        if (err == 0) return;
         if (err != EEXIST) {
             ::unlink(temp.c_str());
             fail(err, target);
@@ -1246,8 +1356,12 @@ void write_bytes_at(const Path& p, std::uint64_t position, std::string_view byte
     ++g_changes;
     std::string abs = absolute_path(p);
     check_fault(Op::Write, abs);
-    Fd fd(::open(abs.c_str(), O_WRONLY | O_CLOEXEC));
+    if (struct stat st; ::stat(abs.c_str(), &st) == 0) refuse_special(st, write_target(abs));
+    // Not waiting: should a FIFO have taken the file's place meanwhile, the open fails or the check
+    // after it refuses, instead of waiting for a reader.
+    Fd fd(::open(abs.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.fd < 0) fail(errno, abs);
+    if (struct stat st; ::fstat(fd.fd, &st) == 0) refuse_special(st, write_target(abs));
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::pwrite(fd.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(position + done));
@@ -1270,15 +1384,11 @@ void rename(const Path& from, const Path& to) {
     if (injected && injected != EXDEV) fail(injected, b);
     if (!lexists(a)) fail(ENOENT, a);
     if (lexists(b)) throw vb::Error(vb::ErrFileExists);
-    // POSIX rename() replaces an existing file and even an empty folder; RENAME_NOREPLACE refuses.
-    // (An injected EXDEV lets tests take the path of a move between file systems.)
-    if (!injected && ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE) == 0) return;
-    int err = injected ? injected : errno;
-    if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
-        // A file system without RENAME_NOREPLACE: the check above has to do.
-        if (::rename(a.c_str(), b.c_str()) == 0) return;
-        err = errno;
-    }
+    // POSIX rename() replaces an existing file and even an empty folder; RENAME_NOREPLACE refuses,
+    // and where the drive lacks it, rename_no_replace checks first. (An injected EXDEV lets tests take
+    // the path of a move between file systems.)
+    const int err = injected ? injected : rename_no_replace(a, b);
+    if (err == 0) return;
     if (err == EXDEV) return move_across(a, b);
     if (err == EEXIST || err == ENOTEMPTY) throw vb::Error(vb::ErrFileExists);
     fail(err, b);
@@ -1304,10 +1414,14 @@ void copy_file(const Path& from, const Path& to, bool replace) {
     if (::fstat(in.fd, &st) != 0) fail(errno, a);
     if (S_ISDIR(st.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
     if (there) {
-        // Onto itself (the same name, a link, a hard link or a bind mount) the copy would destroy the
-        // source while writing it: refuse, as Windows does.
-        if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) throw vb::Error(vb::ErrPermissionDenied);
+        // Onto itself (the same name, a link, a hard link, a bind mount, or another spelling on a drive
+        // that folds letter case) the copy would destroy the source while writing it: refuse, as
+        // Windows does.
+        if (target.st_dev == st.st_dev &&
+            (target.st_ino == st.st_ino || (S_ISREG(target.st_mode) && one_entry_by_case(a, b))))
+            throw vb::Error(vb::ErrPermissionDenied);
         if (S_ISDIR(target.st_mode)) throw vb::Error(vb::ErrPathFileAccess);
+        refuse_special(target, b);
         if (!replace) throw vb::Error(vb::ErrFileExists);
     } else if (named && lexists(b) && !replace) {
         throw vb::Error(vb::ErrFileExists);
@@ -1322,35 +1436,21 @@ void copy_file(const Path& from, const Path& to, bool replace) {
         Fd unnamed(open_unnamed_beside(b, st.st_mode & 0777, exact));
         if (unnamed.fd >= 0) {
             copy_contents(in.fd, st, unnamed.fd, a, b, exact && (st.st_mode & 07000) == 0);
-            int err = name_unnamed(unnamed.fd, b);
+            const int err = name_unnamed(unnamed.fd, b);
             if (err == 0) return;
             if (err == EEXIST && !replace) throw vb::Error(vb::ErrFileExists);
-            // The name was taken meanwhile (replace it as any old file), or the file system cannot
-            // name the file this way: it takes a temporary name and is renamed as below.
-            err = name_unnamed_as_temp(unnamed.fd, b, temp);
-            if (err != 0) fail(err, b);
-            if (::close(unnamed.release()) != 0) {
-                err = errno;
-                ::unlink(temp.c_str());
-                fail(err, b);
-            }
-            const int done = replace ? ::rename(temp.c_str(), b.c_str())
-                                     : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
-            if (done != 0) {
-                err = errno;
-                ::unlink(temp.c_str());
-                fail(err, b);
-            }
-            return;
+            // The name was taken meanwhile (it is replaced as any old file), or the drive cannot give
+            // an unnamed file a name: the copy is made again under a temporary name, from the start.
+            if (::lseek(in.fd, 0, SEEK_SET) != 0) fail(errno, a);
         }
     }
     Fd out(make_temp_beside(b, temp, st.st_mode & 0777, exact));
     try {
         copy_contents(in.fd, st, out.fd, a, b, exact && (st.st_mode & 07000) == 0);
         if (::close(out.release()) != 0) fail(errno, b);
-        int done = replace ? ::rename(temp.c_str(), b.c_str())
-                           : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
-        if (done != 0) fail(errno, b);
+        const int err = replace ? (::rename(temp.c_str(), b.c_str()) == 0 ? 0 : errno) : rename_no_replace(temp, b);
+        if (err == EEXIST) throw vb::Error(vb::ErrFileExists);
+        if (err != 0) fail(err, b);
     } catch (...) {
         ::unlink(temp.c_str());
         throw;

@@ -68,8 +68,14 @@ bool folder_exists(const Path& p); // a folder, or a link to one
 int file_attributes(const Path& p);
 std::uint64_t file_length(const Path& p); // 53 when missing
 vb::DateTime file_date(const Path& p);    // last write, local time; 53 when missing
-// Whether both names lead to the same file or folder (links and bind mounts included).
+// Whether both names lead to the same file or folder (links and bind mounts included). On a drive that
+// folds letter case (FAT, exFAT: their FUSE drivers may give each spelling its own inode number), two
+// paths that differ only in letter case and both resolve are one entry when the folder's listing holds
+// only one of the two spellings; where it holds both (ext4), they are two files.
 bool same_file(const Path& a, const Path& b);
+// Whether two folder paths name one folder: the same text (see same_path), or one folder by two names
+// (same_file).
+bool same_folder(const std::string& a, const std::string& b);
 // Whether `a` and `b` (or, for a path that does not exist yet, its nearest existing parent) lie on one
 // file system, so that a rename between them needs no copy.
 bool same_file_system(const Path& a, const Path& b);
@@ -120,6 +126,9 @@ struct ListOptions {
 // match a ";"-separated pattern list (see patterns.hpp; an empty list means all). 76 when the folder
 // does not exist.
 std::vector<DirEntry> list_files(const Path& folder, std::string_view patterns = {}, ListOptions options = {});
+// How many times list_files has read a folder so far (any folder), so that a test can tell how often a
+// piece of work lists one.
+std::uint64_t list_files_count();
 // The sub-folders of a folder, the same way.
 std::vector<DirEntry> list_folders(const Path& folder, ListOptions options = {});
 // Everything in a folder, hidden entries and links included, nothing followed.
@@ -158,6 +167,12 @@ private:
     std::uint64_t length_ = 0;
     std::string path_;
 };
+// Every whole-file write below works on drives without unnamed temporary files, hard links or renames
+// that refuse to replace (FAT, exFAT, NTFS through FUSE, network drives): each call falls back to a
+// named temporary file, a rename that is checked first, or both, and keeps its promises there. None of
+// them ever replaces a device, a FIFO or a socket, named directly or behind a link: such a write fails
+// with 75, naming the file, and nothing is renamed over it.
+//
 // Writes a whole file through a temporary file in the same folder and an atomic rename: readers see
 // the old file or the new one, never a part. A link is followed and its target replaced. The file keeps
 // the permissions of the file it replaces.
@@ -267,6 +282,11 @@ enum class Op {
     RemoveFolder, // remove_folder, and each folder removed by delete_tree
     List,         // the listing functions
     Sync,         // the sync of a write batch (on each pending target)
+    // What a drive may lack; a fault here plays such a drive (EOPNOTSUPP, EINVAL, EPERM, ...), so that
+    // the writers' fallbacks can be tested on any file system. Each applies to the file being named.
+    Unnamed,   // making an unnamed temporary file in the target's folder (O_TMPFILE)
+    Link,      // giving a file a second name (linkat), the unnamed file its name included
+    NoReplace, // a rename that refuses to replace (RENAME_NOREPLACE)
 };
 
 // Makes `op` on `path` fail with `err` (an errno value) the next `times` times (-1: until cleared).

@@ -477,8 +477,13 @@ std::string move_to_trash(std::string_view path) {
     // The Path line of the home trash is absolute; a file system's own trash names its files
     // relative to its top folder, so the trash still restores them wherever it is mounted next.
     std::string original = abs;
-    if (!files::same_file_system(abs, trash)) {
-        const std::string top = files::mount_top(abs);
+    // A link lies on the file system of its folder, wherever it leads: the trash is chosen by the
+    // link itself, never by what it leads to.
+    struct stat own;
+    const bool link = ::lstat(abs.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+    const std::string holder = link ? abs.substr(0, std::max<std::size_t>(abs.find_last_of('/'), 1)) : abs;
+    if (!files::same_file_system(holder, trash)) {
+        const std::string top = files::mount_top(holder);
         trash = top_trash(top);
         original = top == "/" ? abs.substr(1) : abs.substr(top.size() + 1);
     } else {
@@ -507,9 +512,8 @@ std::string move_to_trash(std::string_view path) {
     const std::string infoExtension = ".trashinfo";
     const long infoRoom = ::pathconf(files::join_path(trash, "info").c_str(), _PC_NAME_MAX);
     const long filesRoom = ::pathconf(files::join_path(trash, "files").c_str(), _PC_NAME_MAX);
-    const std::size_t room =
-        std::min(infoRoom > 0 ? static_cast<std::size_t>(infoRoom) - infoExtension.size() : 245,
-                 filesRoom > 0 ? static_cast<std::size_t>(filesRoom) : 255);
+    const std::size_t room = std::min(infoRoom > 0 ? static_cast<std::size_t>(infoRoom) - infoExtension.size() : 245,
+                                      filesRoom > 0 ? static_cast<std::size_t>(filesRoom) : 255);
     if (extension.size() > room / 2) {
         stem = name;
         extension.clear();
@@ -523,7 +527,8 @@ std::string move_to_trash(std::string_view path) {
     };
 
     for (int n = 1;; ++n) {
-        std::string candidate = n == 1 && name.size() <= room ? name : fitted(n == 1 ? extension : "." + std::to_string(n) + extension);
+        std::string candidate =
+            n == 1 && name.size() <= room ? name : fitted(n == 1 ? extension : "." + std::to_string(n) + extension);
         std::string infoPath = files::join_path(trash, "info/" + candidate + ".trashinfo");
         std::string filesPath = files::join_path(trash, "files/" + candidate);
         // Creating the info file exclusively claims the name, also against another program trashing
