@@ -19,12 +19,6 @@ namespace vexolan {
 
 namespace {
 
-// Whether two folders are one: the same path, or one folder by two names (a link, a bind mount).
-// Names that differ only in letter case are two folders.
-bool same_folder(const std::string& a, const std::string& b) {
-    return files::same_path(a, b) || files::same_file(a, b);
-}
-
 // Asks for the destination of a copy or move: the target-folder dialog unless suppressed, and the
 // refusal of a destination that is the source folder. "" when the command ends here. `DestD` is the
 // folder of a drop (Move only): the dialog offers it first and leaves the panes alone, and the folder
@@ -47,7 +41,9 @@ std::string choose_destination(App& app, const std::string& source, const std::s
             destination = DestD.empty() ? std::string(f.Dir1[passive].Path) : confirmed;
         }
         destination = files::with_separator(destination);
-        if (!same_folder(source, destination)) return destination;
+        // One folder by two names (a link, a bind mount, two spellings on a drive that folds letter
+        // case) is refused as the same text is.
+        if (!files::same_folder(source, destination)) return destination;
         app.host.MsgBox(std::string("The source folder is identical to the destination folder!") + "\r\n" +
                             "Please select a different folder.",
                         ui::vbExclamation);

@@ -49,6 +49,17 @@ std::string canonical(const std::string& path) {
     return ec ? files::absolute_path(path) : without_separator(c.string());
 }
 
+// Whether `into` is the folder `from` or lies below it, by any of its names: a link, a bind mount, or
+// on a drive that folds letter case another spelling ("P/sub" is "P/Sub" there).
+bool inside_of(const std::string& into, const std::string& from) {
+    const std::string real = canonical(into);
+    if (IsInFolder(real, canonical(from))) return true;
+    for (std::string up = real;; up = files::absolute_path(up + "/..")) {
+        if (files::same_file(up, from)) return true;
+        if (files::is_root(up)) return false;
+    }
+}
+
 std::string home_folder() {
     const char* home = std::getenv("HOME");
     return home && home[0] == '/' ? std::string(home) : std::string();
@@ -136,7 +147,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
         return;
     }
     try {
-        if (files::same_path(f.Dir1[0].Path, f.Dir1[1].Path)) {
+        if (files::same_folder(f.Dir1[0].Path, f.Dir1[1].Path)) {
             app.host.MsgBox("The source folder is identical to the destination folder.", ui::vbExclamation,
                             "Move Folder");
             return;
@@ -147,7 +158,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
             return;
         }
         std::string into = Diry;
-        if (into.empty() || files::same_path(into, source)) into = f.Dir1[passive].Path;
+        if (into.empty() || files::same_folder(into, source)) into = f.Dir1[passive].Path;
         into = files::with_separator(into);
         const std::string from = without_separator(source);
         const std::string destination = into + GetFileName(from) + "/";
@@ -158,7 +169,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
             return;
         }
         // A folder cannot go into itself (by any of its names): refused before the question.
-        if (IsInFolder(canonical(into), canonical(from))) {
+        if (inside_of(into, from)) {
             app.host.MsgBox("The folder " + from + " cannot be moved into itself or into one of its own sub-folders.",
                             ui::vbExclamation, "Move Folder");
             return;
@@ -167,7 +178,7 @@ void cmd_MoveDir(App& app, const std::string& Diry) {
                             "Move Folder") == ui::vbYes) {
             const std::string to = without_separator(destination);
             // Checked again: the folders may have changed while the question was open.
-            if (IsInFolder(canonical(into), canonical(from))) throw vb::Error(vb::ErrPathFileAccess);
+            if (inside_of(into, from)) throw vb::Error(vb::ErrPathFileAccess);
             files::rename(from, to);
             // A pane that showed the folder (Move with nothing selected moves the pane's own) or a
             // folder below it goes along to the new place.

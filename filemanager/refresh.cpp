@@ -12,12 +12,14 @@ namespace vexolan {
 
 namespace {
 
+// Both panes show one folder also when they name it differently (a link, or two spellings on a drive
+// that folds letter case): then both are refreshed.
 bool same_files(Form1& f) {
-    return files::same_path(f.File1[0].Path.get(), f.File1[1].Path.get());
+    return files::same_folder(f.File1[0].Path.get(), f.File1[1].Path.get());
 }
 
 bool same_folders(Form1& f) {
-    return files::same_path(f.Dir1[0].Path.get(), f.Dir1[1].Path.get());
+    return files::same_folder(f.Dir1[0].Path.get(), f.Dir1[1].Path.get());
 }
 
 void refill(App& app, int pane) {

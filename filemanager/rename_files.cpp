@@ -24,10 +24,9 @@ std::string current_file_box_name(App& app, int pane) {
     return box.ListIndex < 0 ? std::string() : box.List(box.ListIndex);
 }
 
-// Renames one file to `entry` in its folder. Onto an existing file the user is asked; OK puts the
-// existing file aside, renames, and only then erases it (a failure puts it back). Returns False when
-// the user cancelled.
-bool rename_one(App& app, const std::string& item, const std::string& entry) {
+} // namespace
+
+bool RenameOne(App& app, const std::string& item, const std::string& entry) {
     if (entry.empty() || entry == "." || entry == ".." || entry.find('/') != std::string::npos)
         throw vb::Error(vb::ErrBadFileName);
     const std::string target = GetPathName(item) + entry;
@@ -55,8 +54,6 @@ bool rename_one(App& app, const std::string& item, const std::string& entry) {
         return true;
     }
 }
-
-} // namespace
 
 std::string NameWithExtension(const std::string& name, const std::string& entry) {
     const auto point = name.find('.');
@@ -97,7 +94,7 @@ void cmd_RenameFiles(App& app) {
 
     if (items.size() == 1) {
         try {
-            if (!rename_one(app, items.front(), entry)) return;
+            if (!RenameOne(app, items.front(), entry)) return;
         } catch (const vb::Error& e) {
             app.Err.Raise(e);
             ErrorMessage(app);

@@ -11,6 +11,12 @@ class App;
 
 void cmd_RenameFiles(App& app);
 
+// Renames one file (or folder) `item` to `entry` in its folder, for both ways of renaming. Onto an
+// existing file the user is asked "Overwrite <entry> ?"; OK puts the existing file aside, renames, and
+// only then erases it, and a failing rename puts it back; a folder of that name makes the question come
+// again. Returns false when the user cancelled; throws what failed (52 for a name that is a path).
+bool RenameOne(App& app, const std::string& item, const std::string& entry);
+
 // The new name of `name` when its extension becomes `entry`: everything after its first point is
 // replaced ("b.tar.gz" and "bak" give "b.bak"); a name without a point becomes `entry` itself.
 std::string NameWithExtension(const std::string& name, const std::string& entry);

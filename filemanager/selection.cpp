@@ -3,6 +3,7 @@
 #include "filemanager/fileview.hpp"
 #include "filemanager/open_by_type.hpp"
 #include "filemanager/refresh.hpp"
+#include "filemanager/rename_files.hpp"
 #include "platform/fs/files.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
@@ -190,39 +191,19 @@ void ListView1_AfterLabelEdit(App& app, int Index, int& Cancel, std::string& New
         app.LabelEditActive = false;
         return;
     }
-    const std::string base = files::with_separator(f.Dir1[Index].Path);
-    const std::string from = base + oldName, to = base + newName;
-
-    for (;;) {
-        try {
-            if (files::exists(to) && files::same_file(from, to)) {
-                app.LabelEditActive = false;
-                return;
-            }
-            files::rename(from, to);
-            break;
-        } catch (const vb::Error& e) {
-            if (e.number() != vb::ErrFileExists) {
-                app.Err.Raise(e);
-                ErrorMessage(app);
-                app.LabelEditActive = false;
-                return;
-            }
-        }
-        if (app.host.MsgBox("Overwrite " + NewString + " ?", ui::vbOKCancel + ui::vbExclamation, "Overwrite?") !=
-            ui::vbOK) {
+    const std::string from = files::with_separator(f.Dir1[Index].Path) + oldName;
+    // Renamed as Rename File renames: a file that had the new name is put aside and erased only once
+    // the rename is done, and comes back when the rename fails.
+    try {
+        if (!RenameOne(app, from, newName)) {
             app.LabelEditActive = false;
             return;
         }
-        // Only a file gives way (a link leading nowhere too); a folder of that name asks again.
-        try {
-            if (files::exists(to) && !files::folder_exists(to)) files::delete_file(to);
-        } catch (const vb::Error& e) {
-            app.Err.Raise(e);
-            ErrorMessage(app);
-            app.LabelEditActive = false;
-            return;
-        }
+    } catch (const vb::Error& e) {
+        app.Err.Raise(e);
+        ErrorMessage(app);
+        app.LabelEditActive = false;
+        return;
     }
 
     if (!folder) {
