@@ -6,6 +6,7 @@
 #include "filterfactory/settings_files.hpp"
 #include "filterfactory/text_source.hpp"
 #include "platform/fs/files.hpp"
+#include "platform/fs/patterns.hpp"
 #include "preferences/Form2.hpp"
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
@@ -217,10 +218,15 @@ struct Scan {
         show(GetFileName(folder));
         std::vector<files::DirEntry> entries;
         try {
-            entries = files::list_files(folder, pattern);
+            // One listing serves the scan and the reports' lookups of their settings files.
+            entries = files::list_files(folder, {}, {.IncludeHidden = true});
         } catch (const vb::Error&) {
             return true; // an unreadable folder is skipped
         }
+        if (ff::SettingsLookups* lookups = ff::SettingsLookups::Open()) lookups->Listed(folder, entries);
+        std::erase_if(entries, [&](const files::DirEntry& e) {
+            return e.is_hidden() || (!pattern.empty() && !fs_patterns::MatchPatternList(e.Name, pattern));
+        });
         std::sort(entries.begin(), entries.end(),
                   [](const files::DirEntry& a, const files::DirEntry& b) { return less_no_case(a.Name, b.Name); });
         const double count = static_cast<double>(entries.size());
@@ -274,6 +280,8 @@ long ScanPluginRecurse(App& app, int Index, bool OnlyFF, int MultiTask, int /*La
     const int topCount = static_cast<int>(scan.subfolders_of(start).size());
     f.Dir1[Index].Enabled = false;
     int topDone = 0;
+    // The reports of a folder find their settings files in the one listing the scan makes of it.
+    ff::SettingsLookups settingsLookups;
     bool finished = scan.walk(start, 0, topDone, topCount);
     f.Dir1[Index].Enabled = true;
     if (!finished) {

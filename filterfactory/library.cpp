@@ -27,7 +27,10 @@ namespace {
 bool fill_entry(FFContext& ff, const std::array<std::string, LibraryEntryLines>& l) {
     FilterRecord& r = ff.Record;
     const auto text = [](std::string_view bytes) { return vb::Cp1252ToUtf8(bytes); };
+    // A Windows path names the entry's file by its last part; "//" before the name marks a deleted
+    // entry and stays.
     r.Filename = text(l[0]);
+    if (!r.Filename.starts_with("//")) r.Filename = NameFromFile(r.Filename);
     ff.pFlag = !EndsWithNoCase(r.Filename, ".prm");
     r.Category = text(l[1]);
     r.Title = text(l[2]);

@@ -8,10 +8,15 @@ std::string SafeFileName(std::string_view name) {
     // A name read from a file may hold a 0 byte, which would end the name the file system sees: the
     // name ends there, so that the extension the caller adds is the written file's own.
     name = name.substr(0, name.find('\0'));
-    const auto cut = name.find_last_of("/\\");
+    const auto cut = name.find_last_of('/');
     if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
     if (name.empty() || name == "." || name == "..") return "-NoName";
     return std::string(name);
+}
+
+std::string NameFromFile(std::string_view name) {
+    const auto cut = name.find_last_of("/\\");
+    return std::string(cut == std::string_view::npos ? name : name.substr(cut + 1));
 }
 
 bool EndsWithNoCase(std::string_view name, std::string_view ending) {

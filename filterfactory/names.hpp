@@ -10,10 +10,15 @@ namespace vexolan::ff {
 // The conversion targets, by the index of the Convert dialog's format list.
 enum DestTypes : int { DestPlugin = 0, DestPremiereFF = 1, DestPremiereTF = 2, DestAFS = 3, DestPFF = 4, DestText = 5 };
 
-// The last path component of a name that came from a file ("../../x.8bf" gives "x.8bf", "C:\a\b.8bf"
-// gives "b.8bf"), so that a writer never leaves its target folder; an empty name, "." and ".."
-// become "-NoName".
+// The name an output file gets: what follows the last "/" ("../../x.8bf" gives "x.8bf"), so that a
+// writer never leaves its target folder; an empty name, "." and ".." become "-NoName". A backslash is
+// a letter of a file name here ("back\slash.afs" stays whole): names read from inside a file pass
+// through NameFromFile first.
 std::string SafeFileName(std::string_view name);
+
+// The file name a Filter Factory file gives for its filter, as the readers take it: Windows paths are
+// written there, so only what follows the last "\" or "/" counts ("C:\a\b.8bf" gives "b.8bf").
+std::string NameFromFile(std::string_view name);
 
 // The output name for `FName` in format `DestType`: the part up to and including the first ".",
 // then the format's extension ("8bf", or "bin" for Macintosh plug-ins; "prm"; "afs"; "pff"; "txt");

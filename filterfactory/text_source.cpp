@@ -24,21 +24,49 @@ bool starts_with(std::string_view line, std::string_view key) {
     return line.substr(0, key.size()) == key;
 }
 
-// The settings file beside report `FName`: the report's name exactly, with the extension "afs" in
-// any letter case ("afs" itself preferred); "" when there is none. Names that differ in letter case
-// before the extension belong to other files.
+SettingsLookups* g_lookups = nullptr;
+
+bool is_settings_file_name(std::string_view name) {
+    return name.size() >= 4 && vb::EqualsNoCase(name.substr(name.size() - 4), ".afs");
+}
+
+std::vector<std::string> settings_files_of(const std::vector<files::DirEntry>& entries) {
+    std::vector<std::string> names;
+    for (const files::DirEntry& e : entries)
+        if (is_settings_file_name(e.Name)) names.push_back(e.Name);
+    return names;
+}
+
+std::vector<std::string> list_settings_files(const std::string& folder) {
+    try {
+        return settings_files_of(files::list_files(folder, {}, {.IncludeHidden = true}));
+    } catch (const vb::Error&) {
+        return {};
+    }
+}
+
+// The settings file beside report `FName`: the report's name with the extension "afs" exactly, else
+// the one of that name in any letter case (one that differs only in its extension preferred, then the
+// first in byte order, so that the choice never depends on the order of the listing); "" when there
+// is none.
 std::string companion_settings_file(std::string_view Diry, std::string_view FName) {
     const std::string stem(FName.substr(0, FName.size() >= 3 ? FName.size() - 3 : 0));
-    const std::string exact = files::join_path(Diry, stem + "afs");
+    const std::string wanted = stem + "afs";
+    const std::string exact = files::join_path(Diry, wanted);
     if (files::file_exists(exact)) return exact;
-    try {
-        for (const files::DirEntry& e : files::list_files(std::string(Diry), {}, {.IncludeHidden = true}))
-            if (e.Name.size() == stem.size() + 3 && e.Name.starts_with(stem) &&
-                vb::EqualsNoCase(std::string_view(e.Name).substr(stem.size()), "afs"))
-                return files::join_path(Diry, e.Name);
-    } catch (const vb::Error&) {
+    std::vector<std::string> own;
+    const std::vector<std::string>* names = nullptr;
+    if (SettingsLookups* lookups = SettingsLookups::Open())
+        names = &lookups->SettingsFilesIn(std::string(Diry));
+    else
+        names = &(own = list_settings_files(std::string(Diry)));
+    const std::string* best = nullptr;
+    const auto rank = [&](const std::string& name) { return name.starts_with(stem) ? 0 : 1; };
+    for (const std::string& name : *names) {
+        if (!vb::EqualsNoCase(name, wanted)) continue;
+        if (!best || rank(name) < rank(*best) || (rank(name) == rank(*best) && name < *best)) best = &name;
     }
-    return {};
+    return best ? files::join_path(Diry, *best) : std::string();
 }
 
 bool starts_with_no_case(std::string_view line, std::string_view key) {
@@ -114,10 +142,11 @@ bool read_key_value(FFContext& ff, Lines& lines, std::string line, bool Preset) 
         if (starts_with_no_case(line, "title:")) r.Title = trimmed_text(line.substr(6));
         if (starts_with_no_case(line, "copyright:")) r.Copyright = trimmed_text(line.substr(10));
         if (starts_with_no_case(line, "author:")) r.Author = trimmed_text(line.substr(7));
+        // The name inside the source may be a Windows path: its last part names the filter's file.
         if (starts_with_no_case(line, "filename:"))
-            r.Filename = trimmed_text(line.substr(9));
+            r.Filename = NameFromFile(trimmed_text(line.substr(9)));
         else if (starts_with_no_case(line, "file:"))
-            r.Filename = trimmed_text(line.substr(5));
+            r.Filename = NameFromFile(trimmed_text(line.substr(5)));
 
         // The four channels are tested one after the other on the line as it stands, so blocks in
         // the order R, G, B, A follow each other directly, while a block that ends on the key of an
@@ -210,7 +239,7 @@ void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string
     std::string_view tail = line;
     if (tail.size() > 12) tail.remove_prefix(tail.size() - 12);
     if (const auto slash = tail.find('\\'); slash != std::string_view::npos) tail.remove_prefix(slash + 1);
-    r.Filename = text_of(tail);
+    r.Filename = NameFromFile(text_of(tail));
     const auto next_after = [&](std::string_view key) {
         lines.skip_to([&](const std::string& l) { return starts_with(l, key); });
         return text_of(lines.read());
@@ -248,6 +277,31 @@ void read_report(FFContext& ff, Lines& lines, std::string_view Diry, std::string
 }
 
 } // namespace
+
+SettingsLookups::SettingsLookups() : outer_(g_lookups) {
+    if (!outer_) g_lookups = this;
+}
+
+SettingsLookups::~SettingsLookups() {
+    if (!outer_) g_lookups = nullptr;
+}
+
+SettingsLookups* SettingsLookups::Open() {
+    return g_lookups;
+}
+
+void SettingsLookups::Listed(const std::string& folder, const std::vector<files::DirEntry>& entries) {
+    if (outer_) return outer_->Listed(folder, entries);
+    folders_[files::absolute_path(folder)] = settings_files_of(entries);
+}
+
+const std::vector<std::string>& SettingsLookups::SettingsFilesIn(const std::string& folder) {
+    if (outer_) return outer_->SettingsFilesIn(folder);
+    const std::string abs = files::absolute_path(folder);
+    auto there = folders_.find(abs);
+    if (there == folders_.end()) there = folders_.emplace(abs, list_settings_files(abs)).first;
+    return there->second;
+}
 
 bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool /*Silent*/, bool Preset) {
     IniVars(ff.Record);

@@ -5,9 +5,13 @@
 
 #include "filterfactory/record.hpp"
 
+#include "platform/fs/files.hpp"
+
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace vexolan::ff {
 
@@ -24,6 +28,31 @@ inline constexpr std::uint64_t TextSourceBound = 4 * 1024 * 1024;
 // gives false; a source without all four formulas gives false; a damaged source shows
 // "<FName>: Format Violation" and gives false. On success the code is optimised and pFlag is true.
 bool ReadTXT(FFContext& ff, std::string_view Diry, std::string_view FName, bool Silent, bool Preset);
+
+// The control values of a report come from the settings file beside it: the report's name with the
+// extension "afs", an exact match first, else one that differs only in letter case. While a
+// SettingsLookups lives (a scan), every folder is listed once for all its reports: at its first
+// lookup, or not at all when the scan hands in the listing it made itself. Without one, a lookup that
+// finds no exact match lists the folder. Only one is open at a time (an inner one adds to the outer).
+class SettingsLookups {
+public:
+    SettingsLookups();
+    ~SettingsLookups();
+    SettingsLookups(const SettingsLookups&) = delete;
+    SettingsLookups& operator=(const SettingsLookups&) = delete;
+
+    // The files of `folder` as just listed, hidden ones included.
+    void Listed(const std::string& folder, const std::vector<files::DirEntry>& entries);
+    // The settings files of `folder` ("*.afs" in any letter case), listed at the first call.
+    const std::vector<std::string>& SettingsFilesIn(const std::string& folder);
+
+    // The lookups open now, or nullptr.
+    static SettingsLookups* Open();
+
+private:
+    SettingsLookups* outer_ = nullptr;
+    std::unordered_map<std::string, std::vector<std::string>> folders_;
+};
 
 // Writes ff.Record into folder `Diry` as "<name>.txt" (lines end CR LF), rewriting Premiere code
 // first; `Preset` also writes the stored memory spots. A failed write is told through ff.ShowError
