@@ -385,7 +385,8 @@ TEST_F(EditorFlowTest, SavingNamesTheFileAfterTheFieldAndEachFormatReadsBack) {
         {"Other", 3, "", "Other.pff"},
         // The name cannot lead out of the chosen folder.
         {"../../Escape.8bf", 4, "Escape.txt", "Escape.txt"},
-        {"sub/..\\Back", 0, "Back.8bf", "Back.8bf"},
+        // A backslash is a letter of the name: what is before the first "." is empty here.
+        {"sub/..\\Back", 0, "-NoName.8bf", "-NoName.8bf"},
     };
     ff::FilterRecord& r = app.FF.Record;
     ff::IniVars(r);

@@ -22,7 +22,10 @@ TEST(OutputNames, APluginNameInItsUnderscoreFormGetsItsDotBack) {
 
 TEST(OutputNames, ANameFromAFileKeepsOnlyItsLastComponent) {
     EXPECT_EQ(GetFilname(DestText, "../../etc/x.8bf"), "x.txt");
-    EXPECT_EQ(GetFilname(DestText, "C:\\Filters\\x.8bf"), "x.txt");
+    // A Windows path read from inside a file is cut by the reader; a user's own name keeps its
+    // backslash.
+    EXPECT_EQ(GetFilname(DestText, NameFromFile("C:\\Filters\\x.8bf")), "x.txt");
+    EXPECT_EQ(GetFilname(DestText, "back\\slash.afs"), "back\\slash.txt");
     EXPECT_EQ(GetFilname(DestText, ""), "-NoName.txt");
     EXPECT_EQ(GetFilname(DestText, ".."), "-NoName.txt");
     EXPECT_EQ(GetFilname(DestText, "dir/."), "-NoName.txt");

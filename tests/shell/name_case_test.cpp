@@ -124,9 +124,10 @@ TEST_F(NameCaseTest, NamesThatDifferOnlyInLetterCaseAreTwoFilesOrFolders) {
                    JoinLines({"Filter Factory Plugin Information:", "FILENAME: R.8BF", "CATEGORY:", "C", "TITLE:"}) +
                        JoinLines({"T", "COPYRIGHT:", "(c) Me", "AUTHOR:", "Me", "", "Map 0: [Angle]", "Map 1: []"}) +
                        JoinLines({"Control 0: [Amount]", "Control 1: []", "R=", "r", "G=", "g", "B=", "b", "A=", "a"}));
+             // Looked up as a name is: no exact match, so the one that differs in letter case.
              ASSERT_TRUE(ff::ReadTXT(app.FF, lower.string(), "report.txt", false, false));
-             EXPECT_EQ(app.FF.Record.CtlValue[0], 0);
-             EXPECT_EQ(app.FF.Record.CtlValue[7], 0);
+             EXPECT_EQ(app.FF.Record.CtlValue[0], 1);
+             EXPECT_EQ(app.FF.Record.CtlValue[7], 8);
          }},
     };
     for (const Place& place : places) {
