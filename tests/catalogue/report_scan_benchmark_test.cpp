@@ -35,7 +35,7 @@ TEST_F(ReportScanBenchmark, DISABLED_PluginViewOfManyReportsBesideLs) {
         for (int i = 0; i < count; ++i)
             data.write("reports" + std::to_string(count) + "/report" + std::to_string(i) + ".txt", report(i));
         auto view = [&] {
-            f.SSTab1[0].user_select_tab(0);
+            f.SSTab1[0].user_select_tab(1);
             open_folder(0, dir);
             app.ScanValid[0] = false;
             f.SSTab1[0].user_select_tab(2);
