@@ -75,8 +75,17 @@ public:
         mounted_ = true;
     }
     ~MountedDrive() {
-        if (mounted_ && !run({"fusermount", "-u", top_}, "fusermount")) run({"fusermount", "-u", "-z", top_}, "");
-        if (!loop_.empty()) run({"losetup", "-d", loop_}, "");
+        // A driver still busy with the last writes refuses for a moment: asked again, then detached.
+        bool gone = !mounted_;
+        for (int attempt = 0; !gone && attempt < 20; ++attempt) {
+            gone = run({"fusermount", "-u", top_}, "");
+            if (!gone) ::usleep(100 * 1000);
+        }
+        if (!gone) run({"fusermount", "-u", "-z", top_}, "");
+        for (int attempt = 0; !loop_.empty() && attempt < 20; ++attempt) {
+            if (run({"losetup", "-d", loop_}, "")) break;
+            ::usleep(100 * 1000);
+        }
     }
     MountedDrive(const MountedDrive&) = delete;
     MountedDrive& operator=(const MountedDrive&) = delete;
