@@ -5,6 +5,13 @@
 
 namespace vexolan {
 
+namespace {
+
+constexpr int DesignWidth = 4200;
+constexpr int DesignHeight = 4080;
+
+} // namespace
+
 Form4::Form4(App& app) : ui::Window(app.host, "Form4"), app(app) {
     add(Label2, "Label2");
     add(Frame1, "Frame1");
@@ -35,8 +42,8 @@ Form4::Form4(App& app) : ui::Window(app.host, "Form4"), app(app) {
     Caption = "Plugin List Options";
     BorderStyle = ui::vbBSNone;
     KeyPreview = true;
-    Width = 4200;
-    Height = 4080;
+    Width = DesignWidth;
+    Height = DesignHeight;
     Label2.Move(120, 60, 3600, 255);
     Label2.Caption = "Plugin List Options";
     Label2.BackStyle = 0;
@@ -69,7 +76,11 @@ Form4::Form4(App& app) : ui::Window(app.host, "Form4"), app(app) {
 }
 
 void Form4::Form_Load() {
-    // Each loading starts from the design values: a run after Cancel has none of its choices left.
+    // Each loading starts from the design values: a run after Cancel has none of its choices left,
+    // and a window closed rolled up comes back at its full size.
+    Width = DesignWidth;
+    Height = DesignHeight;
+    rollUp_ = {};
     Check1.Value = ui::vbChecked;
     Check2.Value = ui::vbChecked;
     Check3.Value = ui::vbUnchecked;

@@ -231,6 +231,10 @@ void FFEditorType1::ApplyDesign() {
         Text5[b].Text = CodeTexts[b];
         Text5[b].Font.Name = "MS Sans Serif";
         Text5[b].Font.Size = 9.6;
+        Text5[b].Font.Bold = false;
+        Text5[b].Font.Italic = false;
+        Text5[b].Font.Underline = false;
+        Text5[b].Font.Strikeout = false;
         Text5[b].Visible = false;
         Label2[b].Move(CodeLabelPlaces[b].left, CodeLabelPlaces[b].top, CodeLabelPlaces[b].width,
                        CodeLabelPlaces[b].height);

@@ -37,6 +37,8 @@ bool ask_name(App& app, const std::string& prompt, const std::string& proposal, 
     Form3& box = app.form3();
     box.Label1.Caption = prompt;
     box.Text1.Text = proposal;
+    // Only an answer given to this showing counts.
+    app.DialogOK = false;
     box.ShowModal();
     if (!app.DialogOK) return false;
     entry = box.Text1.Text;

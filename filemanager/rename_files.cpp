@@ -88,6 +88,8 @@ void cmd_RenameFiles(App& app) {
         const auto point = current.find('.');
         box.Text1.Text = point == std::string::npos ? current : current.substr(point + 1);
     }
+    // Only an answer given to this showing counts.
+    app.DialogOK = false;
     box.ShowModal();
     if (!app.DialogOK) return;
     const std::string entry = box.Text1.Text;

@@ -76,6 +76,8 @@ void mnuAddtoZip_Click(App& app) {
         input.Label1.Caption = "Enter name for zip file";
         const std::string current = current_entry(box);
         input.Text1.Text = ends_with_zip(current) ? current : std::string("New.zip");
+        // Only an answer given to this showing counts.
+        app.DialogOK = false;
         input.ShowModal();
         if (!app.DialogOK) return;
         const std::string entry = input.Text1.Text;

@@ -19,10 +19,8 @@ namespace {
 // The client area the window opens with, in twips.
 constexpr int DesignClientWidth = 3852;
 constexpr int DesignClientHeight = 2700;
-// The narrowest the window gets around a picture, in pixels, and the frame allowance added to the
-// picture box on each axis.
+// The narrowest the window gets around a picture, in pixels.
 constexpr int MinimumWidthPixels = 327;
-constexpr int FrameAllowancePixels = 6;
 // The thickness of the scroll bars of a picture larger than the window.
 constexpr int ScrollBarPixels = 16;
 // Where the selection frame lies on the picture box at design time.
@@ -191,6 +189,10 @@ void PicView::ApplyDesign() {
     Shape1.Visible = false;
     Timer1.Interval = 250;
     Timer1.Enabled = false;
+    // Every entry enabled, as at design: the states a menu set as it dropped down last time must not
+    // keep a shortcut (Ctrl+C) from working in the window loaded again.
+    for (ui::Menu* m : AllMenus())
+        m->Enabled = true;
 }
 
 void PicView::build_menus() {
@@ -344,22 +346,22 @@ void PicView::ScrollPicture() {
 // --- the procedures others call ---
 
 void PicView::AdjustWindow() {
-    const int tx = app.host.TwipsPerPixelX(), ty = app.host.TwipsPerPixelY();
+    const int tx = app.host.TwipsPerPixelX();
     if (WindowState == ui::vbMinimized) WindowState = ui::vbNormal;
-    const int extra = app.host.CaptionHeight() + app.host.MenuHeight();
-    if (Picture1.Width > MinimumWidthPixels * tx)
-        Width = Picture1.Width + FrameAllowancePixels * tx;
-    else
-        Width = MinimumWidthPixels * tx;
-    // The frame allowance is counted in horizontal twips on both axes.
-    Height = Picture1.Height + FrameAllowancePixels * tx + extra * ty;
-    if (WindowState == ui::vbMinimized) WindowState = ui::vbNormal;
-    // Never larger than the screen's work area, and wholly on it: the scroll bars reach the rest.
-    const int screenWidth = app.host.ScreenWidth(), screenHeight = app.host.ScreenHeight();
-    if (Width > screenWidth) Width = screenWidth;
-    if (Height > screenHeight) Height = screenHeight;
-    if (Left + Width > screenWidth) Left = std::max(0, screenWidth - Width);
-    if (Top + Height > screenHeight) Top = std::max(0, screenHeight - Height);
+    // A maximised window keeps its size; the scroll bars reach what it cannot show.
+    if (WindowState == ui::vbNormal) {
+        // The client area takes the whole picture box: the frame, caption and menu bar are added as
+        // the window has them.
+        const int frameWidth = Width - ScaleWidth(), frameHeight = Height - ScaleHeight();
+        Width = std::max(Picture1.Width + frameWidth, MinimumWidthPixels * tx);
+        Height = Picture1.Height + frameHeight;
+        // Never larger than the screen's work area, and wholly on it: the scroll bars reach the rest.
+        const int screenWidth = app.host.ScreenWidth(), screenHeight = app.host.ScreenHeight();
+        if (Width > screenWidth) Width = screenWidth;
+        if (Height > screenHeight) Height = screenHeight;
+        if (Left + Width > screenWidth) Left = std::max(0, screenWidth - Width);
+        if (Top + Height > screenHeight) Top = std::max(0, screenHeight - Height);
+    }
     PlaceScrollBars();
 }
 

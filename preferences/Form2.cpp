@@ -415,6 +415,7 @@ void Form2::build_list_pages() {
 
 void Form2::connect_events() {
     Load = [this] { Form_Load(); };
+    QueryUnload = [this](int& Cancel, int UnloadMode) { Form_QueryUnload(Cancel, UnloadMode); };
     Unload = [this](int& Cancel) { Form_Unload(Cancel); };
     Paint = [this] { Form_Paint(); };
     DblClick = [this] { Form_DblClick(); };

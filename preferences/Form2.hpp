@@ -123,6 +123,10 @@ public:
     // the favourite-folder keys only when the menu shows other captions by then: a second copy of the
     // program that never changed the list leaves the keys the first copy wrote.
     std::vector<std::string> FolderMenuAsLoaded;
+    // Called once the start-up has put the panes in their folders: when that only moved entries of
+    // the folder list (Auto Top), the new order counts as what this copy read, not as a change of
+    // its own that the exit or Ok would write over another copy's list.
+    void KeepStartupFolderOrder();
 
     // --- settings load and save ---
     void Command8_Click(); // the loader, also "Cancel"
@@ -169,6 +173,9 @@ public:
 
     // --- window events ---
     void Form_Load();
+    // A close by the user (the window manager's close box) is Cancel: the window reloads, hides and
+    // stays loaded, as the program expects it to until the exit.
+    void Form_QueryUnload(int& Cancel, int UnloadMode);
     void Form_Unload(int& Cancel);
     void Form_Paint();
     void Form_DblClick();
@@ -227,6 +234,10 @@ private:
     std::array<std::string, 4> list_file_known_{};
     // The text SaveList writes for a list.
     std::string list_file_text(int ListIndy, bool Sely) const;
+    // Whether a list file is to be written: its list changed since this copy last read or wrote the
+    // file, or the file is not there (a first run leaves both); never while the file could not be
+    // read. Another copy of the program may have saved a list this copy left alone.
+    bool list_file_due(int ListIndy, bool Sely, const std::string& file) const;
     // The first failed write of the settings file since the saver began, told once at its end.
     std::string settings_failure_;
 };

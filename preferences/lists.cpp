@@ -6,15 +6,16 @@
 #include "preferences/list_text.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
-#include "shell/status.hpp"
 #include "shell/Form1.hpp"
 #include "shell/dialogs.hpp"
 #include "shell/helpers.hpp"
+#include "shell/status.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/ui/Menu.hpp"
 #include "platform/values/values.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -79,6 +80,22 @@ std::string Form2::list_file_text(int ListIndy, bool Sely) const {
         if (Sely) text += std::string(list.IsSelected(i) ? "True" : "False") + "\r\n";
     }
     return text;
+}
+
+void Form2::KeepStartupFolderOrder() {
+    auto entries = [](const std::string& text) {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+            lines.push_back(text.substr(start, end - start));
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    const std::string now = list_file_text(0, false);
+    std::string& known = list_file_known_[0];
+    if (now == known || entries(now) != entries(known)) return;
+    known = now;
+    FolderMenuAsLoaded = MenuCaptions(app, 0);
 }
 
 void Form2::SaveList(const std::string& Filey, int ListIndy, bool Sely) {

@@ -6,8 +6,8 @@
 #include "preferences/Form2.hpp"
 #include "preferences/main_window.hpp"
 #include "shell/App.hpp"
-#include "shell/status.hpp"
 #include "shell/Form1.hpp"
+#include "shell/status.hpp"
 
 #include "platform/fs/files.hpp"
 #include "platform/values/values.hpp"
@@ -228,7 +228,10 @@ void Form2::Command1_Click() {
         }
     }
 
-    attempt([&] { SaveList(PlugTypesFile(), 3, true); });
+    // A list this copy left alone is not written back: another copy may have saved it meanwhile.
+    attempt([&] {
+        if (list_file_due(3, true, PlugTypesFile())) SaveList(PlugTypesFile(), 3, true);
+    });
     attempt([&] { GetPlugTypes(); });
 
     for (int i = 0; i < List1[2].ListCount(); ++i)
@@ -238,7 +241,9 @@ void Form2::Command1_Click() {
         attempt([&] { SaveSetting("Pic" + std::to_string(i), List1[1].List(i)); });
     attempt([&] { ListToMenu(1); });
 
-    attempt([&] { SaveList(FolderListFile(), 0, false); });
+    attempt([&] {
+        if (list_file_due(0, false, FolderListFile())) SaveList(FolderListFile(), 0, false);
+    });
     attempt([&] { ListToMenu(0); });
 
     for (int i = 0; i < 6; ++i)
@@ -280,22 +285,26 @@ void Form2::Command1_Click() {
 
 // --- at exit -----------------------------------------------------------------------------------
 
+void Form2::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode != ui::vbFormControlMenu) return;
+    Cancel = 1;
+    Command8_Click();
+}
+
 void Form2::Form_Unload(int& /*Cancel*/) {
-    // Only the two list files, and each only when this copy changed its list since it last read or
-    // wrote the file, or when the file is not there (a first run leaves both): another copy of the
-    // program may have saved a list this copy left alone. A file that could not be read is left as
-    // it is.
-    auto due = [&](int Index, bool Sely, const std::string& file) {
-        if (list_file_unreadable_[static_cast<std::size_t>(Index)]) return false;
-        return list_file_text(Index, Sely) != list_file_known_[static_cast<std::size_t>(Index)] ||
-               !files::file_exists(file);
-    };
+    // Only the two list files, each only when it is due.
     attempt([&] {
-        if (due(3, true, PlugTypesFile())) SaveList(PlugTypesFile(), 3, true);
+        if (list_file_due(3, true, PlugTypesFile())) SaveList(PlugTypesFile(), 3, true);
     });
     attempt([&] {
-        if (due(0, false, FolderListFile())) SaveList(FolderListFile(), 0, false);
+        if (list_file_due(0, false, FolderListFile())) SaveList(FolderListFile(), 0, false);
     });
+}
+
+bool Form2::list_file_due(int ListIndy, bool Sely, const std::string& file) const {
+    const auto i = static_cast<std::size_t>(ListIndy);
+    if (list_file_unreadable_[i]) return false;
+    return list_file_text(ListIndy, Sely) != list_file_known_[i] || !files::file_exists(file);
 }
 
 } // namespace vexolan

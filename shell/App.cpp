@@ -59,14 +59,18 @@ App::App(ui::Host& host, std::filesystem::path appPath, std::filesystem::path se
     };
     // The text reader and writer keep the editor's memory-spot marks.
     ConnectMemorySpots(*this);
-    // The compiler's run-time errors go to the common error box.
+    // The compiler's run-time errors go to the common error box, and so does any error that escapes
+    // what a user's action started: that action ends, the program goes on.
     FF.ShowError = [this](const vb::Error& e) {
         Err.Raise(e);
         ErrorMessage(*this);
     };
+    host.on_action_error = FF.ShowError;
 }
 
-App::~App() = default;
+App::~App() {
+    host.on_action_error = nullptr;
+}
 
 Form1& App::form1() {
     if (!form1_) form1_ = std::make_unique<Form1>(*this);

@@ -95,6 +95,7 @@ void Form1::build_controls() {
         Image2[p].ToolTipText = "Choose File View Mode";
         Image4[p].ToolTipText = "Synchronize both panes";
         Image5[p].ToolTipText = "Display folder box";
+        Combo1[p].ToolTipText = "Select or enter the displayed file types";
         Image2[p].Picture = ViewModeButtonPicture;
         Image4[p].Picture = SyncPanesButtonPicture;
         Image5[p].Picture = FolderBoxButtonPicture;

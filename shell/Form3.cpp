@@ -21,6 +21,7 @@ Form3::Form3(App& app) : ui::Window(app.host, "Form3"), app(app) {
     add(Check1, "Check1");
 
     Load = [this] { Form_Load(); };
+    Activate = [this] { Form_Activate(); };
     Paint = [this] { Form_Paint(); };
     DblClick = [this] { Form_DblClick(); };
     MouseDown = [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); };
@@ -66,6 +67,18 @@ void Form3::Form_Load() {
     Height = DesignHeight;
     rollUp = {};
     CenterOnScreen(*this);
+}
+
+// At every showing, after OK hid the box as much as after Cancel unloaded it, the entry takes the
+// focus anew, so its GotFocus selects the proposal and typing replaces it.
+void Form3::Form_Activate() {
+    ui::Control& entry = Combo1.Visible ? static_cast<ui::Control&>(Combo1) : static_cast<ui::Control&>(Text1);
+    if (entry.HasFocus()) focus_control(nullptr);
+    try {
+        entry.SetFocus();
+    } catch (const vb::Error&) {
+        // Not focusable now (disabled or hidden): nothing to select.
+    }
 }
 
 void Form3::Form_Paint() {

@@ -36,6 +36,7 @@ public:
 
 private:
     void Form_Load();
+    void Form_Activate();
     void Form_Paint();
     void Form_DblClick();
     void Form_MouseDown(int Button, int Shift, float X, float Y);

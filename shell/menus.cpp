@@ -2,6 +2,7 @@
 
 #include "catalogue/commands.hpp"
 #include "ffeditor/commands.hpp"
+#include "ffeditor/preview.hpp"
 #include "ffeditor/project_menu.hpp"
 #include "filemanager/copy_move.hpp"
 #include "filemanager/delete.hpp"
@@ -19,7 +20,6 @@
 #include "filterfactory/Convert.hpp"
 #include "imaging/commands.hpp"
 #include "imaging/preview.hpp"
-#include "ffeditor/preview.hpp"
 #include "platform/fs/files.hpp"
 #include "platform/shell/shell.hpp"
 #include "preferences/frmDownload.hpp"
@@ -44,7 +44,10 @@ void Form1::connect_controls() {
     Toolbar1.MouseMove = [this](int, int, float, float) { ResetButtons(); };
     for (int i = 0; i < 6; ++i)
         Command1[i].Click = [this, i] { Command1_Click(i); };
-    Image1.MouseDown = [this](int, int, float, float) { app.aboutBox().Show(); };
+    Image1.MouseDown = [this](int, int, float, float) {
+        app.aboutBox().Show();
+        app.aboutBox().ZOrder(0);
+    };
     for (int k = 0; k < 3; ++k) {
         Frame3[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
         Frame4[k].MouseMove = [this](int, int, float, float) { ResetButtons(); };
@@ -370,7 +373,14 @@ void Form1::mnuOrder_Click() {
 }
 
 void Form1::mnuabout_Click() {
-    app.aboutBox().ShowModal();
+    // The box may be open already, not modal, from the logo: it comes to the front, as the logo
+    // brings it.
+    frmAbout& about = app.aboutBox();
+    if (about.Loaded() && about.Visible) {
+        about.ZOrder(0);
+        return;
+    }
+    about.ShowModal();
 }
 
 } // namespace vexolan

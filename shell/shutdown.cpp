@@ -11,6 +11,7 @@
 #include "shell/App.hpp"
 #include "shell/Form1.hpp"
 #include "shell/ProVersionAd.hpp"
+#include "shell/status.hpp"
 
 #include "platform/values/values.hpp"
 
@@ -41,9 +42,13 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
     if (!app.ProgramStarted) return;
     ui::Host& host = app.host;
     // A write that fails is passed over: the rest of the state is still saved, and closing goes on.
+    // The first failure is told once all were tried (a full disk fails every one).
+    std::string failure;
     auto save = [&](std::string_view section, const std::string& key, const std::string& value) {
         try {
             app.Settings.SaveSetting(AppName, section, key, value);
+        } catch (const vb::Error& e) {
+            if (failure.empty()) failure = NotWrittenMessage(e, app.Settings.path().string());
         } catch (const std::exception&) {
         }
     };
@@ -100,6 +105,8 @@ void Form_Unload(Form1& f, int& /*Cancel*/) {
         save("Folders", "LastX", Pixels(f.Left, host.TwipsPerPixelX()));
         save("Folders", "LastY", Pixels(f.Top, host.TwipsPerPixelY()));
     }
+
+    if (!failure.empty()) quietly([&] { host.MsgBox(failure, ui::vbExclamation); });
 
     // The image handles.
     quietly([&] { CloseImg(app, app.PreviewImage); });

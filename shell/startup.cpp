@@ -408,6 +408,10 @@ void Form_Load(Form1& f) {
         });
     }
 
+    // Restoring the panes' folders may have moved them up the folder list (Auto Top): that is still
+    // the list as read.
+    step([&] { app.form2().KeepStartupFolderOrder(); });
+
     // The report lists the folder changes did not fill.
     if (!firstRun) {
         for (int i = 0; i < 2; ++i) {

@@ -22,6 +22,22 @@
 
 namespace fltk {
 
+namespace {
+
+// The host whose windows the display's events go to.
+FltkHost* dispatching_host = nullptr;
+
+// Each event the display delivers is one action of the user, with the model's error net.
+int dispatch_action(int event, Fl_Window* window) {
+    if (!dispatching_host) return modal::dispatch(event, window);
+    int handled = 0;
+    dispatching_host->own_actions(
+        [&] { dispatching_host->user_action([&] { handled = modal::dispatch(event, window); }); });
+    return handled;
+}
+
+} // namespace
+
 bool open_display(std::string& why) {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
@@ -46,7 +62,8 @@ FltkHost::FltkHost() {
     Fl::background(236, 233, 226);
     Fl::add_check(check_callback, this);
     Fl::add_system_handler(x_event, this);
-    Fl::event_dispatch(modal::dispatch);
+    dispatching_host = this;
+    Fl::event_dispatch(dispatch_action);
     registry().on_schedule_changed = [this] { arm_timer(); };
     registry().on_window_loaded = [this](ui::Window& w) { view_of(w); };
     registry().on_window_unloaded = [this](ui::Window& w) { unbind(w); };
@@ -56,6 +73,7 @@ FltkHost::~FltkHost() {
     Fl::remove_check(check_callback, this);
     Fl::remove_system_handler(x_event);
     Fl::event_dispatch(nullptr);
+    if (dispatching_host == this) dispatching_host = nullptr;
     Fl::remove_timeout(timer_callback, this);
     Fl::remove_timeout(wm_changes_callback, this);
     registry().on_schedule_changed = nullptr;

@@ -98,78 +98,112 @@ int Control::TextHeight(std::string_view text) const {
 
 // --- what a user does ---
 
+namespace {
+
+// Each entry point below is one user action, with the host's error net.
+template <typename Action> void as_action(const Control& c, Action&& action) {
+    if (Window* w = c.Parent())
+        w->host().user_action(action);
+    else
+        action();
+}
+
+} // namespace
+
 void Control::user_focus() {
-    if (!window_ || !CanFocus() || !EffectivelyVisible() || !AcceptsInput()) return;
-    if (!HasFocus()) window_->focus_control(this);
+    as_action(*this, [&] {
+        if (!window_ || !CanFocus() || !EffectivelyVisible() || !AcceptsInput()) return;
+        if (!HasFocus()) window_->focus_control(this);
+    });
 }
 
 void Control::user_click() {
-    if (!AcceptsInput()) return;
-    user_mouse_down(vbLeftButton, 0, 0, 0);
-    user_mouse_up(vbLeftButton, 0, 0, 0);
-    Click();
+    as_action(*this, [&] {
+        if (!AcceptsInput()) return;
+        user_mouse_down(vbLeftButton, 0, 0, 0);
+        user_mouse_up(vbLeftButton, 0, 0, 0);
+        Click();
+    });
 }
 
 void Control::user_dblclick() {
-    if (!AcceptsInput()) return;
-    // Windows' order: down, up, Click, DblClick, up (the second press raises no MouseDown).
-    user_click();
-    DblClick();
-    user_mouse_up(vbLeftButton, 0, 0, 0);
+    as_action(*this, [&] {
+        if (!AcceptsInput()) return;
+        // Windows' order: down, up, Click, DblClick, up (the second press raises no MouseDown).
+        user_click();
+        DblClick();
+        user_mouse_up(vbLeftButton, 0, 0, 0);
+    });
 }
 
 void Control::user_mouse_down(int button, int shift, float x, float y) {
-    if (!AcceptsInput()) return;
-    user_focus();
-    MouseDown(button, shift, x, y);
+    as_action(*this, [&] {
+        if (!AcceptsInput()) return;
+        user_focus();
+        MouseDown(button, shift, x, y);
+    });
 }
 
 void Control::user_mouse_move(int button, int shift, float x, float y) {
-    if (!AcceptsInput()) return;
-    MouseMove(button, shift, x, y);
+    as_action(*this, [&] {
+        if (!AcceptsInput()) return;
+        MouseMove(button, shift, x, y);
+    });
 }
 
 void Control::user_mouse_up(int button, int shift, float x, float y) {
-    if (!AcceptsInput()) return;
-    MouseUp(button, shift, x, y);
+    as_action(*this, [&] {
+        if (!AcceptsInput()) return;
+        MouseUp(button, shift, x, y);
+    });
 }
 
 void Control::user_key_down(int keyCode, int shift) {
-    if (!window_) return;
-    user_focus();
-    window_->user_key_down(keyCode, shift);
+    as_action(*this, [&] {
+        if (!window_) return;
+        user_focus();
+        window_->user_key_down(keyCode, shift);
+    });
 }
 
 void Control::user_key_press(int keyAscii) {
-    if (!window_) return;
-    user_focus();
-    window_->user_key_press(keyAscii);
+    as_action(*this, [&] {
+        if (!window_) return;
+        user_focus();
+        window_->user_key_press(keyAscii);
+    });
 }
 
 void Control::user_key_up(int keyCode, int shift) {
-    if (!window_) return;
-    user_focus();
-    window_->user_key_up(keyCode, shift);
+    as_action(*this, [&] {
+        if (!window_) return;
+        user_focus();
+        window_->user_key_up(keyCode, shift);
+    });
 }
 
 void Control::user_key(int keyCode, int shift) {
-    if (!window_) return;
-    user_focus();
-    window_->user_key(keyCode, shift);
+    as_action(*this, [&] {
+        if (!window_) return;
+        user_focus();
+        window_->user_key(keyCode, shift);
+    });
 }
 
 void Control::user_drag_drop(Control& source, float x, float y) {
-    // The drop handler sees the drag over already, as on Windows; the source's window hears the end
-    // once the handler has run.
-    Window* from = source.window_;
-    bool dragging = from && from->DragSource() == &source;
-    if (dragging) from->end_drag();
-    DragDrop(source, x, y);
-    if (dragging) from->DragEnded(source);
+    as_action(*this, [&] {
+        // The drop handler sees the drag over already, as on Windows; the source's window hears the end
+        // once the handler has run.
+        Window* from = source.window_;
+        bool dragging = from && from->DragSource() == &source;
+        if (dragging) from->end_drag();
+        DragDrop(source, x, y);
+        if (dragging) from->DragEnded(source);
+    });
 }
 
 void Control::user_drag_over(Control& source, float x, float y, int state) {
-    DragOver(source, x, y, state);
+    as_action(*this, [&] { DragOver(source, x, y, state); });
 }
 
 void Control::handle_key_down(int, int) {}

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <new>
+#include <optional>
 #include <thread>
 
 namespace ui {
@@ -124,10 +127,34 @@ int Registry::FireDue(std::chrono::steady_clock::time_point now) {
     for (Timer* t : due) {
         if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
         if (!t->Running() || !t->Due() || *t->Due() > now) continue;
-        t->tick(now);
+        host_.user_action([&] { t->tick(now); });
         ++fired;
     }
     return fired;
+}
+
+void Host::action_failed() {
+    // Internal error (51) for a failure that is no run-time error of the platform.
+    std::optional<vb::Error> error;
+    try {
+        throw;
+    } catch (const vb::Error& e) {
+        error = e;
+    } catch (const std::bad_alloc&) {
+        error = vb::Error(7);
+    } catch (const std::exception& e) {
+        error = vb::Error(51, e.what());
+    } catch (...) {
+        error = vb::Error(51);
+    }
+    try {
+        if (on_action_error)
+            on_action_error(*error);
+        else
+            MsgBox(error->description(), vbExclamation);
+    } catch (...) {
+        // The box could not be shown: the action has ended all the same.
+    }
 }
 
 void Host::Sleep(int milliseconds) {

@@ -20,6 +20,7 @@ namespace ui {
 class Window;
 class Menu;
 class Timer;
+class Host;
 
 // Message box styles and answers, with Windows' numbers.
 enum MsgBoxStyle : int {
@@ -107,6 +108,8 @@ struct FontChoice {
 // of every window, so that each host (and so each test) starts with none.
 class Registry {
 public:
+    explicit Registry(Host& host) : host_(host) {}
+
     // --- loaded windows, in the order they were loaded ---
     const std::vector<Window*>& LoadedWindows() const { return windows_; }
     void window_loaded(Window& w);
@@ -131,13 +134,15 @@ public:
     // The earliest time a running timer is due, if any timer runs.
     std::optional<std::chrono::steady_clock::time_point> NextDue() const;
     // Raises the Timer event of every running timer due at `now` (each once, in due order) and
-    // schedules its next tick one Interval after `now`. Returns how many ticked.
+    // schedules its next tick one Interval after `now`. Returns how many ticked. Each tick is a user
+    // action of its own (Host::user_action).
     int FireDue(std::chrono::steady_clock::time_point now);
     // Called whenever a timer starts, stops or changes its Interval (a screen host re-arms its
     // own timeout from NextDue()).
     std::function<void()> on_schedule_changed;
 
 private:
+    Host& host_;
     std::vector<Window*> windows_;
     std::vector<Timer*> timers_;
     Window* active_ = nullptr;
@@ -145,7 +150,10 @@ private:
 
 class Host {
 public:
+    Host() : registry_(*this) {}
     virtual ~Host() = default;
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
 
     // The model's book-keeping of this host's windows and timers.
     Registry& registry() { return registry_; }
@@ -228,8 +236,51 @@ public:
     virtual std::optional<Bitmap> ClipboardImage() { return std::nullopt; }
     virtual void SetClipboardImage(const Bitmap& /*picture*/) {}
 
+    // --- the error net of what a user does ---
+    // Runs what one action of the user started (a click, a key, a menu entry, a close, a timer's
+    // tick). An error that escapes it ends that action only: it is shown through on_action_error
+    // and the program goes on. An action started from inside another (the mouse events of a click,
+    // a shortcut's menu entry) belongs to the outer one, whose net it meets; an error raised by code
+    // outside any action (the start-up) goes on to its caller, and so does any error a procedure
+    // handles itself.
+    template <typename Action> void user_action(Action&& action) {
+        const bool outermost = action_depth_ == 0;
+        ++action_depth_;
+        struct Leave {
+            int& depth;
+            ~Leave() { --depth; }
+        } leave{action_depth_};
+        if (!outermost) {
+            action();
+            return;
+        }
+        try {
+            action();
+        } catch (...) {
+            action_failed();
+        }
+    }
+    // Runs a nested event loop (a modal window, the dispatch of one event from the screen): the
+    // user's actions inside it are actions of their own, each with its own net.
+    template <typename Loop> void own_actions(Loop&& loop) {
+        struct Restore {
+            int& depth;
+            int outer;
+            ~Restore() { depth = outer; }
+        } restore{action_depth_, action_depth_};
+        action_depth_ = 0;
+        loop();
+    }
+    // Shows an error that escaped a user action (the program's error box); unset, a message box
+    // with the error's description.
+    std::function<void(const vb::Error&)> on_action_error;
+
 private:
+    // Called from the net's handler: tells the error being handled.
+    void action_failed();
+
     Registry registry_;
+    int action_depth_ = 0;
 };
 
 } // namespace ui

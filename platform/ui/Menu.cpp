@@ -126,16 +126,21 @@ Menu::Key Menu::ShortcutKey() const {
     return ParseShortcut(Shortcut.get());
 }
 
+// Choosing or opening an entry is one user action, with the host's error net.
 void Menu::user_click() {
-    if (!EffectivelyEnabled()) return;
-    Click();
-    if (array_) array_->Click(index_);
+    auto action = [&] {
+        if (!EffectivelyEnabled()) return;
+        Click();
+        if (array_) array_->Click(index_);
+    };
+    if (window_)
+        window_->host().user_action(action);
+    else
+        action();
 }
 
 void Menu::user_open() {
-    if (!EffectivelyEnabled()) return;
-    Click();
-    if (array_) array_->Click(index_);
+    user_click();
 }
 
 void Menu::property_changed(std::string_view name) {

@@ -168,6 +168,10 @@ int Window::ScaleHeight() const {
 
 void Window::load() {
     if (loaded_) return;
+    // A window loaded again starts in its design state, its window state included: a window closed
+    // maximised or minimised comes back normal, at the size it had before, so that its Load
+    // procedure can size it.
+    if (WindowState != vbNormal) WindowState = vbNormal;
     loaded_ = true;
     host_.registry().window_loaded(*this);
     for (Control* c : controls_)
@@ -231,7 +235,7 @@ void Window::ShowModal() {
     } reset{*this};
     set_visible(true);
     if (!Visible || !loaded_) return;
-    host_.ShowModal(*this);
+    host_.own_actions([&] { host_.ShowModal(*this); });
 }
 
 void Window::Hide() {
@@ -364,31 +368,45 @@ void Window::FreezeRedraw(bool frozen) {
 // --- what a user does ---
 
 void Window::user_close() {
-    if (Enabled) unload(vbFormControlMenu);
+    host_.user_action([&] {
+        if (!Enabled) return;
+        // A close asked by the user answers as the window's Cancel button does, never as OK: a
+        // dialog's answer lives in its controls and the program's flags, which an unload would leave
+        // as the last confirmed use set them.
+        if (CommandButton* cancel = CancelButton()) {
+            if (cancel->EffectivelyEnabled()) cancel->Value = true;
+            return;
+        }
+        unload(vbFormControlMenu);
+    });
 }
 
 void Window::user_resize(int width, int height) {
-    if (WindowState != vbNormal) return;
-    bool changed = Width.store(width);
-    changed = Height.store(height) || changed;
-    if (changed && loaded_) Resize();
+    host_.user_action([&] {
+        if (WindowState != vbNormal) return;
+        bool changed = Width.store(width);
+        changed = Height.store(height) || changed;
+        if (changed && loaded_) Resize();
+    });
 }
 
 void Window::user_move(int left, int top) {
-    if (WindowState != vbNormal) return;
-    placed_ = true;
-    Left.store(left);
-    Top.store(top);
+    host_.user_action([&] {
+        if (WindowState != vbNormal) return;
+        placed_ = true;
+        Left.store(left);
+        Top.store(top);
+    });
 }
 
 void Window::user_minimize() {
-    WindowState = vbMinimized;
+    host_.user_action([&] { WindowState = vbMinimized; });
 }
 void Window::user_maximize() {
-    WindowState = vbMaximized;
+    host_.user_action([&] { WindowState = vbMaximized; });
 }
 void Window::user_restore() {
-    WindowState = vbNormal;
+    host_.user_action([&] { WindowState = vbNormal; });
 }
 
 bool Window::handle_shortcut(int keyCode, int shift) {
@@ -444,77 +462,93 @@ bool Window::route_key_down(int& keyCode, int& shift) {
 }
 
 void Window::user_key_down(int keyCode, int shift) {
-    if (Enabled) route_key_down(keyCode, shift);
+    host_.user_action([&] {
+        if (Enabled) route_key_down(keyCode, shift);
+    });
 }
 
 void Window::user_key_press(int keyAscii) {
-    if (!Enabled) return;
-    if (KeyPreview) {
-        KeyPress(keyAscii);
-        if (keyAscii == 0) return;
-    }
-    if (active_) {
-        Control* target = active_;
-        target->KeyPress(keyAscii);
-        if (keyAscii == 0) return;
-        target->handle_key_press(keyAscii);
-    } else if (!KeyPreview) {
-        KeyPress(keyAscii);
-    }
+    host_.user_action([&] {
+        if (!Enabled) return;
+        if (KeyPreview) {
+            KeyPress(keyAscii);
+            if (keyAscii == 0) return;
+        }
+        if (active_) {
+            Control* target = active_;
+            target->KeyPress(keyAscii);
+            if (keyAscii == 0) return;
+            target->handle_key_press(keyAscii);
+        } else if (!KeyPreview) {
+            KeyPress(keyAscii);
+        }
+    });
 }
 
 void Window::user_key_up(int keyCode, int shift) {
-    if (!Enabled) return;
-    if (KeyPreview) {
-        KeyUp(keyCode, shift);
-        if (keyCode == 0) return;
-    }
-    if (active_)
-        active_->KeyUp(keyCode, shift);
-    else if (!KeyPreview)
-        KeyUp(keyCode, shift);
+    host_.user_action([&] {
+        if (!Enabled) return;
+        if (KeyPreview) {
+            KeyUp(keyCode, shift);
+            if (keyCode == 0) return;
+        }
+        if (active_)
+            active_->KeyUp(keyCode, shift);
+        else if (!KeyPreview)
+            KeyUp(keyCode, shift);
+    });
 }
 
 void Window::user_key(int keyCode, int shift) {
-    if (!Enabled) return;
-    int code = keyCode, sh = shift;
-    if (route_key_down(code, sh)) {
-        int ascii = ascii_for_key(keyCode, shift);
-        if (ascii) user_key_press(ascii);
-    }
-    user_key_up(keyCode, shift);
+    host_.user_action([&] {
+        if (!Enabled) return;
+        int code = keyCode, sh = shift;
+        if (route_key_down(code, sh)) {
+            int ascii = ascii_for_key(keyCode, shift);
+            if (ascii) user_key_press(ascii);
+        }
+        user_key_up(keyCode, shift);
+    });
 }
 
 void Window::user_click() {
-    if (!Enabled) return;
-    user_mouse_down(vbLeftButton, 0, 0, 0);
-    user_mouse_up(vbLeftButton, 0, 0, 0);
-    Click();
+    host_.user_action([&] {
+        if (!Enabled) return;
+        user_mouse_down(vbLeftButton, 0, 0, 0);
+        user_mouse_up(vbLeftButton, 0, 0, 0);
+        Click();
+    });
 }
 
 void Window::user_dblclick() {
-    user_click();
-    DblClick();
+    host_.user_action([&] {
+        user_click();
+        DblClick();
+    });
 }
 
 void Window::user_mouse_down(int button, int shift, float x, float y) {
-    MouseDown(button, shift, x, y);
+    host_.user_action([&] { MouseDown(button, shift, x, y); });
 }
 void Window::user_mouse_move(int button, int shift, float x, float y) {
-    MouseMove(button, shift, x, y);
+    host_.user_action([&] { MouseMove(button, shift, x, y); });
 }
 void Window::user_mouse_up(int button, int shift, float x, float y) {
-    MouseUp(button, shift, x, y);
+    host_.user_action([&] { MouseUp(button, shift, x, y); });
 }
 void Window::user_drag_drop(Control& source, float x, float y) {
-    bool dragging = source.Parent() && source.Parent()->DragSource() == &source;
-    if (dragging) source.Parent()->end_drag();
-    DragDrop(source, x, y);
-    if (dragging) source.Parent()->DragEnded(source);
+    host_.user_action([&] {
+        bool dragging = source.Parent() && source.Parent()->DragSource() == &source;
+        if (dragging) source.Parent()->end_drag();
+        DragDrop(source, x, y);
+        if (dragging) source.Parent()->DragEnded(source);
+    });
 }
 void Window::user_activate() {
-    host_.registry().window_activated(*this);
-    Activate();
+    host_.user_action([&] {
+        host_.registry().window_activated(*this);
+        Activate();
+    });
 }
 
 void Window::property_changed(std::string_view name) {

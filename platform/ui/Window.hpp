@@ -24,7 +24,16 @@
 //
 // The window object exists from construction; it is loaded (its Load event runs once) by Load(),
 // Show() or ShowModal(), and Unload() ends the loaded state. Controls keep their values across an
-// unload; a window that must start afresh sets its controls in its Load procedure.
+// unload; a window that must start afresh sets its controls in its Load procedure. A window loaded
+// again comes back in the normal window state, whatever state it was unloaded in.
+//
+// A close asked by the user (the window manager's close box, Alt+F4, a taskbar's close) presses the
+// window's Cancel button when it has one (CommandButton::Cancel), so a dialog closed so answers as
+// Cancel does, never as OK, and where Cancel only hides the window the close hides it too. A window
+// without a Cancel button is unloaded (QueryUnload with vbFormControlMenu, then Unload).
+//
+// Every user_* entry point below runs as one user action (Host::user_action): an error that
+// escapes the event procedures it raises is shown in the error box, and the program goes on.
 
 #include "platform/ui/Control.hpp"
 #include "platform/ui/Event.hpp"
@@ -214,7 +223,8 @@ public:
     Event<Control&> DragEnded;
 
     // --- what a user does ---
-    // The close box: QueryUnload with vbFormControlMenu, then Unload; either may cancel.
+    // The close box: presses the Cancel button when the window has one; otherwise QueryUnload with
+    // vbFormControlMenu, then Unload, either of which may cancel.
     void user_close();
     // The user resizes the window to an outer size in twips (Resize runs once).
     void user_resize(int width, int height);

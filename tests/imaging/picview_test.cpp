@@ -110,13 +110,15 @@ TEST_F(PicViewTest, AFileThatDoesNotOpenLeavesThePictureEditorAlone) {
 }
 
 TEST_F(PicViewTest, TheWindowSizesItselfAroundThePictureBox) {
-    // A loaded picture fills the box at its full size; a pasted one shows a pixel less each way.
+    // A loaded picture fills the box at its full size; a pasted one shows a pixel less each way. The
+    // window's client area holds the whole box (the frame is 4 pixels each side), 327 pixels wide at
+    // least.
     struct Case {
         bool pasted;
         int w, h, boxW, boxH, windowW;
-    } cases[] = {{false, 100, 50, 100, 50, 327}, {false, 327, 20, 327, 20, 327}, {false, 328, 20, 328, 20, 334},
-                 {true, 328, 20, 327, 19, 327},  {true, 329, 20, 328, 19, 334},  {true, 600, 400, 599, 399, 605}};
-    const int extra = host.CaptionHeight() + host.MenuHeight();
+    } cases[] = {{false, 100, 50, 100, 50, 327}, {false, 319, 20, 319, 20, 327}, {false, 320, 20, 320, 20, 328},
+                 {true, 328, 20, 327, 19, 335},  {true, 329, 20, 328, 19, 336},  {true, 600, 400, 599, 399, 607}};
+    const int extra = host.CaptionHeight() + host.MenuHeight() + 8;
     for (const Case& c : cases) {
         if (c.pasted)
             paste(c.w, c.h);
@@ -125,7 +127,11 @@ TEST_F(PicViewTest, TheWindowSizesItselfAroundThePictureBox) {
         EXPECT_EQ(pv.Picture1.Width.get(), c.boxW * 15) << c.w << (c.pasted ? " pasted" : " loaded");
         EXPECT_EQ(pv.Picture1.Height.get(), c.boxH * 15);
         EXPECT_EQ(pv.Width.get(), c.windowW * 15) << c.w << (c.pasted ? " pasted" : " loaded");
-        EXPECT_EQ(pv.Height.get(), (c.boxH + 6 + extra) * 15);
+        EXPECT_EQ(pv.Height.get(), (c.boxH + extra) * 15);
+        EXPECT_EQ(pv.ScaleWidth(), std::max(c.boxW, 319) * 15);
+        EXPECT_EQ(pv.ScaleHeight(), c.boxH * 15);
+        EXPECT_FALSE(pv.HScroll1.Visible.get());
+        EXPECT_FALSE(pv.VScroll1.Visible.get());
     }
     pv.WindowState = ui::vbMinimized;
     pv.AdjustWindow();

@@ -211,6 +211,9 @@ TEST_F(ShutdownTest, ExitClosesTheImageHandlesAndUnloadsEveryWindow) {
 TEST_F(ShutdownTest, FailingWritesDoNotStopTheExit) {
     files::inject_fault(files::Op::Any, settingsFile.parent_path(), EACCES);
     app.PreviewImage = 3;
+    // Told once, however many keys failed.
+    host.answer_msgbox(ui::vbOK,
+                       "Vexo Error 70: Permission denied\r\n" + app.Settings.path().string() + " was not written.");
     f.user_close();
     EXPECT_FALSE(f.Loaded());
     EXPECT_EQ(app.PreviewImage, 0);

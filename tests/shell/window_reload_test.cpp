@@ -2,10 +2,12 @@
 // of its controls and its size come back as they were, and the load changes no record, setting or
 // list. The editor then shows the filter just read, and takes it back into the record as Save does.
 
+#include "catalogue/Form4.hpp"
 #include "ffeditor/FFEditorType1.hpp"
 #include "ffeditor/commands.hpp"
 #include "ffeditor/transfer.hpp"
 #include "imaging/PicView.hpp"
+#include "platform/ui/Menu.hpp"
 #include "preferences/Form2.hpp"
 #include "preferences/FrmPluginType.hpp"
 #include "preferences/frmDownload.hpp"
@@ -65,6 +67,7 @@ Noted note_window(ui::Window& w) {
         note(n, k + "Font.Name", c->Font.Name);
         note(n, k + "Font.Size", c->Font.Size);
         note(n, k + "Font.Bold", c->Font.Bold);
+        note(n, k + "Font.Italic", c->Font.Italic);
         note(n, k + "Font.Strikeout", c->Font.Strikeout);
         if (auto* l = dynamic_cast<ui::Label*>(c)) {
             note(n, k + "Caption", l->Caption);
@@ -111,6 +114,11 @@ Noted note_window(ui::Window& w) {
         } else if (auto* timer = dynamic_cast<ui::Timer*>(c)) {
             note(n, k + "Interval", timer->Interval);
         }
+    }
+    for (ui::Menu* m : w.AllMenus()) {
+        const std::string k = "menu " + m->Name() + "(" + std::to_string(m->Index()) + ").";
+        note(n, k + "Enabled", m->Enabled);
+        note(n, k + "Visible", m->Visible);
     }
     return n;
 }
@@ -211,8 +219,8 @@ void run_modal(test_support::AppFixture& f, const std::string& name, Probe& prob
     show();
 }
 
-Row editor_row(const char* name, bool autoPreview) {
-    auto run = [autoPreview](test_support::AppFixture& f, int item, Probe& probe) {
+Row editor_row(const char* name, bool autoPreview, bool codeFont = false) {
+    auto run = [autoPreview, codeFont](test_support::AppFixture& f, int item, Probe& probe) {
         FFEditorType1& e = f.app.EditorForm();
         // The filter as the Plugin View reads it.
         f.app.FF.Record = item == 0 ? first_filter() : second_filter();
@@ -225,6 +233,18 @@ Row editor_row(const char* name, bool autoPreview) {
         if (!autoPreview) e.Check2.user_click();
         e.HScroll1[0].user_scroll_to(200);
         e.HScroll1[4].user_large_step(1);
+        if (codeFont) {
+            // "F": a bold italic code font.
+            ui::FontChoice font;
+            font.Name = "Courier New";
+            font.Size = 12;
+            font.Bold = true;
+            font.Italic = true;
+            f.host.answer_font_dialog(font);
+            e.Command14.user_click();
+            ASSERT_TRUE(e.Text5[1].Font.Bold.get());
+            ASSERT_TRUE(e.Text5[1].Font.Italic.get());
+        }
         e.Command16.user_click();
         ASSERT_FALSE(e.Loaded());
     };
@@ -243,6 +263,23 @@ Row editor_row(const char* name, bool autoPreview) {
 const Row Rows[] = {
     editor_row("editor, Auto Preview on", true),
     editor_row("editor, Auto Preview off", false),
+    editor_row("editor, a bold italic code font chosen", true, true),
+    {"plug-in list options",
+     [](test_support::AppFixture& f, int, Probe& probe) {
+         Form4& options = f.app.form4();
+         run_modal(
+             f, "Form4", probe, [&] { options.ShowModal(); },
+             [&](ui::Window& w) {
+                 options.Check3.user_click();
+                 options.Check6.user_click();
+                 const int height = w.Height;
+                 w.user_dblclick();
+                 EXPECT_NE(w.Height.get(), height) << "rolled up";
+                 options.Command2.user_click();
+             });
+         ASSERT_FALSE(options.Loaded());
+     },
+     {}},
     {"advertisement",
      [](test_support::AppFixture& f, int, Probe& probe) {
          ProVersionAd& ad = f.app.proVersionAd();
@@ -323,14 +360,21 @@ const Row Rows[] = {
          ASSERT_FALSE(links.Loaded());
      },
      {}},
-    {"picture editor",
-     [](test_support::AppFixture& f, int, Probe& probe) {
+    {"picture editor, closed maximised",
+     [](test_support::AppFixture& f, int item, Probe& probe) {
          PicView& view = f.app.picView();
          probe.start();
          view.Load();
          probe.loaded();
          probe.shown(view);
          view.Show();
+         if (item == 1) {
+             // A picture smaller than the screen is shown whole, without scroll bars.
+             const std::string picture = f.root.write("small.bmp", test_support::bmp_file(400, 300, 24)).string();
+             f.host.answer_file_dialog(picture);
+             view.mnuOpen_Click();
+             return;
+         }
          const std::string picture = f.root.write("large.bmp", test_support::bmp_file(1200, 900, 24)).string();
          f.host.answer_file_dialog(picture);
          view.mnuOpen_Click();
@@ -338,10 +382,30 @@ const Row Rows[] = {
          ASSERT_TRUE(view.VScroll1.Visible.get());
          view.HScroll1.user_scroll_to(300);
          view.VScroll1.user_scroll_to(200);
-         view.mnuExit_Click();
+         // The Edit menu opened (it disables Copy), the window maximised with the window manager and
+         // closed with its close box.
+         view.mnuEdit.user_open();
+         ASSERT_FALSE(view.mnuCopy.Enabled.get());
+         view.user_maximize();
+         view.user_close();
          ASSERT_FALSE(view.Loaded());
      },
-     {}},
+     [](test_support::AppFixture& f) {
+         PicView& view = f.app.picView();
+         EXPECT_EQ(view.WindowState.get(), ui::vbNormal);
+         EXPECT_EQ(view.Picture1.Width.get(), 399 * 15);
+         EXPECT_EQ(view.Picture1.Height.get(), 299 * 15);
+         EXPECT_GE(view.ScaleWidth(), view.Picture1.Width.get());
+         EXPECT_GE(view.ScaleHeight(), view.Picture1.Height.get());
+         EXPECT_FALSE(view.HScroll1.Visible.get());
+         EXPECT_FALSE(view.VScroll1.Visible.get());
+         EXPECT_EQ(view.Picture1.Left.get(), 0);
+         EXPECT_EQ(view.Picture1.Top.get(), 0);
+         // Ctrl+C copies on the fresh load.
+         view.user_key_down('C', ui::vbCtrlMask);
+         ASSERT_TRUE(f.host.clipboard_image.has_value());
+         EXPECT_EQ(f.host.clipboard_image->Width, 399);
+     }},
 };
 
 TEST(WindowReloadTest, AWindowLoadedAgainStartsAsOnItsFirstLoad) {
