@@ -193,10 +193,13 @@ struct NoCurrentGroup {
 // Receives this program's own selection, which FLTK hands over at once as a paste event.
 class OwnPasteTarget : public Fl_Box {
 public:
-    OwnPasteTarget() : Fl_Box(0, 0, 1, 1) {}
+    explicit OwnPasteTarget(bool picture) : Fl_Box(0, 0, 1, 1), wants_picture_(picture) {}
     int handle(int event) override {
         if (event != FL_PASTE) return Fl_Box::handle(event);
-        if (std::strcmp(Fl::event_clipboard_type(), Fl::clipboard_image) == 0) {
+        // FLTK sets the type and the picture only when it hands over a picture: for text they still
+        // hold those of an earlier paste, so what was asked for decides.
+        if (wants_picture_) {
+            if (std::strcmp(Fl::event_clipboard_type(), Fl::clipboard_image) != 0) return 1;
             if (auto* image = static_cast<Fl_RGB_Image*>(Fl::event_clipboard())) {
                 picture = bitmap_of(*image);
                 delete image;
@@ -208,6 +211,7 @@ public:
     }
     std::string text;
     std::optional<ui::Bitmap> picture;
+    bool wants_picture_ = false;
 
     static std::optional<ui::Bitmap> bitmap_of(const Fl_RGB_Image& image) {
         const int w = image.w(), h = image.h(), depth = image.d();
@@ -241,7 +245,7 @@ struct OwnSelection {
 // another kind.
 OwnSelection own_paste(SelectionName which, const char* type) {
     NoCurrentGroup outside;
-    OwnPasteTarget target;
+    OwnPasteTarget target(type == Fl::clipboard_image);
     Fl::paste(target, which == SelectionName::Clipboard ? 1 : 0, type);
     return {std::move(target.text), std::move(target.picture)};
 }
