@@ -5,6 +5,7 @@
 #include "platform/fltk/draw.hpp"
 #include "platform/fltk/fonts.hpp"
 #include "platform/fltk/modal.hpp"
+#include "platform/fltk/selection.hpp"
 #include "platform/fltk/wm.hpp"
 
 #include <FL/Fl.H>
@@ -49,8 +50,9 @@ bool open_display(std::string& why) {
         why = std::string("Vexolan needs a graphical display (X11): cannot open display \"") + display + "\".";
         return false;
     }
-    XCloseDisplay(d);
-    fl_open_display();
+    // FLTK takes this connection over: closing it first would leave a server with no other client
+    // empty, and such a server resets itself, refusing the next connection for a while.
+    fl_open_display(d);
     return true;
 }
 
@@ -504,40 +506,9 @@ int FltkHost::TextHeightPixels(const ui::FontChoice& font, std::string_view text
 
 // --- the clipboard -------------------------------------------------------------------------------------------
 
-namespace {
-
-// Receives the clipboard's text, which the display hands over as an event.
-class PasteTarget : public Fl_Box {
-public:
-    PasteTarget() : Fl_Box(0, 0, 1, 1) {}
-    int handle(int event) override {
-        if (event == FL_PASTE) {
-            text.assign(Fl::event_text(), static_cast<std::size_t>(Fl::event_length()));
-            received = true;
-            return 1;
-        }
-        return Fl_Box::handle(event);
-    }
-    std::string text;
-    bool received = false;
-};
-
-} // namespace
-
 std::string FltkHost::ClipboardText() {
-    // An empty clipboard has no owner. Otherwise the text is asked for and awaited as any paste is.
-    // FLTK's own check (Fl::clipboard_contains) is not used: it reads the display's events itself,
-    // dropping them, and gives up when the events of windows just closed come before the owner's
-    // answer, so another program's text was taken for none right after a dialog.
-    fl_open_display();
-    static const Atom clipboard = XInternAtom(fl_display, "CLIPBOARD", False);
-    if (XGetSelectionOwner(fl_display, clipboard) == None) return {};
-    PasteTarget target;
-    Fl::paste(target, 1, Fl::clipboard_plain_text);
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!target.received && std::chrono::steady_clock::now() < until)
-        Fl::wait(0.05);
-    return target.text;
+    // Another program's text is read by the program's own reader, never by FLTK's paste.
+    return selection_text(SelectionName::Clipboard);
 }
 
 void FltkHost::SetClipboardText(std::string_view text) {

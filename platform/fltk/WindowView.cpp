@@ -1,5 +1,7 @@
 #include "platform/fltk/WindowView.hpp"
 
+#include "platform/fltk/selection.hpp"
+
 #include "platform/fltk/FltkHost.hpp"
 #include "platform/fltk/draw.hpp"
 #include "platform/fltk/modal.hpp"
@@ -568,7 +570,10 @@ void WindowView::close_requested() {
 // --- showing ---------------------------------------------------------------------------------------------
 
 void WindowView::sync_window() {
+    // The screen's caption is a C string: it shows the caption up to a NUL, and it is compared so,
+    // or every sync would set it again (and the window manager's answer bring the next sync).
     std::string caption = display_lines(model_.Caption.get());
+    caption.resize(std::min(caption.size(), caption.find('\0')));
     if (!window_->label() || caption != window_->label()) window_->copy_label(caption.c_str());
     bool visible = model_.Loaded() && model_.Visible;
     if (visible && !window_->shown()) {
@@ -659,8 +664,7 @@ void WindowView::changed(ui::Control& control, std::string_view property) {
         return;
     }
     if (model_.RedrawFrozen() && (property == "Items" || property == "List")) {
-        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) ==
-            filled_while_frozen_.end())
+        if (std::find(filled_while_frozen_.begin(), filled_while_frozen_.end(), &control) == filled_while_frozen_.end())
             filled_while_frozen_.push_back(&control);
         return;
     }
@@ -952,16 +956,34 @@ int WindowView::route_key(ui::Control* focused, const std::function<int(int)>& b
         bool clip = ctrl && (keyCode == 'A' || keyCode == 'C' || keyCode == 'X' || keyCode == 'V' || keyCode == 'Z');
         bool lines = text->MultiLine && (keyCode == ui::vbKeyUp || keyCode == ui::vbKeyDown ||
                                          keyCode == ui::vbKeyPageUp || keyCode == ui::vbKeyPageDown);
-        if (selecting || clip || lines) {
+        // The older clipboard keys: Ctrl+Insert copies, Shift+Delete cuts, Shift+Insert pastes.
+        int clipKey = clip ? keyCode : 0;
+        if (keyCode == ui::vbKeyInsert && shift == ui::vbCtrlMask) clipKey = 'C';
+        if (keyCode == ui::vbKeyDelete && shift == ui::vbShiftMask) clipKey = 'X';
+        if (keyCode == ui::vbKeyInsert && shift == ui::vbShiftMask) clipKey = 'V';
+        if (selecting || clipKey || lines) {
             // Copy, cut and paste are typed characters too (3, 24 and 22): the box's KeyPress runs
             // before the clipboard acts, so a pasted formula starts the editor's typing pause.
-            if (keyCode == 'C' || keyCode == 'X' || keyCode == 'V') {
+            if (clipKey == 'C' || clipKey == 'X' || clipKey == 'V') {
                 Fl_Widget* before = widget(*text);
-                model_.user_key_press(keyCode - 'A' + 1);
+                model_.user_key_press(clipKey - 'A' + 1);
                 if (widget(*text) != before || !before) return 1;
             }
-            int r = base(FL_KEYBOARD);
-            text_to_model(*text, *widget(*text));
+            auto* in = static_cast<Fl_Input*>(widget(*text));
+            if (clipKey == 'V') {
+                // The model pastes, by its rule; the text comes from the program's own reader.
+                text_selection_to_model(*text, *in);
+                text->user_paste(host_.ClipboardText());
+                return 1;
+            }
+            int r = 1;
+            if (clipKey == keyCode || !clipKey)
+                r = base(FL_KEYBOARD);
+            else if (clipKey == 'C')
+                in->copy(1);
+            else if (in->copy(1))
+                in->cut();
+            if (widget(*text) == in) text_to_model(*text, *in);
             return r;
         }
     }
@@ -1006,6 +1028,13 @@ void WindowView::type_text(std::string_view typed, ui::TextBox* text, ui::ComboB
         combo->user_type(typed);
     else if (typed.size() == 1)
         model_.user_key_press(static_cast<unsigned char>(typed[0]));
+}
+
+void WindowView::paste_primary(ui::TextBox& t, Fl_Widget& w) {
+    // A paste as Ctrl+V's: KeyPress 22 first (it starts the editor's typing pause), then the text.
+    model_.user_key_press(22);
+    if (widget(t) != &w) return;
+    t.user_paste(selection_text(SelectionName::Primary));
 }
 
 void WindowView::text_selection_to_model(ui::TextBox& t, Fl_Widget& w) {
@@ -1099,10 +1128,15 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
             follow_drag(true);
             return 1;
         }
-        if (isText || isScroll) base(event);
+        int button = button_of_event();
+        // The middle button pastes the primary selection through the program's own reader, not
+        // the widget's (which would ask FLTK for another program's data).
+        const bool middlePaste = isText && Fl::event_button() == FL_MIDDLE_MOUSE;
+        if ((isText && !middlePaste) || isScroll) base(event);
         // Whatever the widget changed of its own while the button was down reaches the model.
         if (isText) text_to_model(static_cast<ui::TextBox&>(c), w);
-        int button = button_of_event();
+        if (middlePaste && widget(c) == &w) paste_primary(static_cast<ui::TextBox&>(c), w);
+        if (widget(c) != &w) return 1;
         bool inside = Fl::event_inside(&w);
         if (isButton) {
             static_cast<Fl_Button&>(w).value(0);
@@ -1163,7 +1197,7 @@ int WindowView::handle_control_event(Fl_Widget& w, ui::Control& c, int event, co
         text_to_model(static_cast<ui::TextBox&>(c), w);
         if (Fl::event_text() && widget(c) == &w)
             static_cast<ui::TextBox&>(c).user_paste(
-                std::string_view(Fl::event_text(), static_cast<std::size_t>(Fl::event_length())));
+                std::string_view(Fl::event_text(), static_cast<std::size_t>(std::max(0, Fl::event_length()))));
         return 1;
     default:
         return base(event);

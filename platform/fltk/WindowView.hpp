@@ -84,8 +84,8 @@ public:
     // --- pop-up menus: items built from a menu's entries (nested), user_data = ui::Menu* ---
     // With `pictures`, the entries of each drop-down show their pictures (not those of the bar).
     static void build_menu_items(const std::vector<ui::Menu*>& entries, std::vector<Fl_Menu_Item>& out,
-                                 std::deque<std::string>& labels, bool withCallbacks,
-                                 MenuPictures* pictures = nullptr, bool bar = false);
+                                 std::deque<std::string>& labels, bool withCallbacks, MenuPictures* pictures = nullptr,
+                                 bool bar = false);
 
 private:
     void create_widget(ui::Control& c);
@@ -166,6 +166,8 @@ private:
     // the widget's selection back, so a selection grown to the left keeps its anchor.
     void text_selection_to_model(ui::TextBox& t, Fl_Widget& w);
     void text_to_model(ui::TextBox& t, Fl_Widget& w);
+    // A middle-button paste into a text box: the primary selection goes in where the caret is.
+    void paste_primary(ui::TextBox& t, Fl_Widget& w);
 
     FltkHost& host_;
     ui::Window& model_;

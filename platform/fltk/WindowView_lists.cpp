@@ -5,6 +5,7 @@
 #include "platform/fltk/FltkHost.hpp"
 #include "platform/fltk/WindowView.hpp"
 #include "platform/fltk/draw.hpp"
+#include "platform/fltk/selection.hpp"
 
 #include "platform/ui/Bars.hpp"
 #include "platform/ui/ListView.hpp"
@@ -457,9 +458,9 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
         const int textLeft = checks ? CheckRoomPixels : 0;
         for (int i = list->TopIndex, line = 0; i < list->ListCount() && line * row < height - 2; ++i, ++line) {
             int ry = y + 2 + line * row;
-            bool selected = checks ? list->ListIndex == i
-                                   : list->IsSelected(i) ||
-                                         (list->MultiSelect == ui::vbMultiSelectNone && list->ListIndex == i);
+            bool selected =
+                checks ? list->ListIndex == i
+                       : list->IsSelected(i) || (list->MultiSelect == ui::vbMultiSelectNone && list->ListIndex == i);
             if (selected)
                 fl_rectf(x + 2 + textLeft, ry, width - 4 - textLeft, row,
                          focused ? Highlight : fl_rgb_color(200, 200, 200));
@@ -473,7 +474,8 @@ void WindowView::draw_list(Fl_Widget& w, ui::Control& c) {
                     fl_line_style(0);
                 }
             }
-            text_in(list->List(i), x + 2 + textLeft, ry, width - 4 - textLeft, row, selected && focused ? FL_WHITE : fore);
+            text_in(list->List(i), x + 2 + textLeft, ry, width - 4 - textLeft, row,
+                    selected && focused ? FL_WHITE : fore);
             if (focused && list->ListIndex == i) {
                 fl_color(FL_BLACK);
                 fl_line_style(FL_DOT);
@@ -683,6 +685,14 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
                     combo_selecting = &c;
                 }
                 c.user_mouse_down(button, shift, twips_x(w), twips_y(w));
+                if (button == ui::vbMiddleButton && widget(c) == &w) {
+                    // The middle button pastes the primary selection where it was pressed.
+                    set_font(c);
+                    combo->user_set_caret(combo_char_at(combo->Text.get(), combo_text_left(w.x()), Fl::event_x()),
+                                          false);
+                    combo->user_paste(selection_text(SelectionName::Primary));
+                    if (widget(c) != &w) return 1;
+                }
                 w.redraw();
                 return 1;
             }
@@ -862,10 +872,11 @@ int WindowView::handle_list_event(Fl_Widget& w, ui::Control& c, int event, const
 
 namespace {
 
-class LabelEditor : public Fl_Input {
+// Pastes take the first line of the text, through the program's own reader (PlainInput).
+class LabelEditor : public PlainInput {
 public:
     LabelEditor(int x, int y, int w, int h, std::function<void(bool)> done)
-        : Fl_Input(x, y, w, h), done_(std::move(done)) {}
+        : PlainInput(x, y, w, h), done_(std::move(done)) {}
     int handle(int event) override {
         if (event == FL_KEYBOARD && (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
             finish(true);
@@ -876,11 +887,11 @@ public:
             return 1;
         }
         if (event == FL_UNFOCUS) {
-            int r = Fl_Input::handle(event);
+            int r = PlainInput::handle(event);
             finish(true);
             return r;
         }
-        return Fl_Input::handle(event);
+        return PlainInput::handle(event);
     }
 
 private:

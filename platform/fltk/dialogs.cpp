@@ -1,4 +1,5 @@
 #include "platform/fltk/dialogs.hpp"
+#include "platform/fltk/selection.hpp"
 
 #include "platform/fltk/draw.hpp"
 #include "platform/fltk/modal.hpp"
@@ -191,7 +192,8 @@ std::string show_input_box(std::string_view prompt, std::string_view title, std:
     label->copy_label(text.c_str());
     label->labelsize(14);
     label->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-    auto* input = new Fl_Input(12, 100, 376, 28);
+    // A pasted text gives its first line, read by the program's own reader.
+    auto* input = new PlainInput(12, 100, 376, 28);
     input->value(value.c_str());
     input->textsize(14);
     auto* ok = new Fl_Return_Button(304, 10, 84, 28, "OK");

@@ -1,6 +1,7 @@
 #include "platform/fltk/pictures.hpp"
 
 #include "platform/fltk/FltkHost.hpp"
+#include "platform/fltk/selection.hpp"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -19,61 +20,10 @@ void draw_bitmap(const ui::Bitmap& bitmap, int x, int y) {
     image.draw(x, y);
 }
 
-namespace {
-
-// Receives the clipboard's picture, which the display hands over as an event.
-class ImagePasteTarget : public Fl_Box {
-public:
-    ImagePasteTarget() : Fl_Box(0, 0, 1, 1) {}
-    int handle(int event) override {
-        if (event == FL_PASTE) {
-            received = true;
-            if (std::strcmp(Fl::event_clipboard_type(), Fl::clipboard_image) == 0)
-                if (auto* image = static_cast<Fl_RGB_Image*>(Fl::event_clipboard())) {
-                    take(*image);
-                    delete image;
-                }
-            return 1;
-        }
-        return Fl_Box::handle(event);
-    }
-    std::optional<ui::Bitmap> picture;
-    bool received = false;
-
-private:
-    void take(const Fl_RGB_Image& image) {
-        const int w = image.w(), h = image.h(), depth = image.d();
-        if (w <= 0 || h <= 0 || depth < 1 || depth > 4 || image.count() < 1 || !image.data()[0]) return;
-        const auto* data = reinterpret_cast<const unsigned char*>(image.data()[0]);
-        const int line = image.ld() ? image.ld() : w * depth;
-        ui::Bitmap b;
-        b.resize(w, h);
-        for (int y = 0; y < h; ++y) {
-            const unsigned char* src = data + static_cast<std::size_t>(y) * static_cast<std::size_t>(line);
-            std::uint8_t* dst = b.row(y);
-            for (int x = 0; x < w; ++x, src += depth, dst += 4) {
-                if (depth >= 3) {
-                    dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
-                } else {
-                    dst[0] = dst[1] = dst[2] = src[0];
-                }
-                dst[3] = depth == 4 ? src[3] : depth == 2 ? src[1] : 255;
-            }
-        }
-        picture = std::move(b);
-    }
-};
-
-} // namespace
-
 std::optional<ui::Bitmap> FltkHost::ClipboardImage() {
-    if (!Fl::clipboard_contains(Fl::clipboard_image)) return std::nullopt;
-    ImagePasteTarget target;
-    Fl::paste(target, 1, Fl::clipboard_image);
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!target.received && std::chrono::steady_clock::now() < until)
-        Fl::wait(0.05);
-    return target.picture;
+    // Read by the program's own reader: it needs no event of FLTK's, so a picture another program
+    // copied is there right after a menu or a window closed.
+    return clipboard_picture();
 }
 
 void FltkHost::SetClipboardImage(const ui::Bitmap& picture) {

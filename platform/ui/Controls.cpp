@@ -27,6 +27,23 @@ vb::Error invalid_value() {
 
 } // namespace
 
+std::optional<std::string> paste_text(std::string_view clipboard, bool multiLine) {
+    std::string_view text = clipboard.substr(0, clipboard.find('\0'));
+    if (text.empty()) return std::nullopt;
+    if (!multiLine) return std::string(text.substr(0, text.find_first_of("\r\n")));
+    std::string pasted;
+    pasted.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            pasted += "\r\n";
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            pasted += text[i];
+        }
+    }
+    return pasted;
+}
+
 // --- Label ---
 
 Label::Label() {
@@ -60,6 +77,10 @@ CommandButton::CommandButton() {
         for (Control* c : Parent()->Controls())
             if (auto* b = dynamic_cast<CommandButton*>(c); b && b != this) b->Cancel.store(false);
     };
+}
+
+void CommandButton::handle_key_press(int keyAscii) {
+    if (keyAscii == vbKeySpace && AcceptsInput()) Click();
 }
 
 // --- CheckBox ---
@@ -186,20 +207,19 @@ void TextBox::user_type(std::string_view text) {
 
 void TextBox::user_paste(std::string_view text) {
     if (Locked) return;
-    std::string pasted;
-    if (!MultiLine) {
-        pasted = text.substr(0, text.find_first_of("\r\n"));
-    } else {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' || text[i] == '\n') {
-                pasted += "\r\n";
-                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            } else {
-                pasted += text[i];
-            }
+    std::optional<std::string> pasted = paste_text(text, MultiLine);
+    if (!pasted) return;
+    if (MaxLength > 0) {
+        // As much of the paste as the box has room for; the text around the selection stays.
+        const int room = std::max(0, MaxLength - (length_in_chars(Text.get()) - SelLength));
+        auto offsets = code_point_offsets(*pasted);
+        if (static_cast<int>(offsets.size()) - 1 > room) {
+            pasted->resize(offsets[static_cast<std::size_t>(room)]);
+            // A line end is never cut in two.
+            if (!pasted->empty() && pasted->back() == '\r') pasted->pop_back();
         }
     }
-    if (!pasted.empty() || SelLength > 0) SetSelText(pasted);
+    SetSelText(*pasted);
 }
 
 void TextBox::handle_key_press(int keyAscii) {
@@ -224,7 +244,7 @@ void TextBox::handle_key_press(int keyAscii) {
 }
 
 void TextBox::handle_key_down(int keyCode, int shift) {
-    if (keyCode == vbKeyDelete && !Locked) {
+    if (keyCode == vbKeyDelete && !Locked && shift != vbShiftMask) {
         if (SelLength == 0) {
             if (SelStart >= length_in_chars(Text.get())) return;
             SelLength.store(1);

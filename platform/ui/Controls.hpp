@@ -9,9 +9,16 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
+
+// What a paste puts into an entry, from the text the clipboard (or the primary selection) holds:
+// the text up to its first NUL; a one-line entry takes its first line, a multi-line one keeps every
+// line, each ending in CR LF. Nothing when there is no text at all (a picture, an empty
+// clipboard): the entry then stays as it is, selection and all.
+std::optional<std::string> paste_text(std::string_view clipboard, bool multiLine);
 
 enum AlignmentKind : int { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
 enum CheckValue : int { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
@@ -47,6 +54,8 @@ public:
     Property<bool> Value{this, "Value"};
     Property<int> Picture{this, "Picture"};
     Property<int> Style{this, "Style"}; // 0 standard, 1 graphical
+
+    void handle_key_press(int keyAscii) override; // Space presses the focused button
 };
 
 class CheckBox : public Control {
@@ -111,12 +120,13 @@ public:
     // The user types text at the selection: for each character KeyPress runs, and unless the
     // handler zeroed it (or the box is locked) it replaces the selection, raising Change.
     void user_type(std::string_view text);
-    // The user pastes text at the selection (from the clipboard, the middle button or a drop): it
-    // replaces the selection, raising Change, unless the box is locked. A one-line box takes the
-    // text up to its first line break; a multi-line box keeps every line, each ending in CR LF.
+    // The user pastes text at the selection (from the clipboard, the middle button or a drop): what
+    // paste_text makes of it replaces the selection, raising Change, unless the box is locked or
+    // there is no text. With MaxLength, only as many characters go in as the box has room for.
     void user_paste(std::string_view text);
     void handle_key_press(int keyAscii) override;
-    void handle_key_down(int keyCode, int shift) override; // Delete removes the selection or a character
+    // Delete removes the selection or a character; Shift+Delete is a cut, which the screen does.
+    void handle_key_down(int keyCode, int shift) override;
 };
 
 class Timer : public Control {
@@ -233,7 +243,8 @@ public:
 
     // Text output: Print writes `text` at (CurrentX, CurrentY) in the box's font and ForeColor and
     // moves CurrentY down one line (CurrentX back to 0); Cls, and a picture drawn into the box,
-    // clear what was printed; Cls also puts the position back to the corner. TextWidth and TextHeight measure in twips with the box's font.
+    // clear what was printed; Cls also puts the position back to the corner. TextWidth and TextHeight measure in twips
+    // with the box's font.
     Property<int> CurrentX{this, "CurrentX"};
     Property<int> CurrentY{this, "CurrentY"};
     void Print(std::string_view text);

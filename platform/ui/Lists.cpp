@@ -1,6 +1,7 @@
 #include "platform/ui/Lists.hpp"
 
 #include "platform/fs/patterns.hpp"
+#include "platform/ui/Controls.hpp"
 #include "platform/ui/Window.hpp"
 
 #include <algorithm>
@@ -457,16 +458,17 @@ void ComboBox::handle_key_down(int keyCode, int shift) {
         break;
     case 'V':
         if (shift != vbCtrlMask) break;
-        if (Host* h = host()) {
-            // The edit part holds one line: what the clipboard holds after a line break stays out.
-            std::string pasted = h->ClipboardText();
-            pasted.resize(std::min(pasted.size(), pasted.find_first_of("\r\n")));
-            if (!pasted.empty() || SelLength > 0) replace_selection(pasted);
-        }
+        if (Host* h = host()) user_paste(h->ClipboardText());
         break;
     default:
         break;
     }
+}
+
+void ComboBox::user_paste(std::string_view text) {
+    if (!editable() || !AcceptsInput()) return;
+    // The edit part holds one line.
+    if (std::optional<std::string> pasted = paste_text(text, false)) replace_selection(*pasted);
 }
 
 std::string ComboBox::SelText() const {

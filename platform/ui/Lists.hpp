@@ -127,8 +127,11 @@ public:
     // The edit part of an editable combo edits as a text box does: Delete, Left, Right, Home and
     // End move the caret (with Shift they extend the selection), Ctrl+A selects everything; Up
     // and Down still pick entries. Ctrl+C copies the selection to the clipboard, Ctrl+X cuts it,
-    // Ctrl+V puts the clipboard's first line in its place.
+    // Ctrl+V pastes the clipboard (user_paste).
     void handle_key_down(int keyCode, int shift) override;
+    // The user pastes text into the edit part (Ctrl+V, the middle button): the first line of what
+    // paste_text makes of it replaces the selection; with no text at all nothing changes.
+    void user_paste(std::string_view text);
 
     // The selection in the edit part, in characters; the caret is at one end of it.
     Property<int> SelStart{this, "SelStart"};
