@@ -8,16 +8,13 @@
 #include "platform/fs/files.hpp"
 
 using namespace vexolan;
+using test_support::file_text;
 using test_support::ProgramRun;
 using test_support::StartupTest;
 
 namespace {
 
 struct TwoCopiesTest : StartupTest {};
-
-std::string file_text(const std::string& path) {
-    return files::file_exists(path) ? files::read_file_bytes(path) : "(missing)";
-}
 
 } // namespace
 

@@ -11,16 +11,13 @@
 #include <fstream>
 
 using namespace vexolan;
+using test_support::file_text;
 using test_support::ProgramRun;
 using test_support::StartupTest;
 
 namespace {
 
 struct SecondCopyOkTest : StartupTest {};
-
-std::string file_text(const std::string& path) {
-    return files::file_exists(path) ? files::read_file_bytes(path) : "(missing)";
-}
 
 // Preferences opened from the main window's Options and closed with Ok, as the user does.
 void press_ok(ProgramRun& run) {

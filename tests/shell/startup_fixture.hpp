@@ -39,6 +39,11 @@ struct ProgramRun {
     void close() { app.form1().user_close(); }
 };
 
+// A file's bytes, or "(missing)" where there is none, for comparing list files before and after.
+inline std::string file_text(const std::string& path) {
+    return files::file_exists(path) ? files::read_file_bytes(path) : "(missing)";
+}
+
 struct StartupTest : ::testing::Test, AppFixture {
     TempDir start{"start"};
     vexolan::Form1& f = app.form1();
